@@ -1,0 +1,19 @@
+// The file operations of the reminder store. Paths use backslashes; the portable side maps
+// them. Every failure raises VelmoraError with a message naming the file.
+#pragma once
+#include <string>
+#include <vector>
+
+bool FileExists(const std::string& path);
+// The whole content of the file.
+std::string ReadWholeFile(const std::string& path);
+// Replaces the file by content: the bytes go to a new file beside it, which is then moved
+// over the old one, so a failed write leaves the previous file as it was.
+void ReplaceFileContent(const std::string& path, const std::string& content);
+// Deletes the file; a file that is not there is no failure.
+void DeleteFileIfPresent(const std::string& path);
+// Creates the directory and any missing parent; failures are left to the write that follows.
+void ForceDirectories(const std::string& path);
+// Names (not paths) of the files in directory whose names end with suffix, case ignored,
+// in the order the directory search returns them. A missing directory gives none.
+std::vector<std::string> ListFileNames(const std::string& directory, const std::string& suffix);

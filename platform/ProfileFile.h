@@ -1,0 +1,20 @@
+// Access to Windows profile (.ini) files: sections, keys and values, as the system's
+// profile API reads and writes them. Paths use backslashes; the portable side maps them.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The value of key in section, or defaultValue when the file, section or key is missing.
+// A value longer than bufferSize - 1 characters is cut to that length.
+std::string ProfileReadString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue,
+                              std::size_t bufferSize = 4096);
+// Writes key=value into section, creating the file and section when needed.
+// A key that exists keeps its place; a new key goes to the end of its section.
+void ProfileWriteString(const std::string& path, const std::string& section,
+                        const std::string& key, const std::string& value);
+// Removes the whole section with its keys.
+void ProfileEraseSection(const std::string& path, const std::string& section);
+// The section's "key=value" lines in file order, comments left out.
+std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section);

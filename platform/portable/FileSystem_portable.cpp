@@ -1,0 +1,116 @@
+// Portable stand-in for the file operations, over POSIX calls. Windows paths are mapped by
+// turning backslashes into slashes. A test can make the next replacing write fail half way.
+#include "FileSystem.h"
+#include "Errors.h"
+#include "PortableTestHooks.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+long writeFailureAfter = -1;
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+    throw VelmoraError(what + " \"" + path + "\": " + std::strerror(errno));
+}
+} // namespace
+
+void SetPortableWriteFailureAfter(long bytes) { writeFailureAfter = bytes; }
+
+std::string NativePath(const std::string& path) {
+    std::string result = path;
+    for (char& c : result)
+        if (c == '\\') c = '/';
+    return result;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file) Fail("Cannot open file", path);
+    std::string content;
+    char chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) Fail("Cannot read file", path);
+    return content;
+}
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+    const std::string target = NativePath(path);
+    const std::string temporary = target + ".new";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) Fail("Cannot create file", path);
+    size_t toWrite = content.size();
+    bool injected = writeFailureAfter >= 0 && static_cast<size_t>(writeFailureAfter) < toWrite;
+    if (injected) toWrite = static_cast<size_t>(writeFailureAfter);
+    writeFailureAfter = -1;
+    bool ok = std::fwrite(content.data(), 1, toWrite, file) == toWrite && !injected;
+    if (injected) errno = ENOSPC;
+    int savedErrno = errno;
+    ok = (std::fclose(file) == 0) && ok;
+    if (!ok) {
+        std::remove(temporary.c_str());
+        errno = savedErrno ? savedErrno : EIO;
+        Fail("Cannot write file", path);
+    }
+    // Refuse to replace a file the user marked read-only, as Windows does (even for root).
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
+        std::remove(temporary.c_str());
+        errno = EACCES;
+        Fail("Cannot write file", path);
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        savedErrno = errno;
+        std::remove(temporary.c_str());
+        errno = savedErrno;
+        Fail("Cannot replace file", path);
+    }
+}
+
+void DeleteFileIfPresent(const std::string& path) {
+    const std::string target = NativePath(path);
+    struct stat info;
+    if (stat(target.c_str(), &info) != 0) return;
+    if (!(info.st_mode & S_IWUSR)) {
+        errno = EACCES;
+        Fail("Cannot delete file", path);
+    }
+    if (std::remove(target.c_str()) != 0 && errno != ENOENT) Fail("Cannot delete file", path);
+}
+
+void ForceDirectories(const std::string& path) {
+    std::string native = NativePath(path);
+    for (size_t i = 1; i <= native.size(); ++i) {
+        if (i == native.size() || native[i] == '/') mkdir(native.substr(0, i).c_str(), 0777);
+    }
+}
+
+std::vector<std::string> ListFileNames(const std::string& directory, const std::string& suffix) {
+    std::vector<std::string> names;
+    std::string native = NativePath(directory);
+    DIR* dir = opendir(native.c_str());
+    if (!dir) return names;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() < suffix.size()) continue;
+        if (strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0) continue;
+        std::string full = native + "/" + name;
+        struct stat info;
+        if (stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}

@@ -1,0 +1,178 @@
+// Portable stand-in for the Windows profile API, with the same observable behaviour:
+// sections and keys compared without regard to case, spaces around names and values
+// dropped, one pair of surrounding quotes stripped on read, ';' lines taken as comments,
+// a rewritten key kept in its place and new keys added at the end of their section.
+#include "ProfileFile.h"
+#include "PortableTestHooks.h"
+
+#include <cstdio>
+#include <strings.h>
+
+namespace {
+
+struct ProfileLine {
+    std::string text; // the line as stored, without its line end
+};
+
+std::string Trim(const std::string& text) {
+    size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos) return "";
+    size_t end = text.find_last_not_of(" \t");
+    return text.substr(begin, end - begin + 1);
+}
+
+bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
+
+std::vector<std::string> LoadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file) return lines;
+    std::string content;
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
+    std::fclose(file);
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        std::string line = content.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+    FILE* file = std::fopen(NativePath(path).c_str(), "wb");
+    if (!file) return; // the profile API reports nothing either
+    for (const std::string& line : lines) {
+        std::fwrite(line.data(), 1, line.size(), file);
+        std::fwrite("\r\n", 1, 2, file);
+    }
+    std::fclose(file);
+}
+
+bool IsSectionHeader(const std::string& line, std::string* name) {
+    std::string trimmed = Trim(line);
+    if (trimmed.empty() || trimmed[0] != '[') return false;
+    size_t close = trimmed.find(']');
+    if (name) *name = Trim(trimmed.substr(1, (close == std::string::npos ? trimmed.size() : close) - 1));
+    return true;
+}
+
+bool IsComment(const std::string& line) {
+    std::string trimmed = Trim(line);
+    return !trimmed.empty() && trimmed[0] == ';';
+}
+
+// Splits a key line; false for blank lines and comments.
+bool SplitKeyLine(const std::string& line, std::string* key, std::string* value, bool* hasValue) {
+    std::string trimmed = Trim(line);
+    if (trimmed.empty() || IsComment(line)) return false;
+    size_t equals = trimmed.find('=');
+    *hasValue = equals != std::string::npos;
+    *key = Trim(trimmed.substr(0, equals));
+    *value = *hasValue ? Trim(trimmed.substr(equals + 1)) : "";
+    return true;
+}
+
+// The range [first, last) of the section's body lines; first == npos when it is missing.
+void FindSection(const std::vector<std::string>& lines, const std::string& section, size_t* first,
+                 size_t* last) {
+    *first = *last = std::string::npos;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        std::string name;
+        if (!IsSectionHeader(lines[i], &name)) continue;
+        if (*first != std::string::npos) {
+            *last = i;
+            return;
+        }
+        if (SameName(name, section)) *first = i + 1;
+    }
+    if (*first != std::string::npos) *last = lines.size();
+}
+
+std::string StripQuotes(const std::string& value) {
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+} // namespace
+
+std::string ProfileReadString(const std::string& path, const std::string& section,
+                              const std::string& key, const std::string& defaultValue,
+                              std::size_t bufferSize) {
+    std::string result = Trim(defaultValue);
+    std::vector<std::string> lines = LoadLines(path);
+    size_t first, last;
+    FindSection(lines, section, &first, &last);
+    if (first != std::string::npos) {
+        for (size_t i = first; i < last; ++i) {
+            std::string lineKey, value;
+            bool hasValue;
+            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameName(lineKey, key)) {
+                result = StripQuotes(value);
+                break;
+            }
+        }
+    }
+    if (bufferSize == 0) return "";
+    if (result.size() > bufferSize - 1) result.resize(bufferSize - 1);
+    return result;
+}
+
+void ProfileWriteString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
+    std::vector<std::string> lines = LoadLines(path);
+    std::string newLine = Trim(key) + "=" + Trim(value);
+    size_t first, last;
+    FindSection(lines, section, &first, &last);
+    if (first == std::string::npos) {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back("");
+        lines.push_back("[" + section + "]");
+        lines.push_back(newLine);
+        SaveLines(path, lines);
+        return;
+    }
+    size_t insertAt = first;
+    for (size_t i = first; i < last; ++i) {
+        std::string lineKey, lineValue;
+        bool hasValue;
+        if (!SplitKeyLine(lines[i], &lineKey, &lineValue, &hasValue)) continue;
+        if (SameName(lineKey, key)) {
+            lines[i] = newLine;
+            SaveLines(path, lines);
+            return;
+        }
+        insertAt = i + 1;
+    }
+    lines.insert(lines.begin() + static_cast<long>(insertAt), newLine);
+    SaveLines(path, lines);
+}
+
+void ProfileEraseSection(const std::string& path, const std::string& section) {
+    std::vector<std::string> lines = LoadLines(path);
+    size_t first, last;
+    FindSection(lines, section, &first, &last);
+    if (first == std::string::npos) return;
+    lines.erase(lines.begin() + static_cast<long>(first - 1), lines.begin() + static_cast<long>(last));
+    SaveLines(path, lines);
+}
+
+std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section) {
+    std::vector<std::string> result;
+    std::vector<std::string> lines = LoadLines(path);
+    size_t first, last;
+    FindSection(lines, section, &first, &last);
+    if (first == std::string::npos) return result;
+    for (size_t i = first; i < last; ++i) {
+        std::string key, value;
+        bool hasValue;
+        if (!SplitKeyLine(lines[i], &key, &value, &hasValue)) continue;
+        result.push_back(hasValue ? key + "=" + value : key);
+    }
+    return result;
+}

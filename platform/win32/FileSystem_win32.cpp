@@ -1,0 +1,110 @@
+// Windows side of the reminder store's file operations.
+#include "Errors.h"
+#include "FileSystem.h"
+#include "WinHandles.h"
+
+#include <windows.h>
+
+namespace {
+std::string SystemMessage(DWORD error) {
+    char buffer[512] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  error, 0, buffer, sizeof buffer, nullptr);
+    std::string text(buffer, length);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    if (text.empty()) text = "system error " + std::to_string(error);
+    return text;
+}
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path, DWORD error) {
+    throw VelmoraError(what + " \"" + path + "\": " + SystemMessage(error));
+}
+
+bool IsReadOnly(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           lstrcmpiA(text.c_str() + text.size() - suffix.size(), suffix.c_str()) == 0;
+}
+} // namespace
+
+bool FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) Fail("Cannot open file", path, GetLastError());
+    std::string content;
+    char chunk[65536];
+    DWORD got = 0;
+    for (;;) {
+        if (!ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr))
+            Fail("Cannot read file", path, GetLastError());
+        if (got == 0) break;
+        content.append(chunk, got);
+    }
+    return content;
+}
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+    // A read-only file is the user's wish that it stays as it is.
+    if (IsReadOnly(path)) Fail("Cannot write file", path, ERROR_ACCESS_DENIED);
+    const std::string temporary = path + ".new";
+    {
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) Fail("Cannot create file", path, GetLastError());
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+            written != content.size() || !FlushFileBuffers(file.Get())) {
+            DWORD error = GetLastError();
+            file.Reset();
+            DeleteFileA(temporary.c_str());
+            Fail("Cannot write file", path, error ? error : ERROR_WRITE_FAULT);
+        }
+    }
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        DeleteFileA(temporary.c_str());
+        Fail("Cannot replace file", path, error);
+    }
+}
+
+void DeleteFileIfPresent(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    if (IsReadOnly(path)) Fail("Cannot delete file", path, ERROR_ACCESS_DENIED);
+    if (!DeleteFileA(path.c_str())) {
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+            Fail("Cannot delete file", path, error);
+    }
+}
+
+void ForceDirectories(const std::string& path) {
+    for (size_t i = 3; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\' || path[i] == '/')
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+}
+
+std::vector<std::string> ListFileNames(const std::string& directory, const std::string& suffix) {
+    std::vector<std::string> names;
+    std::string pattern = directory;
+    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+    pattern += "*" + suffix;
+    WIN32_FIND_DATAA found;
+    FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search) return names;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (EndsWithIgnoringCase(found.cFileName, suffix)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search.Get(), &found));
+    return names;
+}

@@ -1,0 +1,95 @@
+// Windows side of shell links: special folders through the shell, links through the shell
+// link object and its IShellLinkA and IPersistFile interfaces.
+#include "Errors.h"
+#include "Shortcut.h"
+#include "WinHandles.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+namespace {
+struct FolderToken {
+    const char* name;
+    int csidl;
+};
+const FolderToken specialFolders[] = {
+    {"DESKTOP", CSIDL_DESKTOP},
+    {"INTERNET", CSIDL_INTERNET},
+    {"PROGRAMS", CSIDL_PROGRAMS},
+    {"CONTROLS", CSIDL_CONTROLS},
+    {"PRINTERS", CSIDL_PRINTERS},
+    {"PERSONAL", CSIDL_PERSONAL},
+    {"FAVORITES", CSIDL_FAVORITES},
+    {"STARTUP", CSIDL_STARTUP},
+    {"RECENT", CSIDL_RECENT},
+    {"SENDTO", CSIDL_SENDTO},
+    {"BITBUCKET", CSIDL_BITBUCKET},
+    {"STARTMENU", CSIDL_STARTMENU},
+    {"DESKTOPDIRECTORY", CSIDL_DESKTOPDIRECTORY},
+    {"DRIVES", CSIDL_DRIVES},
+    {"NETWORK", CSIDL_NETWORK},
+    {"NETHOOD", CSIDL_NETHOOD},
+    {"FONTS", CSIDL_FONTS},
+    {"TEMPLATES", CSIDL_TEMPLATES},
+    {"COMMON_STARTMENU", CSIDL_COMMON_STARTMENU},
+    {"COMMON_PROGRAMS", CSIDL_COMMON_PROGRAMS},
+    {"COMMON_STARTUP", CSIDL_COMMON_STARTUP},
+    {"COMMON_DESKTOPDIRECTORY", CSIDL_COMMON_DESKTOPDIRECTORY},
+    {"APPDATA", CSIDL_APPDATA},
+    {"PRINTHOOD", CSIDL_PRINTHOOD},
+    {"ALTSTARTUP", CSIDL_ALTSTARTUP},
+    {"COMMON_ALTSTARTUP", CSIDL_COMMON_ALTSTARTUP},
+    {"COMMON_FAVORITES", CSIDL_COMMON_FAVORITES},
+    {"INTERNET_CACHE", CSIDL_INTERNET_CACHE},
+    {"COOKIES", CSIDL_COOKIES},
+    {"HISTORY", CSIDL_HISTORY},
+};
+
+class ComApartment {
+  public:
+    ComApartment() { CoInitialize(nullptr); }
+    ~ComApartment() { CoUninitialize(); }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+};
+} // namespace
+
+std::string SpecialFolderPath(const std::string& token) {
+    for (const FolderToken& folder : specialFolders) {
+        if (lstrcmpiA(folder.name, token.c_str()) != 0) continue;
+        LPITEMIDLIST list = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, folder.csidl, &list)) || !list) return "";
+        char path[MAX_PATH] = "";
+        BOOL found = SHGetPathFromIDListA(list, path);
+        CoTaskMemFree(list);
+        return found ? std::string(path) : std::string();
+    }
+    return "";
+}
+
+void CreateShortcut(const std::string& target, const std::string& arguments,
+                    const std::string& workingDirectory, const std::string& location) {
+    ComApartment apartment;
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.ReceiveVoid())))
+        throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
+        throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    link->SetArguments(arguments.c_str());
+    link->SetDescription("");
+    link->SetIconLocation(target.c_str(), 0);
+    link->SetPath(target.c_str());
+    link->SetWorkingDirectory(workingDirectory.c_str());
+    link->SetShowCmd(SW_SHOWNORMAL);
+
+    std::string path = ResolveShortcutLocation(location);
+    if (path.empty()) return;
+    CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring widePath(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &widePath[0], length);
+    file->Save(widePath.c_str(), FALSE);
+}

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; does nothing when all are there.
+set -euo pipefail
+packages=(cmake ninja-build g++ libgtest-dev
+          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+          wine wine64 xvfb xauth imagemagick fonts-liberation x11-utils)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null

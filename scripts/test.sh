@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test: the native ones under
+# the sanitizers, the Windows ones under Wine on a private Xvfb display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh
+ctest --test-dir build/native --output-on-failure -j 2
+source scripts/wine-session.sh
+trap stop_wine_session EXIT
+start_wine_session
+ctest --test-dir build/win --output-on-failure

@@ -1,0 +1,56 @@
+# Sourced by the scripts: one Wine prefix for the build tree, made quiet and unattended,
+# and (for headless runs) one Xvfb display that is stopped again by its PID.
+WINE_SESSION_ROOT=${WINE_SESSION_ROOT:-$(pwd)/build}
+export WINEPREFIX=${WINEPREFIX:-$WINE_SESSION_ROOT/wineprefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
+XVFB_PID=""
+
+prepare_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    # Without a window manager, managed windows make every dialog close wait; turn them off.
+    cat > "$WINEPREFIX/velmora.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="N"
+REG
+    wine regedit /S "$(winepath -w "$WINEPREFIX/velmora.reg" 2>/dev/null)" >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.velmora-ready"
+  fi
+}
+
+start_xvfb() {
+  local display=91
+  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+    display=$((display + 1))
+  done
+  Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X${display}" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":${display}"
+}
+
+start_wine_session() {
+  start_xvfb
+  prepare_wine_prefix
+  # A running wineserver and desktop before CTest, so no Wine helper holds CTest's pipes.
+  wineserver -p
+  wine cmd /c exit >/dev/null 2>&1 || true
+}
+
+stop_wine_session() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}

@@ -1,0 +1,17 @@
+// Calendar arithmetic on OLE Automation dates: whole days counted from 30 December 1899,
+// the fraction being the time of day. Used by both modules.
+#pragma once
+
+// Gregorian month lengths; February has 29 days in a leap year.
+int DaysInMonth(int year, int month);
+bool IsLeapYear(int year);
+bool IsValidDate(int year, int month, int day);
+// The OLE date of a day; raises VelmoraError for a date that does not exist.
+double EncodeDate(int year, int month, int day);
+void DecodeDate(double date, int* year, int* month, int* day);
+// 1 = Sunday ... 7 = Saturday.
+int DayOfWeek(double date);
+// The date without its time of day, and the time of day alone.
+double WholeDay(double date);
+double TimeOfDay(double date);
+int DayOfMonth(double date);

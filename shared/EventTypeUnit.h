@@ -1,0 +1,58 @@
+// Reminder types (a name with a colour), their storage in section "eventtypes" of
+// calendar.ini, the markup that turns a stored reminder into item text, and the readers
+// with which the window takes item text apart again.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TEventType {
+    std::string Name; // at most 255 characters
+    int32_t Colour;   // 0x00BBGGRR; negative values are system colours
+};
+
+// The library-wide table, in the order of the settings file and of the options dialog.
+const std::vector<TEventType>& EventTypes();
+void ClearEventTypes();
+
+// Fills the table from calendar.ini when it is empty; a table that holds types is kept.
+void LoadEventTypes();
+// Erases section "eventtypes" and writes the table into it.
+void SaveEventTypes();
+// "name=colour" per type, in table order.
+std::vector<std::string> EventTypesToList();
+// Replaces the table by one type per "name=colour" string.
+void ListToEventTypes(const std::vector<std::string>& list);
+// The colour of the first type whose name matches (A-Z folded), or -1.
+int32_t FindEventTypeColour(const std::string& name);
+
+// Turns a stored reminder into a reminder line and its continuation lines: the type name in
+// braces becomes its colour, and each "|" a line break with an indent mark of length + 1.
+std::string MarkUpItemLine(const std::string& text, int length);
+
+// --- Readers of item text, used by the window ---
+
+// The colour number of the first brace group, or defaultColour.
+int32_t ItemColour(const std::string& text, int32_t defaultColour);
+// The text without its brace groups.
+std::string StripColourGroups(const std::string& text);
+
+// Text measurement in the font of whatever will draw the text.
+class TextMeasure {
+  public:
+    virtual ~TextMeasure() = default;
+    virtual int TextWidth(const std::string& text) const = 0;
+};
+// Removes each indent mark ("|" and the digits after it); with pad, puts in front of the
+// text as many spaces as the width of that many letters "X" over the width of one.
+std::string ExpandIndents(const std::string& text, const TextMeasure* canvas, bool pad);
+
+// One line of item text as the window draws it: its colour (defaultColour when it names none
+// or an unknown type) and its text with the indent made and the colour group removed.
+struct DisplayLine {
+    std::string text;
+    int32_t colour;
+};
+DisplayLine ReadDisplayLine(const std::string& line, const TextMeasure& canvas, int32_t defaultColour);
+// A day's item text as the tooltip shows it: no colour groups, no indent marks.
+std::string TooltipText(const std::string& itemText);

@@ -1,0 +1,93 @@
+// The readers with which the window takes item text apart: colour groups and indent marks.
+#include "EventTypeUnit.h"
+
+#include <cctype>
+
+namespace {
+bool ReadInteger(const std::string& text, int32_t* value) {
+    size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i == text.size()) return false;
+    long long number = 0;
+    for (; i < text.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+        number = number * 10 + (text[i] - '0');
+        if (number > 2147483648LL) return false;
+    }
+    if (negative) number = -number;
+    if (number > 2147483647LL) return false;
+    *value = static_cast<int32_t>(number);
+    return true;
+}
+
+// Indent numbers come from the length of a date text; anything larger is not an indent the
+// window could draw, so it is held to this.
+const long maxIndent = 1024;
+} // namespace
+
+int32_t ItemColour(const std::string& text, int32_t defaultColour) {
+    size_t open = text.find('{');
+    size_t close = text.find('}');
+    if (open == std::string::npos || close == std::string::npos || close < open) return defaultColour;
+    int32_t colour;
+    return ReadInteger(text.substr(open + 1, close - open - 1), &colour) ? colour : defaultColour;
+}
+
+std::string StripColourGroups(const std::string& text) {
+    std::string result = text;
+    for (;;) {
+        size_t open = result.find('{');
+        if (open == std::string::npos) break;
+        size_t close = result.find('}', open);
+        if (close == std::string::npos) break;
+        result.erase(open, close - open + 1);
+    }
+    return result;
+}
+
+std::string ExpandIndents(const std::string& text, const TextMeasure* canvas, bool pad) {
+    std::string result = text;
+    size_t searchFrom = 0;
+    for (;;) {
+        size_t bar = result.find('|', searchFrom);
+        if (bar == std::string::npos) break;
+        size_t end = bar + 1;
+        long indent = 0;
+        while (end < result.size() && std::isdigit(static_cast<unsigned char>(result[end]))) {
+            if (indent < maxIndent) indent = indent * 10 + (result[end] - '0');
+            ++end;
+        }
+        if (indent > maxIndent) indent = maxIndent;
+        result.erase(bar, end - bar);
+        searchFrom = bar;
+        if (pad && canvas) {
+            int unit = canvas->TextWidth("X");
+            int spaces = unit > 0 ? canvas->TextWidth(std::string(static_cast<size_t>(indent), 'X')) / unit : 0;
+            if (spaces > 0) {
+                result.insert(0, static_cast<size_t>(spaces), ' ');
+                searchFrom += static_cast<size_t>(spaces);
+            }
+        }
+    }
+    return result;
+}
+
+DisplayLine ReadDisplayLine(const std::string& line, const TextMeasure& canvas, int32_t defaultColour) {
+    // The indent goes first: the digits of a text that follows the mark must not be read
+    // into the indent number once the colour group between them is gone.
+    std::string text = ExpandIndents(line, &canvas, true);
+    int32_t colour = defaultColour;
+    size_t open = text.find('{');
+    size_t close = text.find('}');
+    if (open != std::string::npos && close != std::string::npos) {
+        colour = ItemColour(text, defaultColour);
+        if (colour < 0) colour = defaultColour; // a type that is not in the table
+        if (open < close) text.erase(open, close - open + 1);
+    }
+    return {text, colour};
+}
+
+std::string TooltipText(const std::string& itemText) {
+    return StripColourGroups(ExpandIndents(itemText, nullptr, false));
+}

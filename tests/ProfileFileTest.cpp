@@ -1,0 +1,91 @@
+// The profile-file behaviour the settings rely on. The same cases run natively against our
+// stand-in and under Wine against the system's profile API, so the two cannot drift apart.
+#include "ProfileFile.h"
+#include "TestFolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+class ProfileFileTest : public testing::Test {
+  protected:
+    std::string Write(const std::string& content) {
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    TestFolder folder;
+    std::string path = folder.File("settings.ini");
+};
+
+TEST_F(ProfileFileTest, MissingFileSectionOrKeyGivesTheDefault) {
+    EXPECT_EQ(ProfileReadString(path, "options", "font", "Arial"), "Arial");
+    Write("[options]\r\nfont=Verdana\r\n");
+    EXPECT_EQ(ProfileReadString(path, "other", "font", "Arial"), "Arial");
+    EXPECT_EQ(ProfileReadString(path, "options", "size", "10"), "10");
+    EXPECT_TRUE(ProfileReadSection(path, "other").empty());
+}
+
+TEST_F(ProfileFileTest, SectionsAndKeysIgnoreLetterCase) {
+    Write("[Options]\r\nFontColour=255\r\n");
+    EXPECT_EQ(ProfileReadString(path, "options", "fontcolour", ""), "255");
+    EXPECT_EQ(ProfileReadString(path, "OPTIONS", "FONTCOLOUR", ""), "255");
+    ProfileWriteString(path, "options", "FONTCOLOUR", "0");
+    EXPECT_EQ(ProfileReadSection(path, "options").size(), 1u);
+    EXPECT_EQ(ProfileReadString(path, "options", "fontcolour", ""), "0");
+}
+
+TEST_F(ProfileFileTest, AValueLongerThanTheBufferIsCut) {
+    Write("[options]\r\nfont=" + std::string(300, 'a') + "\r\n");
+    EXPECT_EQ(ProfileReadString(path, "options", "font", "", 256), std::string(255, 'a'));
+    EXPECT_EQ(ProfileReadString(path, "options", "font", "", 1000), std::string(300, 'a'));
+}
+
+TEST_F(ProfileFileTest, SpacesAndOnePairOfQuotesAroundValuesAreDropped) {
+    Write("[options]\r\n  font  =   Times New Roman   \r\ndouble=\"quoted value\"\r\n"
+          "single='x'\r\nunbalanced=\"open\r\n");
+    EXPECT_EQ(ProfileReadString(path, "options", "font", ""), "Times New Roman");
+    EXPECT_EQ(ProfileReadString(path, "options", "double", ""), "quoted value");
+    EXPECT_EQ(ProfileReadString(path, "options", "single", ""), "x");
+    EXPECT_EQ(ProfileReadString(path, "options", "unbalanced", ""), "\"open");
+    ProfileWriteString(path, "options", "spaced", "  padded  ");
+    EXPECT_EQ(ProfileReadString(path, "options", "spaced", ""), "padded");
+}
+
+TEST_F(ProfileFileTest, CommentsAreNotListed) {
+    Write("[eventtypes]\r\n; birthdays in red\r\nBirthday=255\r\n;Work=1\r\nHoliday=65280\r\n");
+    EXPECT_EQ(ProfileReadSection(path, "eventtypes"),
+              (std::vector<std::string>{"Birthday=255", "Holiday=65280"}));
+}
+
+TEST_F(ProfileFileTest, RewritingAKeyKeepsItsPlaceAndNewKeysGoToTheEndOfTheSection) {
+    ProfileWriteString(path, "options", "a", "1");
+    ProfileWriteString(path, "options", "b", "2");
+    ProfileWriteString(path, "other", "x", "9");
+    ProfileWriteString(path, "options", "c", "3");
+    ProfileWriteString(path, "options", "a", "10");
+    EXPECT_EQ(ProfileReadSection(path, "options"), (std::vector<std::string>{"a=10", "b=2", "c=3"}));
+    EXPECT_EQ(ProfileReadSection(path, "other"), (std::vector<std::string>{"x=9"}));
+}
+
+TEST_F(ProfileFileTest, ErasingASectionLeavesTheOthers) {
+    ProfileWriteString(path, "options", "a", "1");
+    ProfileWriteString(path, "eventtypes", "Birthday", "255");
+    ProfileWriteString(path, "tail", "z", "26");
+    ProfileEraseSection(path, "eventtypes");
+    EXPECT_TRUE(ProfileReadSection(path, "eventtypes").empty());
+    EXPECT_EQ(ProfileReadString(path, "eventtypes", "Birthday", "none"), "none");
+    EXPECT_EQ(ProfileReadString(path, "options", "a", ""), "1");
+    EXPECT_EQ(ProfileReadString(path, "tail", "z", ""), "26");
+    ProfileWriteString(path, "eventtypes", "Work", "-5");
+    EXPECT_EQ(ProfileReadSection(path, "eventtypes"), (std::vector<std::string>{"Work=-5"}));
+}
+
+TEST_F(ProfileFileTest, ALongSectionIsListedWhole) {
+    std::string content = "[eventtypes]\r\n";
+    for (int i = 0; i < 3000; ++i) content += "Type" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+    Write(content);
+    std::vector<std::string> lines = ProfileReadSection(path, "eventtypes");
+    ASSERT_EQ(lines.size(), 3000u);
+    EXPECT_EQ(lines.back(), "Type2999=2999");
+}
+} // namespace

@@ -1,0 +1,250 @@
+// GetItems and ComingUp: gathering, recurrence, ordering and the item-text markup.
+#include "Queries.h"
+#include "DatePattern.h"
+#include "DateUtils.h"
+#include "Errors.h"
+#include "EventTypeUnit.h"
+#include "FileSystem.h"
+#include "Locale.h"
+#include "MessageBoxes.h"
+#include "Settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <exception>
+
+namespace {
+std::vector<TRegularEntry> regularEntries;
+
+const size_t maxCandidateText = 255;
+// 1 January 100 and 31 December 9999: the dates the calendar arithmetic can hold.
+const double firstCalendarDate = -657434.0;
+const double lastCalendarDate = 2958465.0;
+
+int StepMonths(uint8_t interval) {
+    switch (static_cast<TEntryInterval>(interval)) {
+    case TEntryInterval::Monthly: return 1;
+    case TEntryInterval::Quarterly: return 3;
+    case TEntryInterval::Yearly: return 12;
+    default: return 0;
+    }
+}
+
+// The date that lies monthsAhead months after (year, month), on day, or on the month's last
+// day when it is shorter; false past the end of the calendar.
+bool MonthStep(int year, int month, long monthsAhead, int day, double* date) {
+    long index = static_cast<long>(year) * 12 + (month - 1) + monthsAhead;
+    int newYear = static_cast<int>(index / 12);
+    int newMonth = static_cast<int>(index % 12) + 1;
+    if (newYear > 9999) return false;
+    *date = EncodeDate(newYear, newMonth, std::min(day, DaysInMonth(newYear, newMonth)));
+    return true;
+}
+
+// Moves the entry to its first occurrence on or after date without stepping through every
+// occurrence in between; the result is the one repeated steps would reach.
+bool CatchUp(TRegularEntry& entry, double date) {
+    if (entry.StartDate >= date) return true;
+    const uint8_t interval = entry.Interval;
+    if (interval == static_cast<uint8_t>(TEntryInterval::Weekly) ||
+        interval == static_cast<uint8_t>(TEntryInterval::Fortnightly)) {
+        const double step = interval == static_cast<uint8_t>(TEntryInterval::Weekly) ? 7 : 14;
+        entry.StartDate += std::ceil((date - entry.StartDate) / step) * step;
+        return entry.StartDate <= lastCalendarDate;
+    }
+    const int months = StepMonths(interval);
+    int year, month, day, queryYear, queryMonth, queryDay;
+    DecodeDate(entry.StartDate, &year, &month, &day);
+    DecodeDate(date, &queryYear, &queryMonth, &queryDay);
+    const long gap = (static_cast<long>(queryYear) * 12 + queryMonth) - (static_cast<long>(year) * 12 + month);
+    long steps = std::max(0L, gap / months - 1);
+    double occurrence = entry.StartDate;
+    for (;;) {
+        if (!MonthStep(year, month, steps * months, entry.AnchorDay, &occurrence)) return false;
+        if (occurrence >= date) break;
+        ++steps;
+    }
+    entry.StartDate = occurrence;
+    return true;
+}
+
+bool CanOccur(const TRegularEntry& entry) {
+    return entry.Interval <= static_cast<uint8_t>(TEntryInterval::Yearly) &&
+           std::isfinite(entry.StartDate) && entry.StartDate >= firstCalendarDate &&
+           entry.StartDate <= lastCalendarDate;
+}
+
+void ReportError(const std::exception& error) { ShowErrorBox(error.what()); }
+
+std::string FormattedDateLine(double date) {
+    return FormatDatePattern(ItemsDatePattern(CalendarOptions().dateformat), date);
+}
+
+struct Candidate {
+    double date;
+    size_t sequence; // gathering order, which orders candidates of one date
+    std::string text;
+};
+
+bool CandidateBefore(const Candidate& a, const Candidate& b) {
+    return a.date < b.date || (a.date == b.date && a.sequence < b.sequence);
+}
+
+void GatherDatedCandidates(int count, double date, std::vector<Candidate>& candidates) {
+    std::vector<DayFileListing> files = ListDayFiles();
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [date](const DayFileListing& file) { return file.date < date; }),
+                files.end());
+    // In date order, a file later than the count-th dated reminder found so far cannot
+    // reach the list, so reading stops there; files of one date keep the search order.
+    std::stable_sort(files.begin(), files.end(),
+                     [](const DayFileListing& a, const DayFileListing& b) { return a.date < b.date; });
+    for (const DayFileListing& file : files) {
+        if (candidates.size() >= static_cast<size_t>(count) && file.date > candidates[count - 1].date) break;
+        for (const std::string& line : SplitDayFileLines(ReadWholeFile(DataDirectory() + "\\" + file.name)))
+            candidates.push_back({file.date, candidates.size(), line.substr(0, maxCandidateText)});
+    }
+}
+
+void GatherRegularCandidates(int count, double date, std::vector<Candidate>& candidates) {
+    LoadRegularEntries(date);
+    for (TRegularEntry entry : regularEntries) {
+        if (entry.StartDate < date) continue;
+        for (int i = 0; i < count; ++i) {
+            candidates.push_back({entry.StartDate, candidates.size(), entry.Description});
+            if (entry.Interval == static_cast<uint8_t>(TEntryInterval::None)) break;
+            const double before = entry.StartDate;
+            AdvanceRegularEntry(entry, entry.AnchorDay);
+            if (entry.StartDate == before) break; // the end of the calendar
+        }
+    }
+}
+} // namespace
+
+std::vector<TRegularEntry>& RegularEntries() { return regularEntries; }
+
+void AdvanceRegularEntry(TRegularEntry& entry, int day) {
+    switch (static_cast<TEntryInterval>(entry.Interval)) {
+    case TEntryInterval::Weekly: entry.StartDate += 7; return;
+    case TEntryInterval::Fortnightly: entry.StartDate += 14; return;
+    case TEntryInterval::Monthly:
+    case TEntryInterval::Quarterly:
+    case TEntryInterval::Yearly: {
+        int year, month, ignored;
+        DecodeDate(entry.StartDate, &year, &month, &ignored);
+        double next;
+        if (MonthStep(year, month, StepMonths(entry.Interval), std::max(1, day), &next)) entry.StartDate = next;
+        return;
+    }
+    default: return;
+    }
+}
+
+void LoadRegularEntries(double date) {
+    regularEntries.clear();
+    const std::string path = RegularFileName();
+    if (!FileExists(path)) return;
+    std::vector<TRegularEntry> stored;
+    std::string failure;
+    try {
+        DecodeRegularRecords(ReadWholeFile(path), stored);
+    } catch (const std::exception& error) {
+        failure = error.what(); // the whole records read before it are still used
+    }
+    for (TRegularEntry& entry : stored) {
+        if (!CanOccur(entry)) continue;
+        entry.StartDate = std::floor(entry.StartDate);
+        entry.AnchorDay = DayOfMonth(entry.StartDate);
+        if (entry.Interval != static_cast<uint8_t>(TEntryInterval::None) && !CatchUp(entry, date)) continue;
+        regularEntries.push_back(entry);
+    }
+    if (!failure.empty()) ShowErrorBox(failure);
+}
+
+std::string ItemsDatePattern(const std::string& dateformat) {
+    std::string pattern = dateformat;
+    for (;;) {
+        std::string lower = pattern;
+        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const size_t found = lower.find("am/pm");
+        if (found == std::string::npos) break;
+        pattern.erase(found, 5);
+    }
+    const char separator = DateSeparator();
+    std::string kept;
+    for (char c : pattern)
+        if (c == ' ' || c == separator || std::string("DMYdmy").find(c) != std::string::npos) kept += c;
+    size_t first = kept.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
+}
+
+std::string ComingUpDatePattern(const std::string& shortDateFormat) {
+    std::string pattern;
+    for (char c : shortDateFormat)
+        if (c != 'y' && c != 'Y') pattern += c;
+    const char separator = DateSeparator();
+    if (!pattern.empty() && pattern.front() == separator) pattern.erase(0, 1);
+    else if (!pattern.empty() && pattern.back() == separator) pattern.pop_back();
+    return pattern;
+}
+
+bool BuildItemsText(double date, std::string* text) {
+    date = WholeDay(date);
+    LoadEventTypes();
+    try {
+        LoadSettingsIfNeeded();
+    } catch (const RangeError&) {
+        // GetOptions tells the user; the heading is made from the defaults meanwhile.
+    }
+    TCalendarOptions& options = CalendarOptions();
+    if (options.dateformat.empty()) options.dateformat = LongDateFormat();
+    try {
+        std::string result = FormattedDateLine(date);
+        const int length = static_cast<int>(result.size());
+        for (const std::string& line : ReadDayFile(date)) result += "\r\n" + MarkUpItemLine(line, length);
+        LoadRegularEntries(date);
+        for (const TRegularEntry& entry : regularEntries)
+            if (entry.StartDate == date) result += "\r\n" + MarkUpItemLine(entry.Description, length);
+        *text = result;
+        return true;
+    } catch (const std::exception& error) {
+        ReportError(error);
+        return false;
+    }
+}
+
+bool BuildComingUpText(int count, double date, std::string* text) {
+    date = WholeDay(date);
+    LoadEventTypes();
+    try {
+        const std::string pattern = ComingUpDatePattern(ShortDateFormat());
+        std::string result;
+        if (count > 0) {
+            std::vector<Candidate> candidates;
+            GatherDatedCandidates(count, date, candidates);
+            GatherRegularCandidates(count, date, candidates);
+            const size_t shown = std::min(candidates.size(), static_cast<size_t>(count));
+            std::partial_sort(candidates.begin(), candidates.begin() + static_cast<long>(shown),
+                              candidates.end(), CandidateBefore);
+            for (size_t i = 0; i < shown; ++i) {
+                const std::string dateText = FormatDatePattern(pattern, candidates[i].date);
+                if (!result.empty()) result += "\r\n";
+                result += dateText + " " + MarkUpItemLine(candidates[i].text, static_cast<int>(dateText.size()));
+            }
+        }
+        *text = result;
+        return true;
+    } catch (const std::exception& error) {
+        ReportError(error);
+        return false;
+    }
+}
+
+std::string ShortenItemText(const std::string& text, size_t maxLength) {
+    if (text.size() <= maxLength) return text;
+    size_t cut = text.rfind("\r\n", maxLength);
+    if (cut == std::string::npos || cut == 0) return text.substr(0, maxLength);
+    return text.substr(0, cut);
+}

@@ -1,0 +1,30 @@
+// The two reminder queries: the item text of one day (GetItems) and of the next reminders
+// from a date on (ComingUp), with the recurrence arithmetic of regular reminders.
+#pragma once
+#include "ReminderFiles.h"
+
+#include <string>
+#include <vector>
+
+// The library-wide array of regular reminders, each moved to its current occurrence.
+std::vector<TRegularEntry>& RegularEntries();
+// Fills the array from regular.dat and moves every recurring entry to its first occurrence
+// on or after date. Records that cannot occur (an interval above 5, a date outside the
+// calendar) are passed over. A read error is shown in an error box; the records read stay.
+void LoadRegularEntries(double date);
+// Moves the entry to its next occurrence; day is the day of month that month, quarter and
+// year steps aim at, shortened only in a month that lacks it.
+void AdvanceRegularEntry(TRegularEntry& entry, int day);
+
+// The date pattern of the day heading made from the dateformat setting.
+std::string ItemsDatePattern(const std::string& dateformat);
+// The short pattern of the Coming Up dates made from the system's short date format.
+std::string ComingUpDatePattern(const std::string& shortDateFormat);
+
+// Both queries catch their own failures, show them in an error box and then give false.
+bool BuildItemsText(double date, std::string* text);
+bool BuildComingUpText(int count, double date, std::string* text);
+
+// The text cut at the end of the last whole line within maxLength characters (the first
+// line alone is cut at maxLength when even it is longer), so no mark is ever split.
+std::string ShortenItemText(const std::string& text, size_t maxLength);

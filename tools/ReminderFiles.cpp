@@ -1,0 +1,182 @@
+// Reading and writing the day files and regular.dat, byte for byte in their stored formats.
+#include "ReminderFiles.h"
+#include "DatePattern.h"
+#include "DateUtils.h"
+#include "Errors.h"
+#include "FileSystem.h"
+#include "ProgramDirectory.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+const char* const EntryIntervalNames[6] = {"None", "Week", "Fortnight", "Month", "Quarter", "Year"};
+
+namespace {
+const size_t maxDescription = 255;
+
+std::string TwoDigits(int value) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%02d", value);
+    return buffer;
+}
+
+// A fixed-position part of a day-file name as a whole number; 0 for anything else.
+long NamePart(const std::string& name, size_t first, size_t count) {
+    if (name.size() < first + count) return 0;
+    long value = 0;
+    size_t i = first;
+    bool negative = false;
+    if (name[i] == '-' || name[i] == '+') {
+        negative = name[i] == '-';
+        ++i;
+    }
+    if (i == first + count) return 0;
+    for (; i < first + count; ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+        value = value * 10 + (name[i] - '0');
+    }
+    return negative ? -value : value;
+}
+} // namespace
+
+std::string DataDirectory() { return ProgramDirectory() + "data"; }
+std::string RegularFileName() { return ProgramDirectory() + "data\\regular.dat"; }
+
+std::string DayFileName(double date) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d-%s-%s.txt", year, TwoDigits(month).c_str(), TwoDigits(day).c_str());
+    return ProgramDirectory() + "data\\" + name;
+}
+
+bool DayHasEntries(double date) { return FileExists(DayFileName(date)); }
+
+std::vector<std::string> SplitDayFileLines(const std::string& content) {
+    std::vector<std::string> lines;
+    size_t end = content.find('\x1A');
+    if (end == std::string::npos) end = content.size();
+    size_t start = 0;
+    while (start < end) {
+        size_t cr = content.find('\r', start);
+        if (cr == std::string::npos || cr >= end) {
+            lines.push_back(content.substr(start, end - start));
+            break;
+        }
+        lines.push_back(content.substr(start, cr - start));
+        start = cr + 1;
+        if (start < end && content[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+std::vector<std::string> ReadDayFile(double date) {
+    const std::string path = DayFileName(date);
+    if (!FileExists(path)) return {};
+    return SplitDayFileLines(ReadWholeFile(path));
+}
+
+std::string DayFileLine(const TCalendarEntry& entry) {
+    if (entry.ReminderType.empty()) return entry.Description;
+    return "{" + entry.ReminderType + "}" + entry.Description;
+}
+
+TCalendarEntry ParseDayFileLine(const std::string& line) {
+    size_t open = line.find('{');
+    size_t close = line.find('}');
+    if (open == std::string::npos || close == std::string::npos || close < open) return {line, ""};
+    std::string description = line;
+    description.erase(open, close - open + 1);
+    return {description, line.substr(open + 1, close - open - 1)};
+}
+
+void WriteDayFile(double date, const std::vector<TCalendarEntry>& entries) {
+    ForceDirectories(DataDirectory());
+    const std::string path = DayFileName(date);
+    if (entries.empty()) {
+        DeleteFileIfPresent(path);
+        return;
+    }
+    std::string content;
+    for (const TCalendarEntry& entry : entries) content += DayFileLine(entry) + "\r\n";
+    ReplaceFileContent(path, content);
+}
+
+std::string RegularDescription(const std::string& reminderType, const std::string& text) {
+    std::string description = text.substr(0, maxDescription);
+    if (!reminderType.empty()) description = "{" + reminderType + "}" + description;
+    return description.substr(0, maxDescription);
+}
+
+std::string EncodeRegularRecords(const std::vector<TRegularEntry>& entries) {
+    std::string content(entries.size() * RegularRecordSize, '\0');
+    for (size_t i = 0; i < entries.size(); ++i) {
+        char* record = &content[i * RegularRecordSize];
+        const double start = std::floor(entries[i].StartDate);
+        unsigned char bytes[8];
+        std::memcpy(bytes, &start, 8); // the targets are little-endian, as the format is
+        std::memcpy(record, bytes, 8);
+        const std::string description = entries[i].Description.substr(0, maxDescription);
+        record[8] = static_cast<char>(description.size());
+        std::memcpy(record + 9, description.data(), description.size());
+        record[264] = static_cast<char>(entries[i].Interval);
+    }
+    return content;
+}
+
+void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>& entries) {
+    const size_t count = content.size() / RegularRecordSize;
+    entries.clear();
+    entries.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const char* record = content.data() + i * RegularRecordSize;
+        TRegularEntry entry;
+        std::memcpy(&entry.StartDate, record, 8);
+        const size_t length = static_cast<unsigned char>(record[8]);
+        entry.Description.assign(record + 9, length);
+        entry.Interval = static_cast<uint8_t>(record[264]);
+        entry.AnchorDay = std::isfinite(entry.StartDate) ? DayOfMonth(entry.StartDate) : 0;
+        entries.push_back(entry);
+    }
+    if (content.size() % RegularRecordSize != 0)
+        throw VelmoraError("Read beyond end of file: \"" + RegularFileName() + "\" ends with a part of " +
+                           std::to_string(content.size() % RegularRecordSize) + " bytes, not a whole record");
+}
+
+std::vector<TRegularEntry> ReadRegularFile() {
+    std::vector<TRegularEntry> entries;
+    const std::string path = RegularFileName();
+    if (!FileExists(path)) return entries;
+    DecodeRegularRecords(ReadWholeFile(path), entries);
+    return entries;
+}
+
+void WriteRegularFile(const std::vector<TRegularEntry>& entries) {
+    ForceDirectories(DataDirectory());
+    const std::string path = RegularFileName();
+    if (entries.empty()) {
+        DeleteFileIfPresent(path);
+        return;
+    }
+    ReplaceFileContent(path, EncodeRegularRecords(entries));
+}
+
+bool DateFromDayFileName(const std::string& name, double* date) {
+    const long year = NamePart(name, 0, 4);
+    const long month = NamePart(name, 5, 2);
+    const long day = NamePart(name, 8, 2);
+    if (year <= 0 || month <= 0 || day <= 0) return false;
+    if (!IsValidDate(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day))) return false;
+    *date = EncodeDate(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
+    return true;
+}
+
+std::vector<DayFileListing> ListDayFiles() {
+    std::vector<DayFileListing> listing;
+    for (const std::string& name : ListFileNames(DataDirectory(), ".txt")) {
+        double date;
+        if (DateFromDayFileName(name, &date)) listing.push_back({date, name});
+    }
+    return listing;
+}

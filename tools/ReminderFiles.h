@@ -1,0 +1,59 @@
+// The two kinds of reminder file in data\: one text file per day with dated reminders
+// ("yyyy-mm-dd.txt", CR LF lines) and regular.dat, fixed 272-byte records of recurring ones.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class TEntryInterval : uint8_t { None = 0, Weekly, Fortnightly, Monthly, Quarterly, Yearly };
+
+// The names the editor shows, in value order.
+extern const char* const EntryIntervalNames[6];
+
+struct TCalendarEntry {
+    std::string Description;
+    std::string ReminderType; // empty for none
+};
+
+struct TRegularEntry {
+    double StartDate = 0; // while queried: the current occurrence
+    std::string Description; // type group in front, at most 255 characters
+    uint8_t Interval = 0;    // a TEntryInterval value as stored; readers may meet larger ones
+    int AnchorDay = 0;       // the start date's day of month, aimed at by calendar steps
+};
+
+const size_t RegularRecordSize = 272;
+
+std::string DataDirectory();
+std::string RegularFileName();
+std::string DayFileName(double date);
+bool DayHasEntries(double date);
+
+// The lines of a day file's content: a line ends at CR (a LF right after it is skipped),
+// a LF alone belongs to the line, byte 26 ends the text.
+std::vector<std::string> SplitDayFileLines(const std::string& content);
+std::vector<std::string> ReadDayFile(double date);
+// The line a dated reminder is stored as: "{type}description" or the description alone.
+std::string DayFileLine(const TCalendarEntry& entry);
+// Splits a stored line into type and description at its first "{" and first "}".
+TCalendarEntry ParseDayFileLine(const std::string& line);
+void WriteDayFile(double date, const std::vector<TCalendarEntry>& entries);
+
+// Builds a stored description: text cut to 255, type group in front, cut to 255 again.
+std::string RegularDescription(const std::string& reminderType, const std::string& text);
+std::string EncodeRegularRecords(const std::vector<TRegularEntry>& entries);
+// Decodes whole records; a trailing part shorter than a record raises VelmoraError after
+// the whole records were put into entries.
+void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>& entries);
+std::vector<TRegularEntry> ReadRegularFile();
+void WriteRegularFile(const std::vector<TRegularEntry>& entries);
+
+struct DayFileListing {
+    double date;
+    std::string name;
+};
+// The date a day-file name stands for, read from its fixed positions; false for a name that
+// is not a day file (a part that is not a positive number, or no such date).
+bool DateFromDayFileName(const std::string& name, double* date);
+// The day files of data\, in the order the directory search gives them.
+std::vector<DayFileListing> ListDayFiles();
