@@ -103,6 +103,11 @@ bool UnescapeKey(const std::string& key, std::string* name) {
 const std::vector<TEventType>& EventTypes() { return eventTypes; }
 void ClearEventTypes() { eventTypes.clear(); }
 
+void ReplaceEventTypes(const std::vector<TEventType>& types) {
+    eventTypes = types;
+    for (TEventType& type : eventTypes) type.Name = CutName(type.Name);
+}
+
 void LoadEventTypes() {
     if (!eventTypes.empty()) return;
     for (const std::string& line : ProfileReadSection(SettingsPath(), sectionName)) {

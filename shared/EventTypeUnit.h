@@ -14,6 +14,8 @@ struct TEventType {
 // The library-wide table, in the order of the settings file and of the options dialog.
 const std::vector<TEventType>& EventTypes();
 void ClearEventTypes();
+// Replaces the table by these types as they are (names may hold any characters).
+void ReplaceEventTypes(const std::vector<TEventType>& types);
 
 // Fills the table from calendar.ini when it is empty; a table that holds types is kept.
 void LoadEventTypes();

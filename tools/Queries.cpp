@@ -116,7 +116,7 @@ void GatherRegularCandidates(int count, double date, std::vector<Candidate>& can
             if (entry.Interval == static_cast<uint8_t>(TEntryInterval::None)) break;
             const double before = entry.StartDate;
             AdvanceRegularEntry(entry, entry.AnchorDay);
-            if (entry.StartDate == before) break; // the end of the calendar
+            if (entry.StartDate == before || entry.StartDate > lastCalendarDate) break; // the calendar ends
         }
     }
 }

@@ -136,7 +136,7 @@ void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>
         const size_t length = static_cast<unsigned char>(record[8]);
         entry.Description.assign(record + 9, length);
         entry.Interval = static_cast<uint8_t>(record[264]);
-        entry.AnchorDay = std::isfinite(entry.StartDate) ? DayOfMonth(entry.StartDate) : 0;
+        entry.AnchorDay = DayOfMonth(entry.StartDate);
         entries.push_back(entry);
     }
     if (content.size() % RegularRecordSize != 0)

@@ -1,1 +1,220 @@
+// The two queries: day headings, markup, recurrence, ordering and their failures.
 #include "StoreFixture.h"
+
+#include <cstring>
+#include <random>
+
+namespace {
+class QueriesTest : public StoreFixture {
+  protected:
+    void Regular(std::vector<std::tuple<double, std::string, uint8_t>> records) {
+        std::vector<TRegularEntry> entries;
+        for (auto& [date, text, interval] : records) {
+            TRegularEntry entry;
+            entry.StartDate = date;
+            entry.Description = text;
+            entry.Interval = interval;
+            entries.push_back(entry);
+        }
+        WriteRegularFile(entries);
+    }
+    std::string Items(double date) {
+        std::string text;
+        EXPECT_TRUE(BuildItemsText(date, &text));
+        return text;
+    }
+    std::string Coming(int count, double date) {
+        std::string text = "unset";
+        EXPECT_TRUE(BuildComingUpText(count, date, &text));
+        return text;
+    }
+    // The reminder lines of a day, without the heading.
+    std::string Reminders(double date) {
+        std::string text = Items(date);
+        size_t end = text.find("\r\n");
+        return end == std::string::npos ? "" : text.substr(end + 2);
+    }
+};
+
+TEST_F(QueriesTest, ADayWithoutRemindersGivesItsHeadingAlone) {
+    EXPECT_EQ(Items(Date(2007, 3, 5) + 0.7), "Monday March 5 2007");
+    EXPECT_EQ(CalendarOptions().dateformat, "dddd, MMMM d, yyyy"); // kept for a later save
+    EXPECT_EQ(Coming(3, Date(2007, 3, 5)), "");
+    EXPECT_TRUE(RecordedMessageBoxes().empty());
+}
+
+TEST_F(QueriesTest, TheHeadingPatternKeepsOnlyDateLetters) {
+    EXPECT_EQ(ItemsDatePattern("dddd, d mmmm yyyy"), "dddd d mmmm yyyy");
+    EXPECT_EQ(ItemsDatePattern("hh:mm"), "mm");
+    EXPECT_EQ(ItemsDatePattern("d/m/yy AM/PM"), "d/m/yy");
+    EXPECT_EQ(ItemsDatePattern("d mmm am/pmAm/Pm"), "d mmm");
+    EXPECT_EQ(ItemsDatePattern("  ddd  "), "ddd");
+    EXPECT_EQ(ItemsDatePattern("hh:nn:ss"), "");
+    WriteFile("calendar.ini", "[options]\r\ndateformat=hh:nn\r\n");
+    EXPECT_EQ(Items(Date(2007, 3, 5)), "3/5/2007");
+}
+
+TEST_F(QueriesTest, TheComingUpPatternDropsTheYearAndOneSeparator) {
+    EXPECT_EQ(ComingUpDatePattern("dd/MM/yyyy"), "dd/MM");
+    EXPECT_EQ(ComingUpDatePattern("M/d/yyyy"), "M/d");
+    EXPECT_EQ(ComingUpDatePattern("yy/MM/dd/"), "MM/dd/");
+    EXPECT_EQ(ComingUpDatePattern("yyyy"), "");
+    PortableLocale iso;
+    iso.dateSeparator = '-';
+    SetPortableLocale(iso);
+    EXPECT_EQ(ComingUpDatePattern("yyyy-MM-dd"), "MM-dd");
+}
+
+TEST_F(QueriesTest, ADayListsItsDatedThenItsRegularRemindersMarkedUp) {
+    WriteFile("calendar.ini", "[options]\r\ndateformat=dddd, d mmmm yyyy\r\n[eventtypes]\r\nBirthday=255\r\n");
+    WriteFile("data/2007-03-05.txt", "{Birthday}Party|Bring cake\r\n\r\n{Holiday}Trip\r\nCall {Bob}\r\n");
+    Regular({{Date(2007, 3, 5), "{Birthday}Anna", 0}, {Date(2007, 2, 26), "Standup", 1}});
+    EXPECT_EQ(Items(Date(2007, 3, 5)),
+              "Monday 5 March 2007\r\n{255}Party\r\n|20{255}Bring cake\r\n\r\n{-1}Trip\r\nCall {-1}\r\n"
+              "{255}Anna\r\nStandup");
+}
+
+TEST_F(QueriesTest, OneTimeAndWeeklyRemindersFallOnTheirDays) {
+    Regular({{Date(2007, 3, 20), "Future weekly", 1}, {Date(2007, 3, 10), "Once", 0}});
+    EXPECT_EQ(Reminders(Date(2007, 3, 13)), "");
+    EXPECT_EQ(Reminders(Date(2007, 3, 20)), "Future weekly");
+    EXPECT_EQ(Reminders(Date(2007, 3, 27)), "Future weekly");
+    EXPECT_EQ(Reminders(Date(2007, 3, 10)), "Once");
+    EXPECT_EQ(Reminders(Date(2007, 3, 17)), "");
+    EXPECT_EQ(Coming(5, Date(2007, 3, 10)), "3/10 Once\r\n3/20 Future weekly\r\n3/27 Future weekly\r\n"
+                                            "4/3 Future weekly\r\n4/10 Future weekly");
+    EXPECT_EQ(Coming(5, Date(2007, 3, 11)).find("Once"), std::string::npos);
+}
+
+TEST_F(QueriesTest, CalendarStepsReturnToTheStartDay) {
+    Regular({{Date(2008, 1, 31), "Monthly", 3}});
+    for (auto [y, m, d] : {std::tuple{2008, 2, 29}, {2008, 3, 31}, {2008, 4, 30}, {2008, 5, 31}})
+        EXPECT_EQ(Reminders(Date(y, m, d)), "Monthly") << y << "-" << m << "-" << d;
+    EXPECT_EQ(Reminders(Date(2008, 3, 29)), "");
+    Regular({{Date(2007, 1, 31), "Quarterly", 4}});
+    for (auto [y, m, d] : {std::tuple{2007, 4, 30}, {2007, 7, 31}, {2007, 10, 31}, {2008, 1, 31}})
+        EXPECT_EQ(Reminders(Date(y, m, d)), "Quarterly") << y << "-" << m << "-" << d;
+    EXPECT_EQ(Reminders(Date(2007, 7, 30)), "");
+    Regular({{Date(2008, 2, 29), "Yearly", 5}});
+    for (int year : {2009, 2010, 2011}) EXPECT_EQ(Reminders(Date(year, 2, 28)), "Yearly") << year;
+    EXPECT_EQ(Reminders(Date(2012, 2, 29)), "Yearly");
+    EXPECT_EQ(Reminders(Date(2012, 2, 28)), "");
+}
+
+TEST_F(QueriesTest, ComingUpAimsMonthlyStepsAtTheStartDay) {
+    Regular({{Date(2007, 1, 31), "Rent", 3}});
+    EXPECT_EQ(Coming(3, Date(2007, 2, 10)), "2/28 Rent\r\n3/31 Rent\r\n4/30 Rent");
+    Regular({{Date(2007, 1, 31), "Quarterly", 4}});
+    EXPECT_EQ(Coming(4, Date(2007, 2, 1)), "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31 Quarterly");
+}
+
+TEST_F(QueriesTest, BothQueriesAgreeOnEveryOccurrence) {
+    std::mt19937 random(7);
+    std::vector<std::tuple<double, std::string, uint8_t>> records;
+    for (int i = 0; i < 40; ++i) {
+        const int day = 25 + static_cast<int>(random() % 7);
+        const int month = 1 + static_cast<int>(random() % 12);
+        const double start = Date(2004 + static_cast<int>(random() % 4), month, std::min(day, DaysInMonth(2004, month)));
+        records.emplace_back(start, "R" + std::to_string(i), static_cast<uint8_t>(1 + random() % 5));
+    }
+    Regular(records);
+    const double from = Date(2007, 6, 1);
+    const std::string list = Coming(200, from);
+    size_t checked = 0;
+    for (size_t at = 0; at < list.size();) {
+        size_t end = list.find("\r\n", at);
+        if (end == std::string::npos) end = list.size();
+        const std::string line = list.substr(at, end - at);
+        at = end + 2;
+        int month, day;
+        char name[16];
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d/%d %15s", &month, &day, name), 3) << line;
+        const int year = month >= 6 ? 2007 : 2008; // 200 lines from 1 June 2007 stay within a year
+        const std::string reminders = "\r\n" + Reminders(Date(year, month, day)) + "\r\n";
+        EXPECT_NE(reminders.find("\r\n" + std::string(name) + "\r\n"), std::string::npos) << line;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 200u);
+}
+
+TEST_F(QueriesTest, CatchingUpMatchesStepByStep) {
+    std::mt19937 random(11);
+    for (int i = 0; i < 300; ++i) {
+        TRegularEntry entry;
+        const int month = 1 + static_cast<int>(random() % 12);
+        entry.StartDate = Date(1990 + static_cast<int>(random() % 30), month, 1 + static_cast<int>(random() % 31) % 28 + (random() % 4));
+        entry.Interval = static_cast<uint8_t>(1 + random() % 5);
+        entry.Description = "x";
+        WriteRegularFile({entry});
+        const double query = entry.StartDate + static_cast<double>(random() % 9000);
+        LoadRegularEntries(query);
+        ASSERT_EQ(RegularEntries().size(), 1u);
+        TRegularEntry stepped = entry;
+        const int day = DayOfMonth(entry.StartDate);
+        while (stepped.StartDate < query) AdvanceRegularEntry(stepped, day);
+        EXPECT_EQ(RegularEntries()[0].StartDate, stepped.StartDate) << i;
+    }
+}
+
+TEST_F(QueriesTest, ComingUpOrdersByDateWithDatedRemindersFirst) {
+    WriteFile("data/2007-03-06.txt", "dated a\r\ndated b\r\n");
+    WriteFile("data/2007-03-04.txt", "before the query\r\n");
+    Regular({{Date(2007, 3, 6), "regular", 0}, {Date(2007, 3, 5), "weekly", 1}});
+    EXPECT_EQ(Coming(4, Date(2007, 3, 5)), "3/5 weekly\r\n3/6 dated a\r\n3/6 dated b\r\n3/6 regular");
+    EXPECT_EQ(Coming(0, Date(2007, 3, 5)), "");
+    EXPECT_EQ(Coming(-4, Date(2007, 3, 5)), "");
+}
+
+TEST_F(QueriesTest, ComingUpIndentsByItsOwnDateText) {
+    WriteFile("calendar.ini", "[eventtypes]\r\nBirthday=255\r\n");
+    WriteFile("data/2007-03-12.txt", "{Birthday}Party|Cake\r\n");
+    EXPECT_EQ(Coming(3, Date(2007, 3, 5)), "3/12 {255}Party\r\n|5{255}Cake");
+}
+
+TEST_F(QueriesTest, AFileThatOnlyLooksLikeADayIsPassedOver) {
+    WriteFile("data/2007-02-30.txt", "never\r\n");
+    WriteFile("data/2007-13-01.txt", "never\r\n");
+    WriteFile("data/notes.txt", "never\r\n");
+    WriteFile("data/2007-03-07.txt", "real\r\n");
+    EXPECT_EQ(Coming(3, Date(2007, 1, 1)), "3/7 real");
+    EXPECT_TRUE(RecordedMessageBoxes().empty());
+}
+
+TEST_F(QueriesTest, BrokenRegularRecordsNeverStopTheQueries) {
+    TRegularEntry good;
+    good.StartDate = Date(2007, 3, 5);
+    good.Description = "good";
+    good.Interval = 1;
+    std::string content = EncodeRegularRecords({good});
+    std::string strange = content;
+    strange[264] = 9; // an interval no step is known for
+    std::string endless = content;
+    const double notANumber = std::nan("");
+    std::memcpy(&endless[0], &notANumber, 8);
+    std::string far = content;
+    const double huge = 1e300;
+    std::memcpy(&far[0], &huge, 8);
+    WriteFile("data/regular.dat", strange + endless + far + content + "trailing");
+    EXPECT_EQ(Reminders(Date(2007, 3, 12)), "good");
+    ASSERT_EQ(ErrorBoxCount(), 1u);
+    EXPECT_NE(RecordedMessageBoxes()[0].text.find("regular.dat"), std::string::npos);
+    EXPECT_EQ(Coming(2, Date(2007, 3, 6)), "3/12 good\r\n3/19 good");
+    EXPECT_EQ(ErrorBoxCount(), 2u);
+}
+
+TEST_F(QueriesTest, RemindersNearTheEndOfTheCalendarStop) {
+    Regular({{Date(9999, 12, 3), "last weekly", 1}, {Date(9999, 11, 30), "last monthly", 3}});
+    const std::string list = Coming(10, Date(9999, 12, 1));
+    EXPECT_EQ(list, "12/3 last weekly\r\n12/10 last weekly\r\n12/17 last weekly\r\n12/24 last weekly\r\n"
+                    "12/30 last monthly\r\n12/31 last weekly");
+}
+
+TEST_F(QueriesTest, LongTextIsShortenedAtTheEndOfAWholeLine) {
+    const std::string text = "heading\r\n" + std::string(500, 'a') + "\r\n|9" + std::string(600, 'b');
+    EXPECT_EQ(ShortenItemText(text, 1023), "heading\r\n" + std::string(500, 'a'));
+    EXPECT_EQ(ShortenItemText("short", 1023), "short");
+    EXPECT_EQ(ShortenItemText(std::string(2000, 'c'), 1023), std::string(1023, 'c'));
+    const std::string exact = std::string(1021, 'd') + "\r\nx";
+    EXPECT_EQ(ShortenItemText(exact, 1023), std::string(1021, 'd'));
+}
+} // namespace

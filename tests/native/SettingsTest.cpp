@@ -1,1 +1,140 @@
+// The settings record: defaults, number forms, ranges, save order and the start-up shortcut.
+#include "Errors.h"
+#include "ProfileFile.h"
+#include "ProgramDirectory.h"
+#include "Shortcut.h"
 #include "StoreFixture.h"
+
+namespace {
+class SettingsTest : public StoreFixture {
+  protected:
+    void Options(const std::string& lines) { WriteFile("calendar.ini", "[options]\r\n" + lines); }
+    std::string Shortcut() { return folder.File("special") + "/STARTUP\\Calendar.lnk"; }
+};
+
+TEST_F(SettingsTest, AMissingFileGivesTheDefaults) {
+    PortableLocale locale;
+    locale.userDefaultLanguageId = 0x0C09;
+    SetPortableLocale(locale);
+    LoadSettings();
+    const TCalendarOptions& o = CalendarOptions();
+    EXPECT_EQ(o.top, -1);
+    EXPECT_EQ(o.left, -1);
+    EXPECT_EQ(o.font, "Arial");
+    EXPECT_EQ(o.fontsize, 10);
+    EXPECT_EQ(o.fontcolour, 0xFFFFFF);
+    EXPECT_EQ(o.highlight, 0x800000);
+    EXPECT_EQ(o.firstday, 1);
+    EXPECT_EQ(o.dateformat, "");
+    EXPECT_EQ(o.ttfont, "Arial");
+    EXPECT_EQ(o.ttsize, 12);
+    EXPECT_EQ(o.ttcolour, 0x800000);
+    EXPECT_EQ(o.ttbackground, 0xFFFF00);
+    EXPECT_EQ(o.hspacing, 4);
+    EXPECT_EQ(o.vspacing, 2);
+    EXPECT_EQ(o.listcount, 3);
+    EXPECT_EQ(o.colourcoding, 0);
+    EXPECT_FALSE(o.loadonstartup);
+    EXPECT_EQ(o.language, 0x0C09);
+    EXPECT_TRUE(SettingsLoaded());
+}
+
+TEST_F(SettingsTest, NumbersMayBeHexadecimalAndNonNumbersTakeTheDefault) {
+    Options("fontcolour=0x0000FF\r\nhighlight=0XFF\r\nfontsize=abc\r\nttsize=0x\r\ntop=-20\r\n"
+            "ttcolour=0xFFFFFFFF\r\nloadonstartup=7\r\nleft=99999999999\r\n");
+    LoadSettings();
+    EXPECT_EQ(CalendarOptions().fontcolour, 255);
+    EXPECT_EQ(CalendarOptions().highlight, 255);
+    EXPECT_EQ(CalendarOptions().fontsize, 10);
+    EXPECT_EQ(CalendarOptions().ttsize, 12);
+    EXPECT_EQ(CalendarOptions().top, -20);
+    EXPECT_EQ(CalendarOptions().ttcolour, -1);
+    EXPECT_TRUE(CalendarOptions().loadonstartup);
+    EXPECT_EQ(CalendarOptions().left, -1);
+}
+
+TEST_F(SettingsTest, StringsAreCutTo255Characters) {
+    Options("font=" + std::string(300, 'f') + "\r\n");
+    LoadSettings();
+    EXPECT_EQ(CalendarOptions().font, std::string(255, 'f'));
+}
+
+TEST_F(SettingsTest, AnOutOfRangeValueFailsTheLoadAndNamesTheSetting) {
+    Options("listcount=300\r\nfont=Verdana\r\n");
+    try {
+        LoadSettings();
+        FAIL() << "no range error";
+    } catch (const RangeError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.rfind("Range check error", 0), 0u);
+        EXPECT_NE(message.find("listcount"), std::string::npos);
+        EXPECT_NE(message.find("calendar.ini"), std::string::npos);
+    }
+    EXPECT_FALSE(SettingsLoaded());
+    EXPECT_EQ(CalendarOptions().font, "Arial"); // the defaults, not half a record
+    EXPECT_THROW(LoadSettingsIfNeeded(), RangeError);
+
+    Options("listcount=200\r\n");
+    LoadSettingsIfNeeded();
+    EXPECT_EQ(CalendarOptions().listcount, 200);
+    EXPECT_TRUE(SettingsLoaded());
+}
+
+TEST_F(SettingsTest, EveryByteKeyAndTheLanguageAreRangeChecked) {
+    for (const char* key : {"firstday", "hspacing", "vspacing", "listcount", "colourcoding"}) {
+        Options(std::string(key) + "=-1\r\n");
+        EXPECT_THROW(LoadSettings(), RangeError) << key;
+        Options(std::string(key) + "=256\r\n");
+        EXPECT_THROW(LoadSettings(), RangeError) << key;
+        Options(std::string(key) + "=0xFF\r\n");
+        EXPECT_NO_THROW(LoadSettings()) << key;
+    }
+    Options("language=-1\r\n");
+    EXPECT_THROW(LoadSettings(), RangeError);
+}
+
+TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
+    WriteFile("calendar.ini", "[eventtypes]\r\nBirthday=255\r\n");
+    LoadSettings();
+    CalendarOptions().top = 120;
+    SaveSettings();
+    const std::string path = SettingsFileName();
+    std::vector<std::string> keys;
+    for (const std::string& line : ProfileReadSection(path, "options")) keys.push_back(line.substr(0, line.find('=')));
+    EXPECT_EQ(keys, (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize",
+                                              "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
+                                              "ttbackground", "hspacing", "vspacing", "listcount",
+                                              "colourcoding", "language", "loadonstartup"}));
+    EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "120");
+    EXPECT_EQ(ProfileReadString(path, "options", "highlight", ""), "8388608");
+    EXPECT_EQ(ProfileReadString(path, "options", "loadonstartup", ""), "0");
+    EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"Birthday=255"});
+}
+
+TEST_F(SettingsTest, TheStartupShortcutFollowsTheSetting) {
+    LoadSettings();
+    CalendarOptions().loadonstartup = true;
+    SaveSettings();
+    SaveSettings();
+    ASSERT_TRUE(std::filesystem::exists(NativePath(Shortcut())));
+    EXPECT_NE(ReadFile("special/STARTUP/Calendar.lnk").find("target=" + ProgramExecutablePath()),
+              std::string::npos);
+    CalendarOptions().loadonstartup = false;
+    SaveSettings();
+    EXPECT_FALSE(std::filesystem::exists(NativePath(Shortcut())));
+    SaveSettings();
+    EXPECT_FALSE(std::filesystem::exists(NativePath(Shortcut())));
+}
+
+TEST_F(SettingsTest, ShortcutLocationsResolveByTheirFolderToken) {
+    const std::string root = folder.File("special") + "/";
+    EXPECT_EQ(ResolveShortcutLocation("<STARTUP>\\Calendar"), root + "STARTUP\\Calendar.lnk");
+    EXPECT_EQ(ResolveShortcutLocation("<startup>\\Calendar"), root + "STARTUP\\Calendar.lnk");
+    EXPECT_EQ(ResolveShortcutLocation("<COMMON_STARTUP>\\x"), root + "COMMON_STARTUP\\x.lnk");
+    EXPECT_EQ(ResolveShortcutLocation("<DESKTOPDIRECTORY>\\x"), root + "DESKTOPDIRECTORY\\x.lnk");
+    EXPECT_EQ(ResolveShortcutLocation("<QUICK_LAUNCH>\\x"),
+              root + "APPDATA\\Microsoft\\Internet Explorer\\Quick Launch\\x.lnk");
+    EXPECT_EQ(ResolveShortcutLocation("<NOWHERE>\\x"), "");
+    EXPECT_EQ(ResolveShortcutLocation("x<STARTUP>\\x"), "");
+}
+} // namespace
