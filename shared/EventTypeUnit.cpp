@@ -1,5 +1,6 @@
 // The reminder-type table, its storage in calendar.ini, the lookup and the markup.
 #include "EventTypeUnit.h"
+#include "DecimalText.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
 
@@ -17,19 +18,8 @@ std::string SettingsPath() { return ProgramDirectory() + "calendar.ini"; }
 
 // A signed decimal number; 0 when the text is anything else.
 int32_t ParseColour(const std::string& text) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    if (i == text.size()) return 0;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return 0;
-        value = value * 10 + (text[i] - '0');
-        if (value > 2147483648LL) return 0;
-    }
-    if (negative) value = -value;
-    if (value > 2147483647LL) return 0;
-    return static_cast<int32_t>(value);
+    int32_t colour = 0;
+    return ParseDecimalInt32(text, &colour) ? colour : 0;
 }
 
 std::string CutName(const std::string& name) {

@@ -1,26 +1,10 @@
 // The readers with which the window takes item text apart: colour groups and indent marks.
 #include "EventTypeUnit.h"
+#include "DecimalText.h"
 
 #include <cctype>
 
 namespace {
-bool ReadInteger(const std::string& text, int32_t* value) {
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
-    long long number = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-        number = number * 10 + (text[i] - '0');
-        if (number > 2147483648LL) return false;
-    }
-    if (negative) number = -number;
-    if (number > 2147483647LL) return false;
-    *value = static_cast<int32_t>(number);
-    return true;
-}
-
 // Indent numbers come from the length of a date text; anything larger is not an indent the
 // window could draw, so it is held to this.
 const long maxIndent = 1024;
@@ -31,7 +15,7 @@ int32_t ItemColour(const std::string& text, int32_t defaultColour) {
     size_t close = text.find('}');
     if (open == std::string::npos || close == std::string::npos || close < open) return defaultColour;
     int32_t colour;
-    return ReadInteger(text.substr(open + 1, close - open - 1), &colour) ? colour : defaultColour;
+    return ParseDecimalInt32(text.substr(open + 1, close - open - 1), &colour) ? colour : defaultColour;
 }
 
 std::string StripColourGroups(const std::string& text) {

@@ -1,5 +1,6 @@
 // The settings record, its load and save through the profile API, and the start-up shortcut.
 #include "Settings.h"
+#include "DecimalText.h"
 #include "Errors.h"
 #include "EventTypeUnit.h"
 #include "FileSystem.h"
@@ -36,19 +37,9 @@ bool ParseStoredInteger(const std::string& text, long long* value) {
         *value = number > 0x7FFFFFFFLL ? number - 0x100000000LL : number;
         return true;
     }
-    size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
-    long long number = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-        number = number * 10 + (text[i] - '0');
-        if (number > 2147483648LL) return false;
-    }
-    number = negative ? -number : number;
-    if (number > 2147483647LL) return false;
-    *value = number;
+    int32_t decimal;
+    if (!ParseDecimalInt32(text, &decimal)) return false;
+    *value = decimal;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "ProgramDirectory.h"
 
 #include <windows.h>
+#include <oleauto.h>
 
 namespace {
 std::string LocaleString(LCID locale, LCTYPE type) {
@@ -21,14 +22,6 @@ int WindowsDayIndex(int weekday) {
 }
 int ClampMonth(int month) { return month < 1 ? 1 : month > 12 ? 12 : month; }
 
-long long DaysFromCivil(long long year, unsigned month, unsigned day) {
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-    const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<long long>(dayOfEra) - 719468;
-}
 } // namespace
 
 std::string ProgramExecutablePath() {
@@ -46,10 +39,9 @@ std::string ProgramDirectory() {
 double CurrentDateTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    // Day 0 of OLE dates is 30 December 1899.
-    const long long days = DaysFromCivil(now.wYear, now.wMonth, now.wDay) - DaysFromCivil(1899, 12, 30);
-    const double seconds = now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
-    return static_cast<double>(days) + seconds / 86400.0;
+    double oleDate = 0;
+    SystemTimeToVariantTime(&now, &oleDate);
+    return oleDate;
 }
 
 std::string ShortDateFormat() { return UserLocaleString(LOCALE_SSHORTDATE); }
