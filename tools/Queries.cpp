@@ -13,6 +13,7 @@
 #include <cctype>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 namespace {
 std::vector<TRegularEntry> regularEntries;
@@ -107,17 +108,42 @@ void GatherDatedCandidates(int count, double date, std::vector<Candidate>& candi
     }
 }
 
+// Each entry's occurrences come in date order, so the first count regular candidates of
+// the sorted list are the first count of a merge of those sequences: only they are made,
+// instead of count occurrences of every entry. The sequence numbers are those the full
+// gathering would give them relative to each other (entry by entry, then occurrence by
+// occurrence), so equal dates keep the same order.
 void GatherRegularCandidates(int count, double date, std::vector<Candidate>& candidates) {
     LoadRegularEntries(date);
-    for (TRegularEntry entry : regularEntries) {
+    struct Next {
+        double date;
+        size_t entry;
+        size_t occurrence;
+    };
+    const auto later = [](const Next& a, const Next& b) {
+        return a.date > b.date || (a.date == b.date && a.entry > b.entry);
+    };
+    std::vector<TRegularEntry> upcoming;
+    std::vector<Next> heap;
+    for (const TRegularEntry& entry : regularEntries) {
         if (entry.StartDate < date) continue;
-        for (int i = 0; i < count; ++i) {
-            candidates.push_back({entry.StartDate, candidates.size(), entry.Description});
-            if (entry.Interval == static_cast<uint8_t>(TEntryInterval::None)) break;
-            const double before = entry.StartDate;
-            AdvanceRegularEntry(entry, entry.AnchorDay);
-            if (entry.StartDate == before || entry.StartDate > lastCalendarDate) break; // the calendar ends
-        }
+        heap.push_back({entry.StartDate, upcoming.size(), 0});
+        upcoming.push_back(entry);
+    }
+    std::make_heap(heap.begin(), heap.end(), later);
+    const size_t firstSequence = candidates.size();
+    const size_t limit = static_cast<size_t>(count);
+    for (size_t made = 0; made < limit && !heap.empty(); ++made) {
+        std::pop_heap(heap.begin(), heap.end(), later);
+        Next next = heap.back();
+        heap.pop_back();
+        TRegularEntry& entry = upcoming[next.entry];
+        candidates.push_back({next.date, firstSequence + next.entry * limit + next.occurrence, entry.Description});
+        if (entry.Interval == static_cast<uint8_t>(TEntryInterval::None) || next.occurrence + 1 >= limit) continue;
+        AdvanceRegularEntry(entry, entry.AnchorDay);
+        if (entry.StartDate == next.date || entry.StartDate > lastCalendarDate) continue; // the calendar ends
+        heap.push_back({entry.StartDate, next.entry, next.occurrence + 1});
+        std::push_heap(heap.begin(), heap.end(), later);
     }
 }
 } // namespace
@@ -157,7 +183,7 @@ void LoadRegularEntries(double date) {
         entry.StartDate = std::floor(entry.StartDate);
         entry.AnchorDay = DayOfMonth(entry.StartDate);
         if (entry.Interval != static_cast<uint8_t>(TEntryInterval::None) && !CatchUp(entry, date)) continue;
-        regularEntries.push_back(entry);
+        regularEntries.push_back(std::move(entry));
     }
     if (!failure.empty()) ShowErrorBox(failure);
 }
