@@ -18,3 +18,16 @@ void ProfileWriteString(const std::string& path, const std::string& section,
 void ProfileEraseSection(const std::string& path, const std::string& section);
 // The section's "key=value" lines in file order, comments left out.
 std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section);
+
+// One section read in a single call, then looked up key by key as ProfileReadString would
+// (first key that matches without regard to case, one pair of surrounding quotes dropped,
+// the value cut to bufferSize - 1). Reading many keys this way opens the file once.
+class ProfileSection {
+  public:
+    ProfileSection(const std::string& path, const std::string& section);
+    std::string Read(const std::string& key, const std::string& defaultValue,
+                     std::size_t bufferSize = 4096) const;
+
+  private:
+    std::vector<std::string> lines_;
+};

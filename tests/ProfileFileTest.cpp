@@ -89,3 +89,23 @@ TEST_F(ProfileFileTest, ALongSectionIsListedWhole) {
     EXPECT_EQ(lines.back(), "Type2999=2999");
 }
 } // namespace
+
+namespace {
+TEST_F(ProfileFileTest, SectionListingShowsValuesAsStored) {
+    Write("[options]\r\n  font  =  \"Times New Roman\"  \r\nsize=12\r\nSIZE=14\r\n");
+    EXPECT_EQ(ProfileReadSection(path, "options"),
+              (std::vector<std::string>{"font=\"Times New Roman\"", "size=12", "SIZE=14"}));
+}
+} // namespace
+
+namespace {
+TEST_F(ProfileFileTest, ASectionReadAtOnceGivesWhatEachKeyReadGives) {
+    Write("[options]\r\n  font  =  \"Times New Roman\"  \r\nsize=12\r\nSIZE=14\r\nquote='x'\r\n"
+          "odd=\"open\r\nlong=" + std::string(300, 'l') + "\r\nempty=\r\n; size=99\r\n[other]\r\nmissing=1\r\n");
+    const ProfileSection section(path, "OPTIONS");
+    for (const char* key : {"font", "size", "Size", "quote", "odd", "long", "empty", "missing"}) {
+        EXPECT_EQ(section.Read(key, "default"), ProfileReadString(path, "options", key, "default")) << key;
+        EXPECT_EQ(section.Read(key, "default", 256), ProfileReadString(path, "options", key, "default", 256)) << key;
+    }
+}
+} // namespace

@@ -45,11 +45,11 @@ bool ParseStoredInteger(const std::string& text, long long* value) {
 
 class OptionsReader {
   public:
-    explicit OptionsReader(const std::string& path) : path_(path) {}
+    explicit OptionsReader(const std::string& path) : path_(path), section_(path, section) {}
 
     int32_t Integer(const char* key, int32_t defaultValue) const {
         long long value;
-        if (!ParseStoredInteger(ProfileReadString(path_, section, key, ""), &value)) return defaultValue;
+        if (!ParseStoredInteger(section_.Read(key, ""), &value)) return defaultValue;
         return static_cast<int32_t>(value);
     }
     uint8_t Byte(const char* key, uint8_t defaultValue) const {
@@ -58,7 +58,7 @@ class OptionsReader {
         return static_cast<uint8_t>(value);
     }
     std::string String(const char* key, const std::string& defaultValue) const {
-        return ProfileReadString(path_, section, key, defaultValue, maxStringLength + 1);
+        return section_.Read(key, defaultValue, maxStringLength + 1);
     }
     [[noreturn]] void RangeFailure(const char* key, int32_t value, const char* range) const {
         throw RangeError("Range check error: the setting \"" + std::string(key) + "\" in section [" +
@@ -68,6 +68,7 @@ class OptionsReader {
 
   private:
     std::string path_;
+    ProfileSection section_; // one read of the file for all eighteen keys
 };
 
 void WriteKey(const std::string& path, const char* key, const std::string& value) {

@@ -37,10 +37,18 @@ bool FileExists(const std::string& path) {
 std::string ReadWholeFile(const std::string& path) {
     FILE* file = std::fopen(NativePath(path).c_str(), "rb");
     if (!file) Fail("Cannot open file", path);
+    // Read straight into a string of the file's size; a file that grows meanwhile is read on.
+    struct stat info;
     std::string content;
-    char chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
+    if (fstat(fileno(file), &info) == 0 && info.st_size > 0) content.resize(static_cast<size_t>(info.st_size));
+    size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) content.resize(content.size() + 65536);
+        const size_t got = std::fread(&content[filled], 1, content.size() - filled, file);
+        if (got == 0) break;
+        filled += got;
+    }
+    content.resize(filled);
     bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) Fail("Cannot read file", path);
@@ -107,9 +115,13 @@ std::vector<std::string> ListFileNames(const std::string& directory, const std::
         std::string name = entry->d_name;
         if (name.size() < suffix.size()) continue;
         if (strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0) continue;
-        std::string full = native + "/" + name;
-        struct stat info;
-        if (stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(name);
+        // The entry's own type spares a stat of every file; only an unknown type needs one.
+        bool regular = entry->d_type == DT_REG;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat info;
+            regular = stat((native + "/" + name).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+        }
+        if (regular) names.push_back(name);
     }
     closedir(dir);
     return names;

@@ -41,15 +41,21 @@ std::string ReadWholeFile(const std::string& path) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) Fail("Cannot open file", path, GetLastError());
+    // Read straight into a string of the file's size; a file that grows meanwhile is read on.
+    LARGE_INTEGER size;
     std::string content;
-    char chunk[65536];
-    DWORD got = 0;
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 31))
+        content.resize(static_cast<size_t>(size.QuadPart));
+    size_t filled = 0;
     for (;;) {
-        if (!ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr))
+        if (filled == content.size()) content.resize(content.size() + 65536);
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), &content[filled], static_cast<DWORD>(content.size() - filled), &got, nullptr))
             Fail("Cannot read file", path, GetLastError());
         if (got == 0) break;
-        content.append(chunk, got);
+        filled += got;
     }
+    content.resize(filled);
     return content;
 }
 
