@@ -1,5 +1,7 @@
 // Windows side of shell links: special folders through the shell, links through the shell
-// link object and its IShellLinkA and IPersistFile interfaces.
+// link object and its IShellLinkA and IPersistFile interfaces. The shell and COM libraries
+// are bound only while a shortcut is handled: the window loads TOOLS.DLL for every query,
+// and loading them each time would cost more than the query.
 #include "Errors.h"
 #include "Shortcut.h"
 #include "WinHandles.h"
@@ -46,23 +48,59 @@ const FolderToken specialFolders[] = {
     {"HISTORY", CSIDL_HISTORY},
 };
 
+// The shell and COM functions this file needs, bound by name for the lifetime of the object.
+class ShellLibraries {
+  public:
+    ShellLibraries() : ole32_(LoadLibraryA("ole32.dll")), shell32_(LoadLibraryA("shell32.dll")) {
+        Bind(ole32_, "CoInitialize", coInitialize);
+        Bind(ole32_, "CoUninitialize", coUninitialize);
+        Bind(ole32_, "CoCreateInstance", coCreateInstance);
+        Bind(ole32_, "CoTaskMemFree", coTaskMemFree);
+        Bind(shell32_, "SHGetSpecialFolderLocation", getSpecialFolderLocation);
+        Bind(shell32_, "SHGetPathFromIDListA", getPathFromIdList);
+    }
+    bool Complete() const {
+        return coInitialize && coUninitialize && coCreateInstance && coTaskMemFree && getSpecialFolderLocation &&
+               getPathFromIdList;
+    }
+
+    HRESULT(WINAPI* coInitialize)(LPVOID) = nullptr;
+    void(WINAPI* coUninitialize)() = nullptr;
+    HRESULT(WINAPI* coCreateInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*) = nullptr;
+    void(WINAPI* coTaskMemFree)(LPVOID) = nullptr;
+    HRESULT(WINAPI* getSpecialFolderLocation)(HWND, int, LPITEMIDLIST*) = nullptr;
+    BOOL(WINAPI* getPathFromIdList)(LPCITEMIDLIST, LPSTR) = nullptr;
+
+  private:
+    template <typename Function> static void Bind(const ModuleHandle& module, const char* name, Function& target) {
+        if (module) target = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module.Get(), name)));
+    }
+    ModuleHandle ole32_;
+    ModuleHandle shell32_;
+};
+
 class ComApartment {
   public:
-    ComApartment() { CoInitialize(nullptr); }
-    ~ComApartment() { CoUninitialize(); }
+    explicit ComApartment(const ShellLibraries& shell) : shell_(shell) { shell_.coInitialize(nullptr); }
+    ~ComApartment() { shell_.coUninitialize(); }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    const ShellLibraries& shell_;
 };
 } // namespace
 
 std::string SpecialFolderPath(const std::string& token) {
     for (const FolderToken& folder : specialFolders) {
         if (lstrcmpiA(folder.name, token.c_str()) != 0) continue;
+        const ShellLibraries shell;
+        if (!shell.Complete()) return "";
         LPITEMIDLIST list = nullptr;
-        if (FAILED(SHGetSpecialFolderLocation(nullptr, folder.csidl, &list)) || !list) return "";
+        if (FAILED(shell.getSpecialFolderLocation(nullptr, folder.csidl, &list)) || !list) return "";
         char path[MAX_PATH] = "";
-        BOOL found = SHGetPathFromIDListA(list, path);
-        CoTaskMemFree(list);
+        BOOL found = shell.getPathFromIdList(list, path);
+        shell.coTaskMemFree(list);
         return found ? std::string(path) : std::string();
     }
     return "";
@@ -70,9 +108,11 @@ std::string SpecialFolderPath(const std::string& token) {
 
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workingDirectory, const std::string& location) {
-    ComApartment apartment;
+    const ShellLibraries shell;
+    if (!shell.Complete()) throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    ComApartment apartment(shell);
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    if (FAILED(shell.coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.ReceiveVoid())))
         throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
     ComPtr<IPersistFile> file;
