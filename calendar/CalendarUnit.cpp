@@ -1,0 +1,107 @@
+// Library wrappers, the layered-window set-up and Read Me.
+#include "CalendarUnit.h"
+
+#include "DateUtils.h"
+#include "MessageBoxes.h"
+#include "ProgramDirectory.h"
+#include "StartupCheck.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+// The capacity agreed with the library, which shortens longer texts at a whole line.
+const size_t textBufferSize = 1024;
+
+// One call of a text export into a fresh buffer. The length starts at 0 and the buffer empty,
+// so a call that fails inside the library reads as no text at all.
+template <typename Call> std::string CallForText(Call call, bool useLength) {
+    std::vector<char> buffer(textBufferSize, '\0');
+    char* text = buffer.data();
+    uint32_t length = 0;
+    call(&text, &length);
+    buffer.back() = '\0';
+    if (useLength && length == 0) return "";
+    return std::string(buffer.data(), strnlen(buffer.data(), textBufferSize - 1));
+}
+
+std::string ItemsOfDay(double date) {
+    TToolsLibrary tools;
+    auto getItems = tools.Find<TGetItemsFunction>("GetItems");
+    if (!getItems) return "";
+    return CallForText([&](char** text, uint32_t* length) { getItems(text, length, date); }, true);
+}
+
+std::vector<std::string> CommandLineArguments() {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+    return arguments;
+}
+} // namespace
+
+TToolsLibrary::TToolsLibrary() : module_(LoadLibraryA("TOOLS.DLL")) {}
+
+std::string GetDayItems(double date) { return ItemsOfDay(date); }
+
+std::vector<std::string> GetMonthItems(double date) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    std::vector<std::string> items;
+    for (int d = 1; d <= DaysInMonth(year, month); ++d) {
+        std::string text = ItemsOfDay(EncodeDate(year, month, d));
+        if (text.empty()) break; // no library: the list stays as it is, day d has no entry
+        items.push_back(std::move(text));
+    }
+    return items;
+}
+
+std::string GetComingUp(double date, int count) {
+    TToolsLibrary tools;
+    auto comingUp = tools.Find<TComingUpFunction>("ComingUp");
+    if (!comingUp) return "";
+    const double day = WholeDay(date);
+    return CallForText(
+        [&](char** text, uint32_t* length) { comingUp(count, text, length, day); }, false);
+}
+
+bool InitLayeredWindow(HWND window, COLORREF keyColour, BYTE alpha) {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    std::string reason;
+    bool versionAsked = false;
+    if (!SkipsVersionCheck(CommandLineArguments())) {
+        versionAsked = GetVersionExA(&version) != FALSE;
+        reason = VersionCheckReason(version.dwPlatformId, version.dwMajorVersion);
+    }
+    if (reason.empty()) {
+        SetWindowLongPtrA(window, GWL_EXSTYLE,
+                          GetWindowLongPtrA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+        ModuleHandle user32(LoadLibraryA("USER32.DLL"));
+        if (!user32) {
+            reason = "Unable to load user32.dll.";
+        } else {
+            using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+            auto setAttributes = reinterpret_cast<TSetLayeredWindowAttributes>(
+                reinterpret_cast<void*>(GetProcAddress(user32.Get(), "SetLayeredWindowAttributes")));
+            if (!setAttributes) reason = "Unable to set layered window attributes.";
+            else setAttributes(window, keyColour, alpha, LWA_COLORKEY);
+        }
+    }
+    if (reason.empty()) return true;
+    if (!versionAsked) GetVersionExA(&version);
+    ShowErrorBox(InitialisationErrorText(reason, version.dwPlatformId, version.dwMajorVersion));
+    return false;
+}
+
+void ShowReadMe() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    char commandLine[] = "notepad.exe readme.txt";
+    const std::string directory = ProgramDirectory();
+    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+                       directory.c_str(), &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}

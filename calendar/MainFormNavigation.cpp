@@ -1,0 +1,139 @@
+// What the user does with the window: buttons, day cells, Coming Up clicks, dragging, and
+// the timers that bring it back to today and show tooltips while it is in the background.
+#include "MainFormUnit.h"
+
+#include "CalendarUnit.h"
+#include "Clock.h"
+#include "ComingUpClick.h"
+#include "DateUtils.h"
+#include "EventTypeUnit.h"
+#include "Navigation.h"
+#include "WindowQueries.h"
+
+#include <cstdlib>
+
+namespace {
+// A cell's caption as a day number; 0 for a blank cell or any other text.
+int CaptionNumber(const std::string& caption) {
+    if (caption.empty() || caption.size() > 2) return 0;
+    char* end = nullptr;
+    const long number = std::strtol(caption.c_str(), &end, 10);
+    return *end == '\0' ? static_cast<int>(number) : 0;
+}
+} // namespace
+
+int TVelmora::CellDayOf(const TVrHyperButton& cell) const {
+    const int day = CaptionNumber(cell.Caption());
+    int year, month, ignored;
+    DecodeDate(DisplayDate, &year, &month, &ignored);
+    // Before the first layout the cells still carry their numbers 1 to 42.
+    return day >= 1 && day <= DaysInMonth(year, month) ? day : 0;
+}
+
+void TVelmora::ToolButtonClick(TVrHyperButton& sender) {
+    const std::string& name = sender.Name();
+    if (name == "MonthNextButton") NextMonth();
+    else if (name == "MonthBackButton") PrevMonth();
+    else if (name == "YearBackButton") PrevYear();
+    else if (name == "YearNextButton") NextYear();
+    else if (name == "TodayButton") ShowToday();
+    LayoutCalendar();
+}
+
+void TVelmora::ToolButtonMouseDown(TVrHyperButton&, TMouseButton button, TShiftState shift) {
+    // The right button's menu comes with the commands; until then it does nothing.
+    if (button == TMouseButton::Left && shift.Shift) {
+        // Shift-drag on a navigation button is the one way to move the window.
+        ReleaseCapture();
+        SendMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    }
+}
+
+void TVelmora::ToolButtonMouseEnter(TVrHyperButton&) { StartHoverTimer(); }
+
+void TVelmora::DayButtonClick(TVrHyperButton& sender) {
+    const int day = CellDayOf(sender);
+    if (day == 0) return;
+    SelectDay(day);
+    LayoutCalendar();
+}
+
+void TVelmora::DayButtonMouseEnter(TVrHyperButton& sender) {
+    const int day = CellDayOf(sender);
+    if (day == 0) return; // a blank cell keeps the hint it had
+    int year, month, ignored;
+    DecodeDate(DisplayDate, &year, &month, &ignored);
+    sender.Hint = TooltipText(GetDayItems(EncodeDate(year, month, day)));
+    StartHoverTimer();
+}
+
+void TVelmora::VrHyperButton1MouseLeave(TVrHyperButton&) { KillTimer(Handle(), MOUSEOVERTIMER_ID); }
+void TVelmora::TodayButtonMouseLeave(TVrHyperButton&) { KillTimer(Handle(), MOUSEOVERTIMER_ID); }
+
+void TVelmora::StartHoverTimer() {
+    THintManager& hints = THintManager::Application();
+    if (hints.IsApplicationActive()) return; // the hint mechanism shows it by itself
+    KillTimer(Handle(), MOUSEOVERTIMER_ID);
+    SetTimer(Handle(), MOUSEOVERTIMER_ID, hints.HintPause, nullptr);
+}
+
+void TVelmora::MouseOverTimerTimer() {
+    KillTimer(Handle(), MOUSEOVERTIMER_ID);
+    SetForegroundWindow(Handle());
+    POINT cursor;
+    GetCursorPos(&cursor);
+    THintManager::Application().ActivateHint(cursor);
+}
+
+void TVelmora::FormMouseDown(WPARAM keys, int x, int y) {
+    // Only a plain left click; Shift, Ctrl or Alt with it mean something else.
+    if (keys != MK_LBUTTON || GetKeyState(VK_MENU) < 0) return;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    if (x <= 0 || x >= client.right) return;
+    int lineHeight;
+    {
+        WindowDC dc(Handle());
+        SelectedObject font(dc.Get(), font_.Get());
+        lineHeight = LineHeight(dc.Get());
+    }
+    const int line = ComingUpLineIndex(y, NavigationBottom(), lineHeight);
+    if (line < 0 || static_cast<size_t>(line) >= ComingUpList.size()) return;
+    double date;
+    if (!ComingUpLineDate(ComingUpList[line], DisplayDate, &date)) return;
+    DisplayDate = date + TimeOfDay(CurrentDateTime());
+    LayoutCalendar();
+}
+
+void TVelmora::Timer1Timer() {
+    const bool wasToday = DisplayDateIsToday();
+    ShowToday();
+    if (wasToday) {
+        FormPaint();
+        RefreshDayButtons();
+    } else {
+        LayoutCalendar();
+    }
+    SyncMinuteTimer();
+}
+
+void TVelmora::RestartTimer1() {
+    KillTimer(Handle(), TIMER1_ID);
+    SetTimer(Handle(), TIMER1_ID, timer1Interval_, nullptr);
+}
+
+void TVelmora::SyncMinuteTimer() {
+    timer1Interval_ = MinuteTimerInterval();
+    RestartTimer1();
+}
+
+void TVelmora::RefreshDayButtons() {
+    for (int n = 1; n <= CellCount; ++n) {
+        if (TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n))) {
+            ShowWindow(cell->Handle(), SW_HIDE);
+            ShowWindow(cell->Handle(), SW_SHOWNA);
+        }
+    }
+}
+
+void TVelmora::WMWindowPosChanging(WINDOWPOS* position) { position->hwndInsertAfter = HWND_BOTTOM; }

@@ -1,0 +1,116 @@
+// Painting of the window's own surface: the title, the day names and the Coming Up lines.
+// Everything else is key colour, which the desktop shows through.
+#include "MainFormUnit.h"
+
+#include "CalendarUnit.h"
+#include "Canvas.h"
+#include "EventTypeUnit.h"
+#include "Navigation.h"
+#include "WindowQueries.h"
+
+#include <cstring>
+
+namespace {
+// The Coming Up indents are measured in the font the lines are drawn in.
+class TCanvasMeasure : public TextMeasure {
+  public:
+    explicit TCanvasMeasure(HDC dc) : dc_(dc) {}
+    int TextWidth(const std::string& text) const override { return TextExtent(dc_, text).cx; }
+
+  private:
+    HDC dc_;
+};
+
+const size_t maxComingUpLines = 256;
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return lines;
+        start = end + 2;
+    }
+}
+
+ATOM AtomOf(const std::string& text) { return GlobalAddAtomA(text.substr(0, 255).c_str()); }
+} // namespace
+
+int TVelmora::LineHeight(HDC dc) const { return TextExtent(dc, "Y").cy; }
+
+int TVelmora::NavigationBottom() const { return todayButton_->Bounds().bottom; }
+
+void TVelmora::FetchComingUp() {
+    if (comingUpFetched_ || options_.ListCount == 0) return;
+    // Marked first: a box shown by the library while it answers makes the window paint again.
+    comingUpFetched_ = true;
+    ++comingUpFetches_;
+    ComingUpList = SplitLines(GetComingUp(DisplayDate, options_.ListCount));
+}
+
+void TVelmora::FormPaint() {
+    FetchComingUp();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void TVelmora::PaintWindow(HDC target) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    TMemoryCanvas canvas(target, client.right, client.bottom);
+    HDC dc = canvas.Get();
+    FillSolid(dc, client, ToColorRef(KeyColour));
+    SelectedObject font(dc, font_.Get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(options_.FontColour));
+
+    const std::string title = FormatTitle(DisplayDate, options_.DateFormat);
+    const SIZE titleSize = TextExtent(dc, title);
+    TextOutA(dc, client.right / 2 - titleSize.cx / 2, 0, title.c_str(), static_cast<int>(title.size()));
+    for (int column = 1; column <= 7; ++column) {
+        const TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(column));
+        if (!cell) continue;
+        const RECT bounds = cell->Bounds();
+        const std::string name = DayName(column, options_.FirstDay);
+        const int x = bounds.left + (bounds.right - bounds.left) / 2 - TextExtent(dc, name).cx / 2;
+        TextOutA(dc, x, titleSize.cy, name.c_str(), static_cast<int>(name.size()));
+    }
+
+    const TCanvasMeasure measure(dc);
+    const int lineHeight = LineHeight(dc);
+    for (size_t i = 0; i < ComingUpList.size() && i < maxComingUpLines; ++i) {
+        const DisplayLine line = ReadDisplayLine(ComingUpList[i], measure, options_.FontColour);
+        SetTextColor(dc, ToColorRef(line.colour));
+        TextOutA(dc, 2, NavigationBottom() + static_cast<int>(i) * lineHeight, line.text.c_str(),
+                 static_cast<int>(line.text.size()));
+    }
+    canvas.CopyTo(target);
+}
+
+LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
+    switch (message) {
+    case VM_GETDISPLAYDATE: {
+        LRESULT bits = 0;
+        static_assert(sizeof bits == sizeof DisplayDate, "a date travels in one result");
+        std::memcpy(&bits, &DisplayDate, sizeof bits);
+        return bits;
+    }
+    case VM_GETCOMINGUPCOUNT:
+        return static_cast<LRESULT>(ComingUpList.size());
+    case VM_GETCOMINGUPLINE:
+    case VM_GETCOMINGUPCOLOUR: {
+        if (wParam >= ComingUpList.size()) return 0;
+        WindowDC dc(Handle());
+        SelectedObject font(dc.Get(), font_.Get());
+        const DisplayLine line = ReadDisplayLine(ComingUpList[wParam], TCanvasMeasure(dc.Get()), options_.FontColour);
+        return message == VM_GETCOMINGUPLINE ? AtomOf(line.text) : static_cast<LRESULT>(ToColorRef(line.colour));
+    }
+    case VM_GETCOMINGUPFETCHES:
+        return comingUpFetches_;
+    case VM_GETTITLEATOM:
+        return AtomOf(FormatTitle(DisplayDate, options_.DateFormat));
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,255 @@
+// The window's life: its components, creation, options, layout and destruction.
+#include "MainFormUnit.h"
+
+#include "CalendarUnit.h"
+#include "Canvas.h"
+#include "DateUtils.h"
+#include "Navigation.h"
+#include "WindowQueries.h"
+
+#include <algorithm>
+
+namespace {
+const char* const windowClassName = "TVelmora";
+
+struct TNavigationButton {
+    const char* Name;
+    const char* Caption; // Marlett's arrows and square
+    const char* Hint;
+};
+const TNavigationButton navigationButtons[5] = {
+    {"YearBackButton", "33", "Previous year"},
+    {"MonthBackButton", "3", "Previous month"},
+    {"TodayButton", "g", "Today"},
+    {"MonthNextButton", "4", "Next month"},
+    {"YearNextButton", "44", "Next year"},
+};
+const int navigationButtonFirstId = 101;
+
+// Where the components stand until the first layout replaces it.
+TCellBounds DesignCell(int n) { return {((n - 1) % 7) * 30, 32 + ((n - 1) / 7) * 21, 27, 20}; }
+TCellBounds DesignNavigationButton(int index) {
+    static const int columns[5] = {0, 1, 3, 5, 6};
+    return {columns[index] * 30, 158, 27, 20};
+}
+
+// The options as GetOptions hands them over: the short strings carry a length byte.
+struct TShortString {
+    unsigned char bytes[256] = {};
+    std::string Text() const { return std::string(reinterpret_cast<const char*>(bytes + 1), bytes[0]); }
+};
+} // namespace
+
+TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
+    RegisterWindowClass(windowClassName, CS_DBLCLKS, nullptr, nullptr);
+    CreateHandle(0, windowClassName, "Velmora", WS_POPUP | WS_CLIPCHILDREN, 100, 100, 293, 266,
+                 owner, 0);
+    font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
+    CreateComponents();
+    created_ = FormCreate();
+}
+
+TVelmora::~TVelmora() {
+    // The hint window reads this window's tooltip options; it must go first.
+    THintManager::Application().SetShowHint(false);
+    KillTimer(Handle(), TIMER1_ID);
+    KillTimer(Handle(), MOUSEOVERTIMER_ID);
+}
+
+void TVelmora::CreateComponents() {
+    for (int n = 1; n <= CellCount; ++n) {
+        auto cell = std::make_unique<TVrHyperButton>(Handle(), "VrHyperButton" + std::to_string(n),
+                                                     n, std::to_string(n));
+        const TCellBounds bounds = DesignCell(n);
+        cell->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+        cell->SetBorderColor(KeyColour);
+        cell->OnClick = [this](TVrHyperButton& sender) { DayButtonClick(sender); };
+        cell->OnMouseEnter = [this](TVrHyperButton& sender) { DayButtonMouseEnter(sender); };
+        if (n == 1)
+            cell->OnMouseLeave = [this](TVrHyperButton& sender) { VrHyperButton1MouseLeave(sender); };
+        controls_.push_back(std::move(cell));
+    }
+    for (int index = 0; index < 5; ++index) {
+        const TNavigationButton& design = navigationButtons[index];
+        auto button = std::make_unique<TVrHyperButton>(Handle(), design.Name,
+                                                       navigationButtonFirstId + index, design.Caption);
+        const TCellBounds bounds = DesignNavigationButton(index);
+        button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+        button->SetFontFace("Marlett");
+        button->Hint = design.Hint;
+        button->OnClick = [this](TVrHyperButton& sender) { ToolButtonClick(sender); };
+        button->OnMouseDown = [this](TVrHyperButton& sender, TMouseButton mouseButton,
+                                     TShiftState shift) { ToolButtonMouseDown(sender, mouseButton, shift); };
+        button->OnMouseEnter = [this](TVrHyperButton& sender) { ToolButtonMouseEnter(sender); };
+        if (index == 2) {
+            button->OnMouseLeave = [this](TVrHyperButton& sender) { TodayButtonMouseLeave(sender); };
+            todayButton_ = button.get();
+        }
+        controls_.push_back(std::move(button));
+    }
+}
+
+bool TVelmora::FormCreate() {
+    for (int index = 0; index < 5; ++index)
+        FindControlByName(navigationButtons[index].Name)->SetBorderColor(KeyColour);
+    if (!InitLayeredWindow(Handle(), KeyColour, 0)) return false;
+    THintManager& hints = THintManager::Application();
+    hints.SetHintWindowClass([this] { return std::make_unique<TCalendarHintWindow>(options_.Tooltip); });
+    hints.SetShowHint(false);
+    hints.SetShowHint(true);
+    SetWindowPos(Handle(), nullptr, 0, 0, 215, 215, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    hints.HintHidePause = 60000;
+    ComingUpList.clear();
+    SyncMinuteTimer();
+    return true;
+}
+
+void TVelmora::FormShow() {
+    TToolsLibrary tools;
+    if (!tools.Loaded()) return;
+    ToolsHandle = tools.Handle();
+    ApplyOptions();
+    ToolsHandle = nullptr;
+}
+
+void TVelmora::FormDestroy() {
+    TToolsLibrary tools;
+    if (!tools.Loaded()) return;
+    ToolsHandle = tools.Handle();
+    if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
+        RECT bounds;
+        GetWindowRect(Handle(), &bounds);
+        setOptions(bounds.top, bounds.left);
+    }
+    ToolsHandle = nullptr;
+}
+
+void TVelmora::ApplyOptions() {
+    auto getOptions = reinterpret_cast<TGetOptionsFunction>(
+        ToolsHandle ? reinterpret_cast<void*>(GetProcAddress(ToolsHandle, "GetOptions")) : nullptr);
+    if (!getOptions) return;
+    int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
+    int32_t ttSize = 0, ttColour = 0, ttBackground = 0;
+    uint8_t firstDay = 0, listCount = 0, colourCoding = 0;
+    TShortString font, ttFont, dateFormat;
+    getOptions(&top, &left, font.bytes, 255, &fontSize, &fontColour, &highlight, &firstDay,
+               ttFont.bytes, 255, &ttSize, &ttColour, &ttBackground, &listCount, &colourCoding,
+               dateFormat.bytes, 255, &options_.HSpacing, &options_.VSpacing);
+    options_.Tooltip.Font = ttFont.Text();
+    options_.Tooltip.Size = ttSize;
+    options_.Tooltip.Colour = ToColorRef(ttColour);
+    options_.Tooltip.Background = ToColorRef(ttBackground);
+    options_.DateFormat = dateFormat.Text();
+
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    options_.FontFace = font.Text();
+    options_.FontHeight = PointsToFontHeight(fontSize);
+    options_.FontColour = fontColour;
+    options_.Highlight = highlight;
+    font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
+    for (size_t index = 0; index < controls_.size(); ++index) {
+        TVrHyperButton& control = *controls_[index];
+        control.SetColorEnter(ToColorRef(highlight));
+        control.SetFontHeight(options_.FontHeight);
+        control.SetFontColor(ToColorRef(fontColour));
+        // The navigation buttons keep their symbol face.
+        if (index < static_cast<size_t>(CellCount)) control.SetFontFace(options_.FontFace);
+    }
+
+    bool newLayout = false;
+    if (listCount != options_.ListCount || colourCoding == 0 || colourCoding != options_.ColourCoding) {
+        options_.ListCount = listCount;
+        options_.ColourCoding = colourCoding;
+        newLayout = true;
+    }
+    if (firstDay != options_.FirstDay) {
+        options_.FirstDay = firstDay;
+        newLayout = true;
+    }
+    if (newLayout) LayoutCalendar();
+    else FormPaint();
+}
+
+void TVelmora::LayoutCalendar() {
+    RestartTimer1();
+    int maxDayNameWidth = 0, titleHeight = 0, lineHeight = 0;
+    {
+        WindowDC dc(Handle());
+        SelectedObject font(dc.Get(), font_.Get());
+        for (int column = 1; column <= 7; ++column)
+            maxDayNameWidth = std::max<int>(maxDayNameWidth, TextExtent(dc.Get(), DayName(column, options_.FirstDay)).cx);
+        titleHeight = TextExtent(dc.Get(), FormatTitle(DisplayDate, options_.DateFormat)).cy;
+        lineHeight = LineHeight(dc.Get());
+    }
+    const TCalendarGeometry geometry =
+        TCalendarGeometry::FromMeasures(maxDayNameWidth, options_.HSpacing, options_.VSpacing, titleHeight);
+    ComingUpList.clear();
+    comingUpFetched_ = false;
+
+    int year, month, day;
+    DecodeDate(DisplayDate, &year, &month, &day);
+    const std::vector<TCellState> cells = LayoutCells(
+        {year, month, day, options_.FirstDay, options_.ColourCoding, options_.FontColour, GetMonthItems(DisplayDate)});
+    for (int n = 1; n <= CellCount; ++n) {
+        TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n));
+        if (!cell) continue;
+        const TCellState& state = cells[n - 1];
+        if (state.FrameColour) cell->SetBorderColor(ToColorRef(*state.FrameColour));
+        if (state.CaptionColour) cell->SetFontColor(ToColorRef(*state.CaptionColour));
+        cell->SetCaption(state.Caption);
+        const TCellBounds bounds = geometry.Cell(n);
+        cell->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+    }
+    for (int index = 0; index < 5; ++index) {
+        TVrHyperButton* button = FindControlByName(navigationButtons[index].Name);
+        const TCellBounds bounds = geometry.NavigationButton(index);
+        if (button) button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
+    }
+    SetWindowPos(Handle(), nullptr, 0, 0, geometry.WindowWidth(),
+                 geometry.WindowHeight(options_.ListCount, lineHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FormPaint();
+}
+
+TVrHyperButton* TVelmora::FindControlByName(const std::string& name) const {
+    for (const auto& control : controls_)
+        if (lstrcmpiA(control->Name().c_str(), name.c_str()) == 0) return control.get();
+    return nullptr;
+}
+
+LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        FetchComingUp();
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Handle(), &paint);
+        PaintWindow(dc);
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(keyBrush_.Get());
+    case WM_LBUTTONDOWN:
+        FormMouseDown(wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_TIMER:
+        if (wParam == TIMER1_ID) Timer1Timer();
+        else if (wParam == MOUSEOVERTIMER_ID) MouseOverTimerTimer();
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        WMWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) DestroyWindow(Handle());
+        return 0;
+    case WM_DESTROY:
+        if (created_) FormDestroy();
+        PostQuitMessage(0);
+        return 0;
+    default:
+        if (message >= VM_GETDISPLAYDATE && message <= VM_GETTITLEATOM) return AnswerQuery(message, wParam);
+        return DefaultHandler(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,286 @@
+// Starting, inspecting and closing Calendar.exe from a test program.
+#include "CalendarDriver.h"
+
+#include "DateUtils.h"
+#include "VrHyperButtonMessages.h"
+#include "WindowQueries.h"
+
+#include <cstring>
+#include <fstream>
+
+namespace {
+std::string TestProgramDirectory() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory = path;
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+struct TWindowSearch {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TWindowSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (process == search->process && std::strcmp(className, search->className) == 0 &&
+        IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TChildSearch {
+    std::string wanted;
+    bool byCaption;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TChildSearch*>(parameter);
+    std::string text;
+    if (search->byCaption) {
+        char caption[64] = "";
+        GetWindowTextA(window, caption, sizeof caption);
+        text = caption;
+    } else {
+        text = AtomText(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "Name"))));
+    }
+    if (lstrcmpiA(text.c_str(), search->wanted.c_str()) == 0) {
+        // Cell captions are only looked for among the day cells.
+        char name[64] = "";
+        GlobalGetAtomNameA(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(GetPropA(window, "Name"))),
+                           name, sizeof name);
+        if (!search->byCaption || std::strncmp(name, "VrHyperButton", 13) == 0) {
+            search->found = window;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+} // namespace
+
+std::string AtomText(ATOM atom) {
+    if (atom == 0) return "";
+    char text[256] = "";
+    UINT length = GlobalGetAtomNameA(atom, text, sizeof text);
+    return std::string(text, length);
+}
+
+void WaitForEarlyInMinute() {
+    for (;;) {
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        if (now.wSecond <= 40) return;
+        Sleep(500);
+    }
+}
+
+TCalendarFolder::TCalendarFolder(const std::string& name) : path_(TestProgramDirectory() + name + "\\") {
+    // Left over from an earlier run: start empty.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path_ + "data\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((path_ + "data\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    DeleteFileA((path_ + "calendar.ini").c_str());
+    CreateDirectoryA(path_.c_str(), nullptr);
+    CreateDirectoryA((path_ + "data").c_str(), nullptr);
+    const std::string source = TestProgramDirectory();
+    CopyFileA((source + "Calendar.exe").c_str(), (path_ + "Calendar.exe").c_str(), FALSE);
+    CopyFileA((source + "TOOLS.DLL").c_str(), (path_ + "TOOLS.DLL").c_str(), FALSE);
+}
+
+void TCalendarFolder::WriteFile(const std::string& relativePath, const std::string& content) const {
+    std::ofstream file(path_ + relativePath, std::ios::binary | std::ios::trunc);
+    file << content;
+}
+
+void TCalendarFolder::WriteDayFile(double date, const std::vector<std::string>& reminders) const {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    char name[32];
+    std::snprintf(name, sizeof name, "data\\%04d-%02d-%02d.txt", year, month, day);
+    std::string content;
+    for (const std::string& reminder : reminders) content += reminder + "\r\n";
+    WriteFile(name, content);
+}
+
+void TCalendarFolder::WriteRegularFile(const std::vector<TRegular>& records) const {
+    std::string content;
+    for (const TRegular& record : records) {
+        char bytes[272] = {};
+        std::memcpy(bytes, &record.Start, sizeof record.Start);
+        bytes[8] = static_cast<char>(record.Text.size());
+        std::memcpy(bytes + 9, record.Text.data(), record.Text.size());
+        bytes[264] = static_cast<char>(record.Interval);
+        content.append(bytes, sizeof bytes);
+    }
+    WriteFile("data\\regular.dat", content);
+}
+
+std::string TCalendarFolder::ReadSetting(const std::string& section, const std::string& key) const {
+    char value[512] = "";
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "<missing>", value, sizeof value,
+                             (path_ + "calendar.ini").c_str());
+    return value;
+}
+
+TCalendarProcess::TCalendarProcess(const TCalendarFolder& folder) : folder_(folder.Path()) {}
+
+TCalendarProcess::~TCalendarProcess() {
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            Close();
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(process_.hProcess, 1);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool TCalendarProcess::Start() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + folder_ + "Calendar.exe\"";
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.c_str(), &startup, &process_))
+        return false;
+    WaitForInputIdle(process_.hProcess, 5000);
+    for (int attempt = 0; attempt < 300 && !window_; ++attempt) {
+        DismissErrorBoxes(0);
+        TWindowSearch search = {process_.dwProcessId, "TVelmora", nullptr};
+        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        window_ = search.found;
+        if (!window_) Sleep(50);
+    }
+    return window_ != nullptr;
+}
+
+HWND TCalendarProcess::Control(const std::string& name) const {
+    TChildSearch search = {name, false, nullptr};
+    EnumChildWindows(window_, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND TCalendarProcess::CellWithCaption(const std::string& caption) const {
+    TChildSearch search = {caption, true, nullptr};
+    EnumChildWindows(window_, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string TCalendarProcess::Caption(HWND control) const {
+    char caption[64] = "";
+    GetWindowTextA(control, caption, sizeof caption);
+    return caption;
+}
+
+COLORREF TCalendarProcess::BorderColor(HWND control) const {
+    return static_cast<COLORREF>(SendMessageA(control, VRM_GETBORDERCOLOR, 0, 0));
+}
+COLORREF TCalendarProcess::FontColor(HWND control) const {
+    return static_cast<COLORREF>(SendMessageA(control, VRM_GETFONTCOLOR, 0, 0));
+}
+
+std::string TCalendarProcess::Hint(HWND control) const {
+    ATOM atom = static_cast<ATOM>(SendMessageA(control, VRM_GETHINTATOM, 0, 0));
+    std::string text = AtomText(atom);
+    if (atom) GlobalDeleteAtom(atom);
+    return text;
+}
+
+double TCalendarProcess::DisplayDate() const {
+    LRESULT bits = SendMessageA(window_, VM_GETDISPLAYDATE, 0, 0);
+    double date;
+    std::memcpy(&date, &bits, sizeof date);
+    return date;
+}
+
+std::vector<std::string> TCalendarProcess::ComingUpLines() const {
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageA(window_, VM_GETCOMINGUPCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        ATOM atom = static_cast<ATOM>(SendMessageA(window_, VM_GETCOMINGUPLINE, i, 0));
+        lines.push_back(AtomText(atom));
+        if (atom) GlobalDeleteAtom(atom);
+    }
+    return lines;
+}
+
+std::vector<COLORREF> TCalendarProcess::ComingUpColours() const {
+    std::vector<COLORREF> colours;
+    const LRESULT count = SendMessageA(window_, VM_GETCOMINGUPCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i)
+        colours.push_back(static_cast<COLORREF>(SendMessageA(window_, VM_GETCOMINGUPCOLOUR, i, 0)));
+    return colours;
+}
+
+int TCalendarProcess::ComingUpFetches() const {
+    return static_cast<int>(SendMessageA(window_, VM_GETCOMINGUPFETCHES, 0, 0));
+}
+
+RECT TCalendarProcess::WindowRect() const {
+    RECT rect = {};
+    GetWindowRect(window_, &rect);
+    return rect;
+}
+
+RECT TCalendarProcess::ControlRect(HWND control) const {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void TCalendarProcess::Click(HWND control) const { SendMessageA(control, BM_CLICK, 0, 0); }
+
+void TCalendarProcess::ClickWindow(int x, int y) const {
+    SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void TCalendarProcess::FireTimer(int id) const { SendMessageA(window_, WM_TIMER, id, 0); }
+
+HWND TCalendarProcess::FindErrorBox() const {
+    TWindowSearch search = {process_.dwProcessId, "#32770", nullptr};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int TCalendarProcess::DismissErrorBoxes(DWORD milliseconds) {
+    int dismissed = 0;
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND box = FindErrorBox()) {
+            char title[64] = "";
+            GetWindowTextA(box, title, sizeof title);
+            // The text is the box's static control with the id 0xFFFF.
+            char text[1024] = "";
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            lastErrorText_ = text;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            while (IsWindow(box) && GetTickCount() - start < milliseconds + 5000) Sleep(10);
+            ++dismissed;
+            ++errorBoxes_;
+        } else if (milliseconds) {
+            Sleep(20);
+        }
+    } while (GetTickCount() - start < milliseconds);
+    return dismissed;
+}
+
+bool TCalendarProcess::Close() {
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+    return WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
+}

@@ -1,0 +1,74 @@
+// Drives Calendar.exe from another process, as a person would see it: a folder of its own
+// with settings and reminders, the window and its cells found by name, their captions and
+// colours read through the window's query messages, clicks sent to them, error boxes
+// dismissed, and the settings file read back after the program has closed.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TCalendarFolder {
+  public:
+    // A fresh folder beside the test program holding Calendar.exe and TOOLS.DLL.
+    explicit TCalendarFolder(const std::string& name);
+    const std::string& Path() const { return path_; }
+    void WriteFile(const std::string& relativePath, const std::string& content) const;
+    void WriteDayFile(double date, const std::vector<std::string>& reminders) const;
+    struct TRegular {
+        double Start;
+        std::string Text;
+        int Interval; // 1 week, 2 fortnight, 3 month, 4 quarter, 5 year
+    };
+    void WriteRegularFile(const std::vector<TRegular>& records) const;
+    std::string ReadSetting(const std::string& section, const std::string& key) const;
+
+  private:
+    std::string path_;
+};
+
+class TCalendarProcess {
+  public:
+    explicit TCalendarProcess(const TCalendarFolder& folder);
+    ~TCalendarProcess();
+    // Starts the program and waits for its window to be shown; error boxes that come up
+    // on the way are dismissed and counted.
+    bool Start();
+    HWND Window() const { return window_; }
+    HWND Control(const std::string& name) const;
+    // The day cell whose caption is the text, or null.
+    HWND CellWithCaption(const std::string& caption) const;
+    std::string Caption(HWND control) const;
+    COLORREF BorderColor(HWND control) const;
+    COLORREF FontColor(HWND control) const;
+    std::string Hint(HWND control) const;
+    double DisplayDate() const;
+    std::vector<std::string> ComingUpLines() const;
+    std::vector<COLORREF> ComingUpColours() const;
+    int ComingUpFetches() const;
+    RECT WindowRect() const;
+    // The control's rectangle in the window's client coordinates.
+    RECT ControlRect(HWND control) const;
+    void Click(HWND control) const;
+    void ClickWindow(int x, int y) const;
+    void FireTimer(int id) const;
+    // Dismisses the program's error boxes for the given time; returns how many there were.
+    int DismissErrorBoxes(DWORD milliseconds);
+    int ErrorBoxes() const { return errorBoxes_; }
+    std::string LastErrorText() const { return lastErrorText_; }
+    // Closes the window and waits for the program to end.
+    bool Close();
+
+  private:
+    HWND FindErrorBox() const;
+    std::string folder_;
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = nullptr;
+    int errorBoxes_ = 0;
+    std::string lastErrorText_;
+};
+
+// Waits until the clock is early enough in its minute that the calendar's minute timer
+// cannot fire during a short test.
+void WaitForEarlyInMinute();
+std::string AtomText(ATOM atom);

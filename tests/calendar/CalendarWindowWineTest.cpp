@@ -1,0 +1,283 @@
+// Calendar.exe as a person meets it: started on a folder of settings and reminders, looked at
+// through its own window (cells, colours, Coming Up lines), clicked, and closed.
+#include "CalendarDriver.h"
+
+#include "DateUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+const COLORREF keyColour = RGB(0xC9, 0xC0, 0xC0);
+const COLORREF white = RGB(255, 255, 255);
+const COLORREF red = RGB(255, 0, 0);
+const COLORREF green = RGB(0, 255, 0);
+
+double Today() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return EncodeDate(now.wYear, now.wMonth, now.wDay);
+}
+
+double FirstOfNextMonth() {
+    int year, month, day;
+    DecodeDate(Today(), &year, &month, &day);
+    return month == 12 ? EncodeDate(year + 1, 1, 1) : EncodeDate(year, month + 1, 1);
+}
+
+int YearOf(double date) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    return year;
+}
+int MonthOf(double date) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    return month;
+}
+
+// The date text of a Coming Up line in the default month/day short date.
+std::string ShortDate(double date) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    return std::to_string(month) + "/" + std::to_string(day);
+}
+
+std::string Options(const std::string& extra) {
+    return "[options]\r\ntop=40\r\nleft=50\r\nfontsize=10\r\nlistcount=3\r\n" + extra +
+           "[eventtypes]\r\nBirthday=255\r\nHoliday=65280\r\n";
+}
+
+// Reminders of three kinds: the next three days for the Coming Up list, and in the next
+// month a birthday with a second reminder on the 12th and a yearly holiday on the 20th.
+void WriteReminders(const TCalendarFolder& folder) {
+    const double today = Today();
+    folder.WriteDayFile(today + 1, {"{Birthday}Cake for Anna"});
+    folder.WriteDayFile(today + 2, {"Dentist"});
+    folder.WriteDayFile(today + 3, {"{Holiday}Trip|2 bags to pack"});
+    const double next = FirstOfNextMonth();
+    folder.WriteDayFile(next + 11, {"{Birthday}Anna turns 30", "R&D review"});
+    folder.WriteRegularFile({{EncodeDate(YearOf(next) - 1, MonthOf(next), 20), "{Holiday}Beach day", 5}});
+}
+
+class CalendarWindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        char format[80] = "";
+        GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format, sizeof format);
+        ASSERT_STREQ(format, "M/d/yyyy") << "the expectations are written for the default locale";
+        WaitForEarlyInMinute();
+    }
+
+    // Every cell's caption as the month starting at firstOfMonth should number it.
+    void ExpectNumbering(const TCalendarProcess& calendar, double firstOfMonth, int firstday) {
+        int firstCell = DayOfWeek(firstOfMonth) - (firstday - 1);
+        if (firstCell < 1) firstCell += 7;
+        const int length = DaysInMonth(YearOf(firstOfMonth), MonthOf(firstOfMonth));
+        for (int n = 1; n <= 42; ++n) {
+            const int day = n - firstCell + 1;
+            const std::string expected = day >= 1 && day <= length ? std::to_string(day) : "";
+            HWND cell = calendar.Control("VrHyperButton" + std::to_string(n));
+            ASSERT_NE(cell, nullptr) << n;
+            EXPECT_EQ(calendar.Caption(cell), expected) << "cell " << n;
+        }
+    }
+};
+
+TEST_F(CalendarWindowTest, DayNumbersModeWithSundayFirst) {
+    TCalendarFolder folder("day-numbers");
+    folder.WriteFile("calendar.ini", Options("firstday=1\r\ncolourcoding=0\r\nvspacing=20\r\n"));
+    WriteReminders(folder);
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    EXPECT_EQ(calendar.ErrorBoxes(), 0);
+
+    // Placed where the settings say, today selected.
+    EXPECT_EQ(calendar.WindowRect().left, 50);
+    EXPECT_EQ(calendar.WindowRect().top, 40);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), Today());
+    int year, month, day;
+    DecodeDate(Today(), &year, &month, &day);
+    ExpectNumbering(calendar, EncodeDate(year, month, 1), 1);
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption(std::to_string(day))), white);
+
+    // Coming Up: colours of the types, untyped in the window's colour, and the continuation
+    // line indented by its date text and keeping the digits it begins with.
+    const std::vector<std::string> lines = calendar.ComingUpLines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], ShortDate(Today() + 1) + " Cake for Anna");
+    EXPECT_EQ(lines[1], ShortDate(Today() + 2) + " Dentist");
+    EXPECT_EQ(lines[2], ShortDate(Today() + 3) + " Trip");
+    EXPECT_EQ(lines[3], std::string(ShortDate(Today() + 3).size() + 1, ' ') + "2 bags to pack");
+    const std::vector<COLORREF> colours = calendar.ComingUpColours();
+    EXPECT_EQ(colours, (std::vector<COLORREF>{red, white, green, green}));
+
+    // A click at the very top of the first line jumps to that line's date, also with cells
+    // much taller than 24 pixels.
+    HWND today = calendar.Control("TodayButton");
+    const RECT navigation = calendar.ControlRect(today);
+    ASSERT_GT(navigation.bottom - navigation.top, 40);
+    calendar.ClickWindow(5, navigation.bottom + 1);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), Today() + 1);
+    const RECT window = calendar.WindowRect();
+    const int lineHeight = (window.bottom - window.top - navigation.bottom) / 3;
+    calendar.ClickWindow(5, navigation.bottom + 2 * lineHeight + 1);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), Today() + 3);
+    // The list now starts with that day; its second line continues the reminder, is no
+    // date, and changes nothing.
+    ASSERT_EQ(calendar.ComingUpLines().at(1), lines[3]);
+    calendar.ClickWindow(5, navigation.bottom + lineHeight + 1);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), Today() + 3);
+
+    // Next month: the typed reminder colours its number, the frame stays invisible.
+    calendar.Click(today);
+    calendar.Click(calendar.Control("MonthNextButton"));
+    const double next = FirstOfNextMonth();
+    ExpectNumbering(calendar, next, 1);
+    HWND twelfth = calendar.CellWithCaption("12");
+    EXPECT_EQ(calendar.FontColor(twelfth), red);
+    EXPECT_EQ(calendar.BorderColor(twelfth), keyColour);
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("20")), green);
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("25")), white);
+
+    // Pointing at the 12th gives it the day's reminders as typed, without colours.
+    SendMessageA(twelfth, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    const std::string hint = calendar.Hint(twelfth);
+    EXPECT_NE(hint.find("\r\nAnna turns 30\r\nR&D review"), std::string::npos) << hint;
+    EXPECT_EQ(hint.find('{'), std::string::npos) << hint;
+    EXPECT_EQ(calendar.Hint(calendar.Control("YearBackButton")), "Previous year");
+
+    // The minute timer brings the window back to today.
+    calendar.FireTimer(1);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), Today());
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption(std::to_string(day))), white);
+
+    // Closing stores where the window was moved to.
+    SetWindowPos(calendar.Window(), nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(calendar.Close());
+    EXPECT_EQ(folder.ReadSetting("options", "top"), "90");
+    EXPECT_EQ(folder.ReadSetting("options", "left"), "120");
+    EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
+}
+
+TEST_F(CalendarWindowTest, DayBordersModeWithMondayFirst) {
+    TCalendarFolder folder("day-borders");
+    folder.WriteFile("calendar.ini", Options("firstday=2\r\ncolourcoding=1\r\n"));
+    WriteReminders(folder);
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.Click(calendar.Control("MonthNextButton"));
+    ExpectNumbering(calendar, FirstOfNextMonth(), 2);
+    int year, month, day;
+    DecodeDate(calendar.DisplayDate(), &year, &month, &day);
+    // The typed day shows a frame of its colour; the selected day keeps its white one.
+    HWND twelfth = calendar.CellWithCaption("12");
+    if (day != 12) {
+        EXPECT_EQ(calendar.BorderColor(twelfth), red);
+    }
+    EXPECT_EQ(calendar.FontColor(twelfth), white);
+    if (day != 20) {
+        EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("20")), green);
+    }
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption(std::to_string(day))), white);
+    if (day != 25) {
+        EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("25")), keyColour);
+    }
+    ASSERT_TRUE(calendar.Close());
+}
+
+TEST_F(CalendarWindowTest, MonthStepsRememberTheDayAShortMonthCutOff) {
+    TCalendarFolder folder("remembered-day");
+    folder.WriteFile("calendar.ini", Options(""));
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    HWND back = calendar.Control("MonthBackButton");
+    for (int step = 0; step < 12 && MonthOf(calendar.DisplayDate()) != 1; ++step) calendar.Click(back);
+    ASSERT_EQ(MonthOf(calendar.DisplayDate()), 1);
+    const int year = YearOf(calendar.DisplayDate());
+    calendar.Click(calendar.CellWithCaption("31"));
+    HWND next = calendar.Control("MonthNextButton");
+    calendar.Click(next);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), EncodeDate(year, 2, DaysInMonth(year, 2)));
+    calendar.Click(next);
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), EncodeDate(year, 3, 31));
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("31")), white);
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("30")), keyColour);
+    // Blank cells do nothing when clicked.
+    calendar.Click(calendar.Control("VrHyperButton42"));
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), EncodeDate(year, 3, 31));
+    ASSERT_TRUE(calendar.Close());
+}
+
+TEST_F(CalendarWindowTest, ComingUpIsAskedForOncePerLayout) {
+    TCalendarFolder folder("coming-up-once");
+    folder.WriteFile("calendar.ini", Options(""));
+    // A reminder file far ahead that the program cannot open makes every Coming Up query fail.
+    const double later = EncodeDate(YearOf(Today()) + 1, 6, 1);
+    folder.WriteDayFile(later, {"Locked"});
+    char name[64];
+    std::snprintf(name, sizeof name, "data\\%04d-06-01.txt", YearOf(later));
+    HANDLE locked = CreateFileA((folder.Path() + name).c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.DismissErrorBoxes(1500);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1) << calendar.LastErrorText();
+    EXPECT_EQ(calendar.ComingUpFetches(), 1);
+    EXPECT_TRUE(calendar.ComingUpLines().empty());
+    RedrawWindow(calendar.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    calendar.DismissErrorBoxes(500);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1);
+
+    // A new layout asks again, once.
+    PostMessageA(calendar.Control("MonthNextButton"), BM_CLICK, 0, 0);
+    calendar.DismissErrorBoxes(1500);
+    EXPECT_EQ(calendar.ErrorBoxes(), 2);
+    EXPECT_EQ(calendar.ComingUpFetches(), 2);
+    CloseHandle(locked);
+    ASSERT_TRUE(calendar.Close());
+}
+
+TEST_F(CalendarWindowTest, AnEmptyComingUpListIsNotAskedForAtEveryPaint) {
+    TCalendarFolder folder("coming-up-empty");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    EXPECT_TRUE(calendar.ComingUpLines().empty());
+    for (int paint = 0; paint < 3; ++paint)
+        RedrawWindow(calendar.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(calendar.ComingUpFetches(), 1);
+    ASSERT_TRUE(calendar.Close());
+    // On a first start the store is created with the window's place in it.
+    EXPECT_NE(folder.ReadSetting("options", "top"), "<missing>");
+}
+
+TEST_F(CalendarWindowTest, ABadSettingIsReportedOnceAndTheOtherSettingsSurvive) {
+    TCalendarFolder folder("bad-setting");
+    folder.WriteFile("calendar.ini", "[options]\r\ntop=40\r\nleft=50\r\nfirstday=300\r\nfontsize=14\r\n"
+                                     "listcount=2\r\n[eventtypes]\r\nBirthday=255\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    EXPECT_EQ(calendar.ErrorBoxes(), 1);
+    EXPECT_NE(calendar.LastErrorText().find("firstday"), std::string::npos) << calendar.LastErrorText();
+    calendar.DismissErrorBoxes(300);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1);
+    // The window came up laid out with the defaults: Sunday first, three Coming Up lines.
+    int year, month, day;
+    DecodeDate(Today(), &year, &month, &day);
+    ExpectNumbering(calendar, EncodeDate(year, month, 1), 1);
+    const RECT navigation = calendar.ControlRect(calendar.Control("TodayButton"));
+    const RECT window = calendar.WindowRect();
+    EXPECT_GT(window.bottom - window.top, navigation.bottom);
+
+    SetWindowPos(calendar.Window(), nullptr, 70, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(calendar.Close());
+    EXPECT_EQ(folder.ReadSetting("options", "top"), "60");
+    EXPECT_EQ(folder.ReadSetting("options", "left"), "70");
+    EXPECT_EQ(folder.ReadSetting("options", "firstday"), "300");
+    EXPECT_EQ(folder.ReadSetting("options", "fontsize"), "14");
+    EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
+}
+} // namespace

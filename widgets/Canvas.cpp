@@ -1,0 +1,80 @@
+// Fonts, colours and the off-screen buffer.
+#include "Canvas.h"
+
+namespace {
+FontHandle CreateFontWithCharSet(const std::string& face, int height, FontSmoothing smoothing,
+                                 BYTE charSet) {
+    LOGFONTA font = {};
+    font.lfHeight = height;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = charSet;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = smoothing == FontSmoothing::None ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynA(font.lfFaceName, face.c_str(), LF_FACESIZE);
+    return FontHandle(CreateFontIndirectA(&font));
+}
+
+int CALLBACK NoteSymbolCharSet(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
+    if (font->lfCharSet == SYMBOL_CHARSET) *reinterpret_cast<bool*>(found) = true;
+    return 1;
+}
+
+// Symbol faces such as the navigation arrows' exist only in their own character set; asked
+// for in the default one, their letters come from another face.
+BYTE CharSetOfFace(const std::string& face) {
+    LOGFONTA query = {};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(query.lfFaceName, face.c_str(), LF_FACESIZE);
+    bool symbol = false;
+    WindowDC screen(nullptr);
+    EnumFontFamiliesExA(screen.Get(), &query, NoteSymbolCharSet, reinterpret_cast<LPARAM>(&symbol), 0);
+    return symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET;
+}
+} // namespace
+
+FontHandle CreateCanvasFont(const std::string& face, int height, FontSmoothing smoothing) {
+    return CreateFontWithCharSet(face, height, smoothing, CharSetOfFace(face));
+}
+
+int PointsToFontHeight(int points) {
+    WindowDC screen(nullptr);
+    return -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+}
+
+COLORREF ToColorRef(int colour) {
+    const unsigned value = static_cast<unsigned>(colour);
+    if ((value & 0xFF000000u) == 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFFu));
+    return static_cast<COLORREF>(value & 0x00FFFFFFu);
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
+    BrushHandle brush(CreateSolidBrush(colour));
+    FillRect(dc, &rect, brush.Get());
+}
+
+SIZE TextExtent(HDC dc, const std::string& text) {
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (text.empty()) {
+        TEXTMETRICA metrics;
+        GetTextMetricsA(dc, &metrics);
+        size.cy = metrics.tmHeight;
+    }
+    return size;
+}
+
+TMemoryCanvas::TMemoryCanvas(HDC target, int width, int height)
+    : dc_(CreateCompatibleDC(target)),
+      bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
+      previousBitmap_(SelectObject(dc_, bitmap_.Get())), width_(width), height_(height) {}
+
+TMemoryCanvas::~TMemoryCanvas() {
+    SelectObject(dc_, previousBitmap_);
+    DeleteDC(dc_);
+}
+
+void TMemoryCanvas::CopyTo(HDC target, int x, int y) const {
+    BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+}

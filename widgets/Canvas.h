@@ -1,0 +1,37 @@
+// Drawing helpers shared by the widgets and the windows: fonts that stay crisp on the
+// transparency key colour, colour values, and an off-screen buffer for flicker-free paints.
+#pragma once
+#include "WinHandles.h"
+
+#include <string>
+
+// Anti-aliased letters blend into the key colour and leave a visible fringe on the desktop
+// behind a colour-keyed window, so text drawn on it uses whole-pixel fonts.
+enum class FontSmoothing { None, System };
+
+FontHandle CreateCanvasFont(const std::string& face, int height, FontSmoothing smoothing);
+// The character height in pixels (negative, as fonts are asked for) of a size in points.
+int PointsToFontHeight(int points);
+// A stored colour as a drawing colour: negative values with the system bit name a system colour.
+COLORREF ToColorRef(int colour);
+void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
+// Width and height of text in the font selected into dc.
+SIZE TextExtent(HDC dc, const std::string& text);
+
+// A bitmap of the target's kind to draw a whole paint into before it is copied out at once.
+class TMemoryCanvas {
+  public:
+    TMemoryCanvas(HDC target, int width, int height);
+    ~TMemoryCanvas();
+    TMemoryCanvas(const TMemoryCanvas&) = delete;
+    TMemoryCanvas& operator=(const TMemoryCanvas&) = delete;
+    HDC Get() const { return dc_; }
+    void CopyTo(HDC target, int x = 0, int y = 0) const;
+
+  private:
+    HDC dc_;
+    GdiObject bitmap_;
+    HGDIOBJ previousBitmap_;
+    int width_;
+    int height_;
+};

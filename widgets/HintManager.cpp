@@ -1,0 +1,206 @@
+// The hint window's default look and the timing of hints.
+#include "HintManager.h"
+
+#include "Canvas.h"
+
+#include <algorithm>
+
+namespace {
+const char* const hintWindowClassName = "THintWindow";
+// The hint opens below the pointer's arrow rather than under it.
+const int cursorHeightMargin = 20;
+} // namespace
+
+THintWindow::THintWindow() {
+    RegisterWindowClass(hintWindowClassName, CS_SAVEBITS, nullptr, nullptr);
+    SetCanvasFont("Arial", -12, GetSysColor(COLOR_INFOTEXT));
+}
+
+THintWindow::TCreateParams THintWindow::CreateParams() const {
+    return {WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE};
+}
+
+void THintWindow::CreateWindowHandle() {
+    const TCreateParams params = CreateParams();
+    CreateHandle(params.ExStyle, hintWindowClassName, "", params.Style, 0, 0, 0, 0, nullptr, 0);
+}
+
+void THintWindow::SetCanvasFont(const std::string& face, int height, COLORREF colour) {
+    if (!canvasFont_ || face != fontFace_ || height != fontHeight_) {
+        canvasFont_ = CreateCanvasFont(face, height, FontSmoothing::System);
+        fontFace_ = face;
+        fontHeight_ = height;
+    }
+    CanvasFontColour = colour;
+}
+
+RECT THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
+    RECT rect = {0, 0, maxWidth, 0};
+    WindowDC screen(nullptr);
+    SelectedObject font(screen.Get(), CanvasFont());
+    DrawTextA(screen.Get(), hint.c_str(), -1, &rect,
+              DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    rect.right += 6;
+    rect.bottom += 2;
+    return rect;
+}
+
+void THintWindow::ActivateHint(const RECT& rect, const std::string& hint) {
+    if (!Handle()) return;
+    caption_ = hint;
+    SetWindowTextA(Handle(), hint.c_str());
+    SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void THintWindow::ReleaseHint() {
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+}
+
+bool THintWindow::Visible() const { return Handle() && IsWindowVisible(Handle()); }
+
+void THintWindow::Paint(HDC dc) {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillSolid(dc, client, CanvasBrushColour);
+    SelectedObject font(dc, CanvasFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, CanvasFontColour);
+    RECT text = {client.left + 2, client.top + 2, client.right, client.bottom};
+    DrawTextA(dc, caption_.c_str(), -1, &text, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+}
+
+LRESULT THintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(Handle(), &paint);
+        Paint(dc);
+        EndPaint(Handle(), &paint);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT; // the pointer belongs to what lies beneath
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    default:
+        return DefaultHandler(message, wParam, lParam);
+    }
+}
+
+THintManager& THintManager::Application() {
+    static THintManager manager;
+    return manager;
+}
+
+void THintManager::SetShowHint(bool show) {
+    if (show == showHint_) return;
+    showHint_ = show;
+    CancelHint();
+    hintWindow_.reset();
+    if (show) {
+        hintWindow_ = factory_ ? factory_() : std::make_unique<THintWindow>();
+        hintWindow_->CreateWindowHandle();
+    }
+}
+
+void THintManager::Register(THintSource* source) { sources_.push_back(source); }
+
+void THintManager::Unregister(THintSource* source) {
+    sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
+    if (hovered_ == source) {
+        hovered_ = nullptr;
+        CancelHint();
+    }
+}
+
+bool THintManager::IsApplicationActive() const {
+    DWORD process = 0;
+    HWND foreground = GetForegroundWindow();
+    if (!foreground) return false;
+    GetWindowThreadProcessId(foreground, &process);
+    return process == GetCurrentProcessId();
+}
+
+void THintManager::MouseEntered(THintSource* source) {
+    const bool hintShowing = hintWindow_ && hintWindow_->Visible();
+    hovered_ = source;
+    if (!showHint_ || !IsApplicationActive()) return;
+    // Moving on from one hint to the next shows the next almost at once.
+    StartPauseTimer(hintShowing ? HintShortPause : HintPause);
+}
+
+void THintManager::MouseLeft(THintSource* source) {
+    if (hovered_ != source) return;
+    hovered_ = nullptr;
+    CancelHint();
+}
+
+void THintManager::MouseClicked(THintSource*) { CancelHint(); }
+
+void THintManager::ActivateHint(POINT screenPoint) {
+    for (THintSource* source : sources_) {
+        HWND control = source->HintControl();
+        RECT bounds;
+        if (!control || !IsWindowVisible(control) || !GetWindowRect(control, &bounds)) continue;
+        if (PtInRect(&bounds, screenPoint)) {
+            hovered_ = source;
+            ShowHintFor(source, screenPoint);
+            return;
+        }
+    }
+}
+
+void THintManager::CancelHint() {
+    StopTimer(pauseTimer_);
+    StopTimer(hideTimer_);
+    if (hintWindow_) hintWindow_->ReleaseHint();
+}
+
+void THintManager::ShowHintFor(THintSource* source, POINT cursor) {
+    StopTimer(pauseTimer_);
+    if (!showHint_ || !hintWindow_) return;
+    const std::string text = source->HintText();
+    if (text.empty()) {
+        CancelHint();
+        return;
+    }
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT rect = hintWindow_->CalcHintRect(screenWidth, text);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    int left = std::max(0, std::min(static_cast<int>(cursor.x), screenWidth - width));
+    int top = cursor.y + cursorHeightMargin;
+    if (top + height > screenHeight) top = std::max(0, static_cast<int>(cursor.y) - height);
+    rect = {left, top, left + width, top + height};
+    hintWindow_->ActivateHint(rect, text);
+    StopTimer(hideTimer_);
+    hideTimer_ = SetTimer(nullptr, 0, HintHidePause, HideTimerFired);
+}
+
+void THintManager::StartPauseTimer(unsigned milliseconds) {
+    StopTimer(pauseTimer_);
+    pauseTimer_ = SetTimer(nullptr, 0, milliseconds, PauseTimerFired);
+}
+
+void THintManager::StopTimer(UINT_PTR& timer) {
+    if (timer) KillTimer(nullptr, timer);
+    timer = 0;
+}
+
+void CALLBACK THintManager::PauseTimerFired(HWND, UINT, UINT_PTR, DWORD) {
+    THintManager& manager = Application();
+    manager.StopTimer(manager.pauseTimer_);
+    if (!manager.hovered_ || !manager.IsApplicationActive()) return;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    manager.ShowHintFor(manager.hovered_, cursor);
+}
+
+void CALLBACK THintManager::HideTimerFired(HWND, UINT, UINT_PTR, DWORD) {
+    Application().CancelHint();
+}
