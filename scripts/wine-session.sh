@@ -22,6 +22,10 @@ REG
     wineserver -w || true
     touch "$WINEPREFIX/.velmora-ready"
   fi
+  # Wine's own symbol face for the calendar's arrow buttons is only found in the prefix.
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+    cp -n /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
 }
 
 start_xvfb() {
