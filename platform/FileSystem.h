@@ -1,12 +1,18 @@
 // The file operations of the reminder store. Paths use backslashes; the portable side maps
 // them. Every failure raises VelmoraError with a message naming the file.
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 bool FileExists(const std::string& path);
 // The whole content of the file.
 std::string ReadWholeFile(const std::string& path);
+// The file's content from start to end, handed to take piece by piece through one buffer of
+// a fixed size. For a large file this is much cheaper than a buffer of the file's size, whose
+// fresh pages the system has to provide on every read. Fails as ReadWholeFile does.
+void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take);
 // Replaces the file by content: the bytes go to a new file beside it, which is then moved
 // over the old one, so a failed write leaves the previous file as it was.
 void ReplaceFileContent(const std::string& path, const std::string& content);

@@ -22,12 +22,42 @@ std::vector<std::string> ProfileReadSection(const std::string& path, const std::
 // One section read in a single call, then looked up key by key as ProfileReadString would
 // (first key that matches without regard to case, one pair of surrounding quotes dropped,
 // the value cut to bufferSize - 1). Reading many keys this way opens the file once.
+class ProfileFileSections;
+
 class ProfileSection {
   public:
     ProfileSection(const std::string& path, const std::string& section);
+    ProfileSection(const ProfileFileSections& file, const std::string& section);
     std::string Read(const std::string& key, const std::string& defaultValue,
                      std::size_t bufferSize = 4096) const;
 
   private:
     std::vector<std::string> lines_;
 };
+
+// Several sections of one file for readers that need more than one. Each call of the profile
+// API opens the file again, and an open is the dearest part of a read, so a file in the plain
+// form the API itself writes (printable ASCII, "[name]" headers, "key=value" lines with no
+// spaces around the names and values, no comments, no section twice) is read once, on the
+// first request, and split here. Any other file, and a file that cannot be read, is left to
+// ProfileReadSection section by section: what is listed is always what it would list.
+class ProfileFileSections {
+  public:
+    explicit ProfileFileSections(const std::string& path);
+    std::vector<std::string> Section(const std::string& section) const;
+    const std::string& Path() const { return path_; }
+
+  private:
+    void Read() const;
+
+    std::string path_;
+    mutable bool read_ = false;
+    mutable bool plain_ = false;
+    mutable std::string content_;
+};
+
+// Whether content is in the plain form above, in which every reader of profile files agrees
+// on what each section lists.
+bool IsPlainProfileText(const std::string& content);
+// The lines section lists in content of the plain form.
+std::vector<std::string> PlainProfileSection(const std::string& content, const std::string& section);

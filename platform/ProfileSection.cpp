@@ -1,5 +1,8 @@
-// Key lookup over a section listing, with the profile API's own reading rules.
+// Key lookup over a section listing, with the profile API's own reading rules, and the
+// sections of a plain profile file read at once.
 #include "ProfileFile.h"
+#include "Errors.h"
+#include "FileSystem.h"
 
 #include <cctype>
 
@@ -16,6 +19,9 @@ bool SameKey(const std::string& a, const std::string& b) {
 ProfileSection::ProfileSection(const std::string& path, const std::string& section)
     : lines_(ProfileReadSection(path, section)) {}
 
+ProfileSection::ProfileSection(const ProfileFileSections& file, const std::string& section)
+    : lines_(file.Section(section)) {}
+
 std::string ProfileSection::Read(const std::string& key, const std::string& defaultValue,
                                  std::size_t bufferSize) const {
     std::string value = defaultValue;
@@ -30,4 +36,95 @@ std::string ProfileSection::Read(const std::string& key, const std::string& defa
     if (bufferSize == 0) return "";
     if (value.size() > bufferSize - 1) value.resize(bufferSize - 1);
     return value;
+}
+
+namespace {
+// Large enough for any settings file; past it the API's own growing buffer is left to decide.
+const size_t maxPlainProfileSize = 1 << 20;
+
+bool HasUpperCase(const std::string& text) {
+    for (char c : text)
+        if (c >= 'A' && c <= 'Z') return true;
+    return false;
+}
+
+// Calls line(begin, end) for each line of content, without its CR LF or LF.
+template <typename Line> void ForEachLine(const std::string& content, Line line) {
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos) end = content.size();
+        const size_t stop = end > start && content[end - 1] == '\r' ? end - 1 : end;
+        if (!line(start, stop)) return;
+        start = end + 1;
+    }
+}
+} // namespace
+
+bool IsPlainProfileText(const std::string& content) {
+    if (content.size() > maxPlainProfileSize) return false;
+    for (size_t i = 0; i < content.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(content[i]);
+        if (c == '\n' || (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')) continue;
+        if (c < 0x20 || c > 0x7E) return false;
+    }
+    bool plain = true;
+    bool inSection = false;
+    std::vector<std::string> sections;
+    ForEachLine(content, [&](size_t begin, size_t end) {
+        if (begin == end) return true;
+        const std::string line = content.substr(begin, end - begin);
+        if (line[0] == '[') {
+            // Names the API would compare by the letter case rules of the locale are left to it.
+            const std::string name = line.size() >= 2 ? line.substr(1, line.size() - 2) : "";
+            plain = line.back() == ']' && !name.empty() && name.find_first_of("[]") == std::string::npos &&
+                    name.front() != ' ' && name.back() != ' ' && !HasUpperCase(name);
+            for (const std::string& seen : sections)
+                if (seen == name) plain = false;
+            sections.push_back(name);
+            inSection = true;
+            return plain;
+        }
+        const size_t equals = line.find('=');
+        plain = inSection && line[0] != ' ' && line[0] != ';' && line.back() != ' ' && equals != std::string::npos &&
+                equals > 0 && line[equals - 1] != ' ' && (equals + 1 == line.size() || line[equals + 1] != ' ');
+        return plain;
+    });
+    return plain;
+}
+
+std::vector<std::string> PlainProfileSection(const std::string& content, const std::string& section) {
+    std::vector<std::string> lines;
+    bool inside = false;
+    ForEachLine(content, [&](size_t begin, size_t end) {
+        if (begin == end) return true;
+        if (content[begin] == '[') {
+            if (inside) return false; // no section comes twice
+            inside = content.compare(begin + 1, end - begin - 2, section) == 0 && end - begin - 2 == section.size();
+            return true;
+        }
+        if (inside) lines.push_back(content.substr(begin, end - begin));
+        return true;
+    });
+    return lines;
+}
+
+ProfileFileSections::ProfileFileSections(const std::string& path) : path_(path) {}
+
+void ProfileFileSections::Read() const {
+    read_ = true;
+    if (!FileExists(path_)) return;
+    try {
+        content_ = ReadWholeFile(path_);
+    } catch (const VelmoraError&) {
+        return;
+    }
+    plain_ = IsPlainProfileText(content_);
+    if (!plain_) content_.clear();
+}
+
+std::vector<std::string> ProfileFileSections::Section(const std::string& section) const {
+    if (!read_) Read();
+    if (plain_ && !HasUpperCase(section)) return PlainProfileSection(content_, section);
+    return ProfileReadSection(path_, section);
 }

@@ -100,7 +100,12 @@ void ReplaceEventTypes(const std::vector<TEventType>& types) {
 
 void LoadEventTypes() {
     if (!eventTypes.empty()) return;
-    for (const std::string& line : ProfileReadSection(SettingsPath(), sectionName)) {
+    LoadEventTypes(ProfileFileSections(SettingsPath()));
+}
+
+void LoadEventTypes(const ProfileFileSections& settingsFile) {
+    if (!eventTypes.empty()) return;
+    for (const std::string& line : settingsFile.Section(sectionName)) {
         TEventType type = TypeFromLine(line);
         std::string name;
         size_t equals = line.find('=');

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class ProfileFileSections;
+
 struct TEventType {
     std::string Name; // at most 255 characters
     int32_t Colour;   // 0x00BBGGRR; negative values are system colours
@@ -19,6 +21,8 @@ void ReplaceEventTypes(const std::vector<TEventType>& types);
 
 // Fills the table from calendar.ini when it is empty; a table that holds types is kept.
 void LoadEventTypes();
+// The same from a settings file that other sections are read from as well.
+void LoadEventTypes(const ProfileFileSections& settingsFile);
 // Erases section "eventtypes" and writes the table into it.
 void SaveEventTypes();
 // "name=colour" per type, in table order.

@@ -3,7 +3,9 @@
 #include "ProfileFile.h"
 #include "TestFolder.h"
 
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -107,5 +109,49 @@ TEST_F(ProfileFileTest, ASectionReadAtOnceGivesWhatEachKeyReadGives) {
         EXPECT_EQ(section.Read(key, "default"), ProfileReadString(path, "options", key, "default")) << key;
         EXPECT_EQ(section.Read(key, "default", 256), ProfileReadString(path, "options", key, "default", 256)) << key;
     }
+}
+} // namespace
+
+namespace {
+// Sections read together list exactly what the API lists one by one, whether the file is in
+// the plain form split in one read or in any other form left to the API.
+TEST_F(ProfileFileTest, SectionsReadTogetherListWhatEachSectionReadLists) {
+    const std::vector<std::string> contents = {
+        "[eventtypes]\r\nBirthday=255\r\nWork=-5\r\n\r\n[options]\r\ntop=120\r\ndateformat=dddd, d mmmm yyyy\r\n",
+        "[options]\nfont=\"Times New Roman\"\nempty=\nsize=12\nSIZE=14\nexpr=a=b\n[eventtypes]\n%0%41=1",
+        "[options]\r\n  font  =  Arial  \r\n[eventtypes]\r\nA=1\r\n",
+        "[options]\r\n; a comment\r\nfont=Arial\r\n",
+        "[Options]\r\nfont=Arial\r\n[EVENTTYPES]\r\nA=1\r\n",
+        "[options]\r\nfont=Arial\r\n[options]\r\nsize=12\r\n",
+        "[options]\r\nfont=Ar\tial\r\nname=F\xEAte\r\n",
+        "\xEF\xBB\xBF[options]\r\nfont=Arial\r\n",
+        "stray=1\r\n[options]\r\nfont=Arial\r\n",
+        "[options]\r\nnoequals\r\nfont=Arial\r\n",
+        "[ options ]\r\nfont=Arial\r\n[eventtypes] trailing\r\nA=1\r\n",
+        "[options]\rfont=Arial\r\n",
+        "",
+    };
+    for (const std::string& content : contents) {
+        Write(content);
+        const ProfileFileSections file(path);
+        for (const char* section : {"options", "eventtypes", "OPTIONS", "absent"})
+            EXPECT_EQ(file.Section(section), ProfileReadSection(path, section)) << content << " [" << section << "]";
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(ProfileFileSections(path).Section("options"), ProfileReadSection(path, "options"));
+}
+
+// The file the program itself writes must take the single read, or every query pays twice.
+TEST_F(ProfileFileTest, AFileWrittenThroughTheApiIsInThePlainForm) {
+    ProfileWriteString(path, "eventtypes", "Birthday", "255");
+    ProfileWriteString(path, "eventtypes", "%1%42697274686461", "-5");
+    ProfileWriteString(path, "options", "dateformat", "dddd, d mmmm yyyy");
+    ProfileWriteString(path, "options", "font", "Times New Roman");
+    ProfileWriteString(path, "options", "top", "-1");
+    std::ifstream in(path, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(IsPlainProfileText(content)) << content;
+    EXPECT_EQ(PlainProfileSection(content, "options"),
+              (std::vector<std::string>{"dateformat=dddd, d mmmm yyyy", "font=Times New Roman", "top=-1"}));
 }
 } // namespace

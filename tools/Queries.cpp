@@ -7,12 +7,14 @@
 #include "FileSystem.h"
 #include "Locale.h"
 #include "MessageBoxes.h"
+#include "ProfileFile.h"
 #include "Settings.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <exception>
+#include <string>
 #include <utility>
 
 namespace {
@@ -74,6 +76,42 @@ bool CanOccur(const TRegularEntry& entry) {
     return entry.Interval <= static_cast<uint8_t>(TEntryInterval::Yearly) &&
            std::isfinite(entry.StartDate) && entry.StartDate >= firstCalendarDate &&
            entry.StartDate <= lastCalendarDate;
+}
+
+// Reads regular.dat for the queries: each entry that can occur is moved to its first
+// occurrence on or after date and handed to keep, in file order. A file that ends in a part
+// of a record is used up to it and then reported; a file that cannot be read gives no
+// entries at all (drop forgets those kept so far) and is reported. The records are decoded
+// one at a time into one entry, so the many that are not kept cost no allocation.
+template <typename Keep, typename Drop> void ReadOccurringEntries(double date, Keep keep, Drop drop) {
+    const std::string path = RegularFileName();
+    if (!FileExists(path)) return;
+    TRegularEntry entry;
+    std::string failure;
+    // Raised once the file is read, as if the whole file had been read before any entry was kept.
+    std::exception_ptr keepFailure;
+    try {
+        const size_t part = ReadRegularRecords(path, [&](const char* record) {
+            if (keepFailure) return;
+            try {
+                DecodeRegularRecord(record, entry);
+                if (!CanOccur(entry)) return;
+                entry.StartDate = std::floor(entry.StartDate);
+                entry.AnchorDay = DayOfMonth(entry.StartDate);
+                if (entry.Interval != static_cast<uint8_t>(TEntryInterval::None) && !CatchUp(entry, date)) return;
+                keep(entry);
+            } catch (...) {
+                keepFailure = std::current_exception();
+            }
+        });
+        if (part != 0) failure = PartRecordMessage(part); // the whole records before it are still used
+    } catch (const std::exception& error) {
+        drop();
+        keepFailure = nullptr;
+        failure = error.what();
+    }
+    if (keepFailure) std::rethrow_exception(keepFailure);
+    if (!failure.empty()) ShowErrorBox(failure);
 }
 
 void ReportError(const std::exception& error) { ShowErrorBox(error.what()); }
@@ -169,23 +207,9 @@ void AdvanceRegularEntry(TRegularEntry& entry, int day) {
 
 void LoadRegularEntries(double date) {
     regularEntries.clear();
-    const std::string path = RegularFileName();
-    if (!FileExists(path)) return;
-    std::vector<TRegularEntry> stored;
-    std::string failure;
-    try {
-        DecodeRegularRecords(ReadWholeFile(path), stored);
-    } catch (const std::exception& error) {
-        failure = error.what(); // the whole records read before it are still used
-    }
-    for (TRegularEntry& entry : stored) {
-        if (!CanOccur(entry)) continue;
-        entry.StartDate = std::floor(entry.StartDate);
-        entry.AnchorDay = DayOfMonth(entry.StartDate);
-        if (entry.Interval != static_cast<uint8_t>(TEntryInterval::None) && !CatchUp(entry, date)) continue;
-        regularEntries.push_back(std::move(entry));
-    }
-    if (!failure.empty()) ShowErrorBox(failure);
+    ReadOccurringEntries(
+        date, [](const TRegularEntry& entry) { regularEntries.push_back(entry); },
+        [] { regularEntries.clear(); });
 }
 
 std::string ItemsDatePattern(const std::string& dateformat) {
@@ -218,9 +242,11 @@ std::string ComingUpDatePattern(const std::string& shortDateFormat) {
 
 bool BuildItemsText(double date, std::string* text) {
     date = WholeDay(date);
-    LoadEventTypes();
+    // The types and the settings come from one read of calendar.ini.
+    const ProfileFileSections settingsFile(SettingsFileName());
+    LoadEventTypes(settingsFile);
     try {
-        LoadSettingsIfNeeded();
+        LoadSettingsIfNeeded(settingsFile);
     } catch (const RangeError&) {
         // GetOptions tells the user; the heading is made from the defaults meanwhile.
     }
@@ -230,9 +256,15 @@ bool BuildItemsText(double date, std::string* text) {
         std::string result = FormattedDateLine(date);
         const int length = static_cast<int>(result.size());
         for (const std::string& line : ReadDayFile(date)) result += "\r\n" + MarkUpItemLine(line, length);
-        LoadRegularEntries(date);
-        for (const TRegularEntry& entry : regularEntries)
-            if (entry.StartDate == date) result += "\r\n" + MarkUpItemLine(entry.Description, length);
+        // Only the day's occurrences are kept, not an entry for every record.
+        std::vector<std::string> occurring;
+        ReadOccurringEntries(
+            date,
+            [&](const TRegularEntry& entry) {
+                if (entry.StartDate == date) occurring.push_back(entry.Description);
+            },
+            [&] { occurring.clear(); });
+        for (const std::string& description : occurring) result += "\r\n" + MarkUpItemLine(description, length);
         *text = result;
         return true;
     } catch (const std::exception& error) {

@@ -6,6 +6,7 @@
 #include "FileSystem.h"
 #include "ProgramDirectory.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -125,23 +126,49 @@ std::string EncodeRegularRecords(const std::vector<TRegularEntry>& entries) {
     return content;
 }
 
+void DecodeRegularRecord(const char* record, TRegularEntry& entry) {
+    std::memcpy(&entry.StartDate, record, 8);
+    const size_t length = static_cast<unsigned char>(record[8]);
+    entry.Description.assign(record + 9, length);
+    entry.Interval = static_cast<uint8_t>(record[264]);
+    entry.AnchorDay = DayOfMonth(entry.StartDate);
+}
+
+std::string PartRecordMessage(size_t partBytes) {
+    return "Read beyond end of file: \"" + RegularFileName() + "\" ends with a part of " +
+           std::to_string(partBytes) + " bytes, not a whole record";
+}
+
 void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>& entries) {
     const size_t count = content.size() / RegularRecordSize;
     entries.clear();
     entries.reserve(count);
     for (size_t i = 0; i < count; ++i) {
-        const char* record = content.data() + i * RegularRecordSize;
         TRegularEntry entry;
-        std::memcpy(&entry.StartDate, record, 8);
-        const size_t length = static_cast<unsigned char>(record[8]);
-        entry.Description.assign(record + 9, length);
-        entry.Interval = static_cast<uint8_t>(record[264]);
-        entry.AnchorDay = DayOfMonth(entry.StartDate);
+        DecodeRegularRecord(content.data() + i * RegularRecordSize, entry);
         entries.push_back(entry);
     }
     if (content.size() % RegularRecordSize != 0)
-        throw VelmoraError("Read beyond end of file: \"" + RegularFileName() + "\" ends with a part of " +
-                           std::to_string(content.size() % RegularRecordSize) + " bytes, not a whole record");
+        throw VelmoraError(PartRecordMessage(content.size() % RegularRecordSize));
+}
+
+size_t ReadRegularRecords(const std::string& path, const std::function<void(const char* record)>& take) {
+    std::string part; // a record begun at the end of one piece and ended in the next
+    part.reserve(RegularRecordSize);
+    ReadFilePieces(path, [&](const char* data, size_t size) {
+        if (!part.empty()) {
+            const size_t used = std::min(RegularRecordSize - part.size(), size);
+            part.append(data, used);
+            data += used;
+            size -= used;
+            if (part.size() < RegularRecordSize) return;
+            take(part.data());
+            part.clear();
+        }
+        for (; size >= RegularRecordSize; data += RegularRecordSize, size -= RegularRecordSize) take(data);
+        part.assign(data, size);
+    });
+    return part.size();
 }
 
 std::vector<TRegularEntry> ReadRegularFile() {

@@ -1,7 +1,9 @@
 // The two kinds of reminder file in data\: one text file per day with dated reminders
 // ("yyyy-mm-dd.txt", CR LF lines) and regular.dat, fixed 272-byte records of recurring ones.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,14 @@ std::string EncodeRegularRecords(const std::vector<TRegularEntry>& entries);
 // Decodes whole records; a trailing part shorter than a record raises VelmoraError after
 // the whole records were put into entries.
 void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>& entries);
+// Decodes one whole record into entry, reusing the room its description already has.
+void DecodeRegularRecord(const char* record, TRegularEntry& entry);
+// The error text of a regular.dat that ends with partBytes of a record.
+std::string PartRecordMessage(size_t partBytes);
+// Hands each whole record of the file to take as the file is read, without holding all of
+// it, and returns the number of bytes of a part record at its end (0 for a sound file).
+// A failing read raises VelmoraError as ReadWholeFile does, whatever take was given before.
+size_t ReadRegularRecords(const std::string& path, const std::function<void(const char* record)>& take);
 std::vector<TRegularEntry> ReadRegularFile();
 void WriteRegularFile(const std::vector<TRegularEntry>& entries);
 

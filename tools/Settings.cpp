@@ -45,7 +45,7 @@ bool ParseStoredInteger(const std::string& text, long long* value) {
 
 class OptionsReader {
   public:
-    explicit OptionsReader(const std::string& path) : path_(path), section_(path, section) {}
+    explicit OptionsReader(const ProfileFileSections& file) : path_(file.Path()), section_(file, section) {}
 
     int32_t Integer(const char* key, int32_t defaultValue) const {
         long long value;
@@ -111,9 +111,11 @@ TCalendarOptions DefaultOptions() {
     return defaults;
 }
 
-void LoadSettings() {
+void LoadSettings() { LoadSettings(ProfileFileSections(SettingsFileName())); }
+
+void LoadSettings(const ProfileFileSections& settingsFile) {
     const TCalendarOptions defaults = DefaultOptions();
-    const OptionsReader read(SettingsFileName());
+    const OptionsReader read(settingsFile);
     TCalendarOptions loadedOptions;
     try {
         loadedOptions.firstday = read.Byte("firstday", defaults.firstday);
@@ -140,12 +142,16 @@ void LoadSettings() {
         throw;
     }
     options = loadedOptions;
-    LoadEventTypes();
+    LoadEventTypes(settingsFile);
     loaded = true;
 }
 
 void LoadSettingsIfNeeded() {
     if (!loaded) LoadSettings();
+}
+
+void LoadSettingsIfNeeded(const ProfileFileSections& settingsFile) {
+    if (!loaded) LoadSettings(settingsFile);
 }
 
 void SaveSettings() {

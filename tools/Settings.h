@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+class ProfileFileSections;
+
 struct TCalendarOptions {
     int32_t top = 0;
     int32_t left = 0;
@@ -37,6 +39,9 @@ std::string SettingsFileName();
 // then holds the defaults and the loaded flag stays clear.
 void LoadSettings();
 void LoadSettingsIfNeeded();
+// The same from a settings file that the reminder types are read from as well.
+void LoadSettings(const ProfileFileSections& settingsFile);
+void LoadSettingsIfNeeded(const ProfileFileSections& settingsFile);
 // Writes every key, keeps the start-up shortcut in step, then writes the reminder types.
 void SaveSettings();
 // Writes the window position alone; used when the other settings could not be read, so that

@@ -8,12 +8,14 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <memory>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 long writeFailureAfter = -1;
+const size_t filePieceSize = 65536;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
     throw VelmoraError(what + " \"" + path + "\": " + std::strerror(errno));
@@ -53,6 +55,19 @@ std::string ReadWholeFile(const std::string& path) {
     std::fclose(file);
     if (failed) Fail("Cannot read file", path);
     return content;
+}
+
+void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take) {
+    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file) Fail("Cannot open file", path);
+    std::unique_ptr<FILE, int (*)(FILE*)> closer(file, std::fclose);
+    std::unique_ptr<char[]> buffer(new char[filePieceSize]);
+    for (;;) {
+        const size_t got = std::fread(buffer.get(), 1, filePieceSize, file);
+        if (got == 0) break;
+        take(buffer.get(), got);
+    }
+    if (std::ferror(file)) Fail("Cannot read file", path);
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& content) {

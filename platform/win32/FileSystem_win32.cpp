@@ -5,7 +5,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace {
+// Small enough to come from the heap's free blocks rather than from fresh pages.
+const size_t filePieceSize = 65536;
+
 std::string SystemMessage(DWORD error) {
     char buffer[512] = "";
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -57,6 +62,20 @@ std::string ReadWholeFile(const std::string& path) {
     }
     content.resize(filled);
     return content;
+}
+
+void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) Fail("Cannot open file", path, GetLastError());
+    std::unique_ptr<char[]> buffer(new char[filePieceSize]);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), buffer.get(), static_cast<DWORD>(filePieceSize), &got, nullptr))
+            Fail("Cannot read file", path, GetLastError());
+        if (got == 0) break;
+        take(buffer.get(), got);
+    }
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& content) {

@@ -202,6 +202,26 @@ TEST_F(QueriesTest, BrokenRegularRecordsNeverStopTheQueries) {
     EXPECT_EQ(ErrorBoxCount(), 2u);
 }
 
+// A day's regular reminders are found however far into the file they are stored, in file
+// order; a regular.dat that is no file at all loses only its own reminders.
+TEST_F(QueriesTest, ADayFindsItsRegularRemindersAnywhereInALargeFile) {
+    std::vector<std::tuple<double, std::string, uint8_t>> records;
+    for (int i = 0; i < 1000; ++i) records.emplace_back(Date(2006, 1, 1) + i % 300, "r" + std::to_string(i), 0);
+    std::get<0>(records[240]) = Date(2007, 3, 9); // stored across the first two pieces read
+    std::get<0>(records[999]) = Date(2007, 3, 9);
+    std::get<0>(records[500]) = Date(2007, 3, 2);
+    std::get<2>(records[500]) = 1;
+    Regular(records);
+    WriteFile("data/2007-03-09.txt", "dated\r\n");
+    EXPECT_EQ(Reminders(Date(2007, 3, 9)), "dated\r\nr240\r\nr500\r\nr999");
+    EXPECT_EQ(ErrorBoxCount(), 0u);
+
+    std::filesystem::remove(folder.Path() / "data/regular.dat");
+    std::filesystem::create_directories(folder.Path() / "data/regular.dat");
+    ResetSettings();
+    EXPECT_EQ(Reminders(Date(2007, 3, 9)), "dated");
+}
+
 TEST_F(QueriesTest, RemindersNearTheEndOfTheCalendarStop) {
     Regular({{Date(9999, 12, 3), "last weekly", 1}, {Date(9999, 11, 30), "last monthly", 3}});
     const std::string list = Coming(10, Date(9999, 12, 1));

@@ -114,6 +114,34 @@ TEST_F(ReminderFilesTest, APartialTrailingRecordIsReportedAfterTheWholeOnes) {
     EXPECT_EQ(entries[0].Description, "One");
 }
 
+// Records straddle the pieces the file is read in; each must arrive whole and in order.
+TEST_F(ReminderFilesTest, RecordsReadPieceByPieceMatchTheWholeFileDecoded) {
+    std::string content;
+    for (int i = 0; i < 700; ++i)
+        content += RecordBytes(Date(2007, 1, 1) + i, "entry " + std::to_string(i), static_cast<uint8_t>(i % 6));
+    for (const std::string& tail : {std::string(), std::string("part")}) {
+        WriteFile("data/regular.dat", content + tail);
+        std::vector<TRegularEntry> whole;
+        try {
+            DecodeRegularRecords(content + tail, whole);
+        } catch (const VelmoraError&) {
+        }
+        std::vector<TRegularEntry> pieces;
+        const size_t part = ReadRegularRecords(RegularFileName(), [&](const char* record) {
+            pieces.emplace_back();
+            DecodeRegularRecord(record, pieces.back());
+        });
+        EXPECT_EQ(part, tail.size());
+        ASSERT_EQ(pieces.size(), whole.size());
+        for (size_t i = 0; i < whole.size(); ++i) {
+            EXPECT_EQ(pieces[i].StartDate, whole[i].StartDate) << i;
+            EXPECT_EQ(pieces[i].Description, whole[i].Description) << i;
+            EXPECT_EQ(pieces[i].Interval, whole[i].Interval) << i;
+        }
+    }
+    EXPECT_THROW(ReadRegularRecords(folder.File("absent.dat"), [](const char*) {}), VelmoraError);
+}
+
 TEST_F(ReminderFilesTest, RegularDescriptionsAreCutTo255WithTheTypeInFront) {
     const std::string text(255, 'a');
     const std::string stored = RegularDescription("Birthday", text);
