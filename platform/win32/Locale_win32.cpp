@@ -1,11 +1,7 @@
-// Windows side of the program directory, the clock, the locale and the message boxes.
-#include "Clock.h"
+// Windows side of the locale: the user's date formats, separator and names.
 #include "Locale.h"
-#include "MessageBoxes.h"
-#include "ProgramDirectory.h"
 
 #include <windows.h>
-#include <oleauto.h>
 
 namespace {
 std::string LocaleString(LCID locale, LCTYPE type) {
@@ -23,26 +19,6 @@ int WindowsDayIndex(int weekday) {
 int ClampMonth(int month) { return month < 1 ? 1 : month > 12 ? 12 : month; }
 
 } // namespace
-
-std::string ProgramExecutablePath() {
-    char path[MAX_PATH + 1] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-std::string ProgramDirectory() {
-    std::string path = ProgramExecutablePath();
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-double CurrentDateTime() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    double oleDate = 0;
-    SystemTimeToVariantTime(&now, &oleDate);
-    return oleDate;
-}
 
 std::string ShortDateFormat() { return UserLocaleString(LOCALE_SSHORTDATE); }
 std::string LongDateFormat() { return UserLocaleString(LOCALE_SLONGDATE); }
@@ -69,11 +45,4 @@ int UserDefaultLanguageId() { return GetUserDefaultLangID(); }
 
 std::string LanguageAbbreviation(int languageId) {
     return LocaleString(MAKELCID(static_cast<WORD>(languageId), SORT_DEFAULT), LOCALE_SABBREVLANGNAME);
-}
-
-void ShowErrorBox(const std::string& text) {
-    MessageBoxA(GetActiveWindow(), text.c_str(), "Velmora", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-}
-void ShowInformationBox(const std::string& text) {
-    MessageBoxA(GetActiveWindow(), text.c_str(), "Velmora", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
 }
