@@ -12,10 +12,11 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
                               std::size_t bufferSize = 4096);
 // Writes key=value into section, creating the file and section when needed.
 // A key that exists keeps its place; a new key goes to the end of its section.
-void ProfileWriteString(const std::string& path, const std::string& section,
+// False when the file could not be written (a read-only file, a folder that cannot be written).
+bool ProfileWriteString(const std::string& path, const std::string& section,
                         const std::string& key, const std::string& value);
-// Removes the whole section with its keys.
-void ProfileEraseSection(const std::string& path, const std::string& section);
+// Removes the whole section with its keys; false when the file could not be written.
+bool ProfileEraseSection(const std::string& path, const std::string& section);
 // The section's "key=value" lines in file order, comments left out.
 std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section);
 

@@ -1,6 +1,7 @@
 // The reminder-type table, its storage in calendar.ini, the lookup and the markup.
 #include "EventTypeUnit.h"
 #include "DecimalText.h"
+#include "Errors.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
 
@@ -117,14 +118,15 @@ void LoadEventTypes(const ProfileFileSections& settingsFile) {
 
 void SaveEventTypes() {
     const std::string path = SettingsPath();
-    ProfileEraseSection(path, sectionName);
+    bool written = ProfileEraseSection(path, sectionName);
     std::set<std::string> keysUsed;
     for (size_t i = 0; i < eventTypes.size(); ++i) {
         const TEventType& type = eventTypes[i];
         std::string key = type.Name;
         if (!StorableAsKey(key) || !keysUsed.insert(UpperAscii(key)).second) key = EscapedKey(i, type.Name);
-        ProfileWriteString(path, sectionName, key, std::to_string(type.Colour));
+        written = written && ProfileWriteString(path, sectionName, key, std::to_string(type.Colour));
     }
+    if (!written) throw VelmoraError("The reminder types could not be saved: \"" + path + "\" cannot be written.");
 }
 
 std::vector<std::string> EventTypesToList() {

@@ -71,11 +71,14 @@ class OptionsReader {
     ProfileSection section_; // one read of the file for all eighteen keys
 };
 
+// The profile API says nothing when a write fails; the user is told, rather than finding
+// their settings gone at the next start.
 void WriteKey(const std::string& path, const char* key, const std::string& value) {
-    ProfileWriteString(path, section, key, value);
+    if (!ProfileWriteString(path, section, key, value))
+        throw VelmoraError("The settings could not be saved: \"" + path + "\" cannot be written.");
 }
 void WriteKey(const std::string& path, const char* key, long long value) {
-    ProfileWriteString(path, section, key, std::to_string(value));
+    WriteKey(path, key, std::to_string(value));
 }
 } // namespace
 

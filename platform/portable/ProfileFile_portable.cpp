@@ -6,6 +6,7 @@
 #include "PortableTestHooks.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <strings.h>
 
 namespace {
@@ -44,14 +45,18 @@ std::vector<std::string> LoadLines(const std::string& path) {
     return lines;
 }
 
-void SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
+    // A file the user marked read-only is not written, as on Windows (even for root).
+    struct stat info;
+    if (stat(NativePath(path).c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) return false;
     FILE* file = std::fopen(NativePath(path).c_str(), "wb");
-    if (!file) return; // the profile API reports nothing either
+    if (!file) return false;
+    bool written = true;
     for (const std::string& line : lines) {
-        std::fwrite(line.data(), 1, line.size(), file);
-        std::fwrite("\r\n", 1, 2, file);
+        written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
+        written = std::fwrite("\r\n", 1, 2, file) == 2 && written;
     }
-    std::fclose(file);
+    return std::fclose(file) == 0 && written;
 }
 
 bool IsSectionHeader(const std::string& line, std::string* name) {
@@ -124,7 +129,7 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
     return result;
 }
 
-void ProfileWriteString(const std::string& path, const std::string& section, const std::string& key,
+bool ProfileWriteString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
     std::vector<std::string> lines = LoadLines(path);
     std::string newLine = Trim(key) + "=" + Trim(value);
@@ -134,8 +139,7 @@ void ProfileWriteString(const std::string& path, const std::string& section, con
         if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back("");
         lines.push_back("[" + section + "]");
         lines.push_back(newLine);
-        SaveLines(path, lines);
-        return;
+        return SaveLines(path, lines);
     }
     size_t insertAt = first;
     for (size_t i = first; i < last; ++i) {
@@ -144,22 +148,21 @@ void ProfileWriteString(const std::string& path, const std::string& section, con
         if (!SplitKeyLine(lines[i], &lineKey, &lineValue, &hasValue)) continue;
         if (SameName(lineKey, key)) {
             lines[i] = newLine;
-            SaveLines(path, lines);
-            return;
+            return SaveLines(path, lines);
         }
         insertAt = i + 1;
     }
     lines.insert(lines.begin() + static_cast<long>(insertAt), newLine);
-    SaveLines(path, lines);
+    return SaveLines(path, lines);
 }
 
-void ProfileEraseSection(const std::string& path, const std::string& section) {
+bool ProfileEraseSection(const std::string& path, const std::string& section) {
     std::vector<std::string> lines = LoadLines(path);
     size_t first, last;
     FindSection(lines, section, &first, &last);
-    if (first == std::string::npos) return;
+    if (first == std::string::npos) return true;
     lines.erase(lines.begin() + static_cast<long>(first - 1), lines.begin() + static_cast<long>(last));
-    SaveLines(path, lines);
+    return SaveLines(path, lines);
 }
 
 std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section) {

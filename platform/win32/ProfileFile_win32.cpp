@@ -14,13 +14,13 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
     return buffer;
 }
 
-void ProfileWriteString(const std::string& path, const std::string& section, const std::string& key,
+bool ProfileWriteString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str());
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
 }
 
-void ProfileEraseSection(const std::string& path, const std::string& section) {
-    WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path.c_str());
+bool ProfileEraseSection(const std::string& path, const std::string& section) {
+    return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, path.c_str()) != FALSE;
 }
 
 std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section) {

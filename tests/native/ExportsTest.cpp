@@ -134,3 +134,14 @@ TEST_F(ExportsTest, ComingUpIsBoundedByTheBuffer) {
     EXPECT_EQ(Call(false, Date(2007, 3, 5), 0), (std::pair<std::string, uint32_t>{"", 0}));
 }
 } // namespace
+
+namespace {
+TEST_F(ExportsTest, ASettingsFileThatCannotBeWrittenIsReported) {
+    WriteFile("calendar.ini", "[options]\r\nfont=Verdana\r\n");
+    std::filesystem::permissions(folder.Path() / "calendar.ini", std::filesystem::perms::owner_read);
+    SetOptions(3, 4);
+    ASSERT_EQ(ErrorBoxCount(), 1u);
+    EXPECT_NE(RecordedMessageBoxes()[0].text.find("calendar.ini"), std::string::npos);
+    EXPECT_EQ(ReadFile("calendar.ini"), "[options]\r\nfont=Verdana\r\n");
+}
+} // namespace

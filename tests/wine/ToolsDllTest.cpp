@@ -285,3 +285,15 @@ TEST_F(ToolsDllTest, LongTextStaysInsideTheBuffer) {
         << lastLine;
 }
 } // namespace
+
+namespace {
+TEST_F(ToolsDllTest, ASettingsFileThatCannotBeWrittenIsReported) {
+    // A folder in the file's place makes every write fail, whoever runs the test.
+    const std::string path = ExecutableFolder() + "calendar.ini";
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(3, 4);
+    RemoveDirectoryA(path.c_str());
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find("calendar.ini"), std::string::npos) << boxes.Texts()[0];
+}
+} // namespace
