@@ -136,4 +136,12 @@ void TVelmora::RefreshDayButtons() {
     }
 }
 
-void TVelmora::WMWindowPosChanging(WINDOWPOS* position) { position->hwndInsertAfter = HWND_BOTTOM; }
+void TVelmora::WMWindowPosChanging(WINDOWPOS* position) {
+    position->hwndInsertAfter = HWND_BOTTOM;
+    // An owned window is only ever placed just above its owner, so the hidden owner that
+    // keeps the window off the taskbar has to lie at the very bottom first.
+    HWND owner = GetWindow(Handle(), GW_OWNER);
+    if (owner && !(position->flags & SWP_NOZORDER))
+        SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
