@@ -2,21 +2,11 @@
 #include "HintWindowUnit.h"
 
 #include "Canvas.h"
+#include "EventTypeUnit.h"
 
 #include <vector>
 
 namespace {
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 2;
-    }
-}
-
 // Reminders are shown as typed: "R&D review" keeps its ampersand and nothing is underlined.
 const UINT textFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
 } // namespace
@@ -39,7 +29,7 @@ void TCalendarHintWindow::UseTooltipOptions() {
 void TCalendarHintWindow::Paint(HDC dc) {
     UseTooltipOptions();
     SelectedObject font(dc, CanvasFont());
-    const std::vector<std::string> lines = SplitLines(Caption());
+    const std::vector<std::string> lines = SplitItemLines(Caption());
 
     // The window only ever grows to fit the text.
     RECT client;

@@ -23,18 +23,6 @@ class TCanvasMeasure : public TextMeasure {
 
 const size_t maxComingUpLines = 256;
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    if (text.empty()) return lines;
-    size_t start = 0;
-    for (;;) {
-        size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        if (end == std::string::npos) return lines;
-        start = end + 2;
-    }
-}
-
 ATOM AtomOf(const std::string& text) { return GlobalAddAtomA(text.substr(0, 255).c_str()); }
 } // namespace
 
@@ -47,7 +35,7 @@ void TVelmora::FetchComingUp() {
     // Marked first: a box shown by the library while it answers makes the window paint again.
     comingUpFetched_ = true;
     ++comingUpFetches_;
-    ComingUpList = SplitLines(GetComingUp(DisplayDate, options_.ListCount));
+    ComingUpList = SplitItemLines(GetComingUp(DisplayDate, options_.ListCount));
 }
 
 void TVelmora::FormPaint() {

@@ -221,10 +221,8 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         FetchComingUp();
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        PaintWindow(dc);
-        EndPaint(Handle(), &paint);
+        PaintSession paint(Handle());
+        PaintWindow(paint.Get());
         return 0;
     }
     case WM_ERASEBKGND:

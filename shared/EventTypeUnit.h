@@ -53,6 +53,9 @@ class TextMeasure {
 // text as many spaces as the width of that many letters "X" over the width of one.
 std::string ExpandIndents(const std::string& text, const TextMeasure* canvas, bool pad);
 
+// The lines of item text (split at CR LF); an empty text has none.
+std::vector<std::string> SplitItemLines(const std::string& itemText);
+
 // One line of item text as the window draws it: its colour (defaultColour when it names none
 // or an unknown type) and its text with the indent made and the colour group removed.
 struct DisplayLine {

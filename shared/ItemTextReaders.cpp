@@ -72,6 +72,18 @@ DisplayLine ReadDisplayLine(const std::string& line, const TextMeasure& canvas, 
     return {text, colour};
 }
 
+std::vector<std::string> SplitItemLines(const std::string& itemText) {
+    std::vector<std::string> lines;
+    if (itemText.empty()) return lines;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = itemText.find("\r\n", start);
+        lines.push_back(itemText.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return lines;
+        start = end + 2;
+    }
+}
+
 std::string TooltipText(const std::string& itemText) {
     return StripColourGroups(ExpandIndents(itemText, nullptr, false));
 }

@@ -74,10 +74,8 @@ void THintWindow::Paint(HDC dc) {
 LRESULT THintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
+        PaintSession paint(Handle());
+        Paint(paint.Get());
         return 0;
     }
     case WM_ERASEBKGND:

@@ -170,10 +170,8 @@ void TVrHyperButton::LeftButtonUp(LPARAM position) {
 LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
+        PaintSession paint(Handle());
+        Paint(paint.Get());
         return 0;
     }
     case WM_ERASEBKGND:

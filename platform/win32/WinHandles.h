@@ -108,6 +108,21 @@ class WindowDC {
     HDC dc_;
 };
 
+// The painting of one WM_PAINT: BeginPaint now, EndPaint when the owner goes.
+class PaintSession {
+  public:
+    explicit PaintSession(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintSession() { EndPaint(window_, &paint_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_;
+    HDC dc_;
+};
+
 // A COM interface pointer, released when the owner goes.
 template <typename Interface> class ComPtr {
   public:
