@@ -166,3 +166,31 @@ void PrintComparison(const std::string& label, const Medians& medians, const std
                 figures.c_str());
     std::fflush(stdout);
 }
+
+void BenchGetItemsDay(const std::string& label, int runs, double date, const GetItemsCall& call,
+                      const HealthNote& health) {
+    const QueryReads reads = ItemsReads(date);
+    const uint32_t length = call(date);
+    const Medians medians = MedianTimes(
+        runs, [&] { call(date); }, [&reads] { RawReads(reads); });
+    PrintComparison(label, medians,
+                    ReadsFigures(reads) + ", " + Grouped(length) + " characters of text" + health());
+}
+
+void BenchGetItemsMonth(const std::string& label, int runs, double date, const GetItemsCall& call,
+                        const HealthNote& health) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    const int days = DaysInMonth(year, month);
+    QueryReads reads;
+    for (int d = 1; d <= days; ++d)
+        AddReads(reads, ItemsReads(EncodeDate(year, month, d)));
+    const Medians medians = MedianTimes(
+        runs,
+        [&] {
+            for (int d = 1; d <= days; ++d)
+                call(EncodeDate(year, month, d));
+        },
+        [&reads] { RawReads(reads); });
+    PrintComparison(label + " (" + std::to_string(days) + ")", medians, ReadsFigures(reads) + health());
+}

@@ -3,6 +3,8 @@
 #pragma once
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,17 @@ double SecondsPerNLogN(double seconds, size_t candidates);
 std::string FormatSeconds(double seconds);
 
 double MedianOf(std::vector<double> values);
+
+// How a build makes one GetItems call (giving the text's length), and what went wrong on
+// the way ("" when nothing did).
+using GetItemsCall = std::function<uint32_t(double)>;
+using HealthNote = std::function<std::string()>;
+// GetItems for one day, and for every day of its month, against the raw reads of the same
+// files; the labels end in " call" or " use" as the build calls them.
+void BenchGetItemsDay(const std::string& label, int runs, double date, const GetItemsCall& call,
+                      const HealthNote& health);
+void BenchGetItemsMonth(const std::string& label, int runs, double date, const GetItemsCall& call,
+                        const HealthNote& health);
 
 template <typename Library, typename Raw> Medians MedianTimes(int runs, Library library, Raw raw) {
     using Clock = std::chrono::steady_clock;

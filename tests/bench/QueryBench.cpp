@@ -56,34 +56,6 @@ std::string Health() {
            " message boxes: " + RecordedMessageBoxes().front().text + "]";
 }
 
-void BenchGetItems(double date) {
-    const QueryReads reads = ItemsReads(date);
-    const uint32_t length = CallGetItems(date);
-    const Medians medians = MedianTimes(
-        201, [date] { CallGetItems(date); }, [&reads] { RawReads(reads); });
-    PrintComparison("GetItems, one call", medians,
-                    ReadsFigures(reads) + ", " + Grouped(length) + " characters of text" +
-                        Health());
-}
-
-void BenchMonth(double date) {
-    int year, month, day;
-    DecodeDate(date, &year, &month, &day);
-    const int days = DaysInMonth(year, month);
-    QueryReads reads;
-    for (int d = 1; d <= days; ++d)
-        AddReads(reads, ItemsReads(EncodeDate(year, month, d)));
-    const Medians medians = MedianTimes(
-        31,
-        [&] {
-            for (int d = 1; d <= days; ++d)
-                CallGetItems(EncodeDate(year, month, d));
-        },
-        [&reads] { RawReads(reads); });
-    PrintComparison("GetItems, a month of calls (" + std::to_string(days) + ")", medians,
-                    ReadsFigures(reads) + Health());
-}
-
 // Gives the library's median time, for the growth check.
 double BenchComingUp(int count, double date, int runs, const std::string& store) {
     const QueryReads reads = ComingUpReads(count, date);
@@ -112,8 +84,8 @@ int main(int argc, char** argv) {
 
     UseStore(argv[1]);
     PrintHeading(std::string("store ") + argv[1]);
-    BenchGetItems(date);
-    BenchMonth(date);
+    BenchGetItemsDay("GetItems, one call", 201, date, CallGetItems, Health);
+    BenchGetItemsMonth("GetItems, a month of calls", 31, date, CallGetItems, Health);
     BenchComingUp(3, date, 101, "smaller store");
     const QueryReads smaller = ComingUpReads(200, date);
     const double smallerSeconds = BenchComingUp(200, date, 21, "smaller store");

@@ -92,34 +92,6 @@ void BenchLoadAndFree() {
                 FormatSeconds(medians.librarySeconds).c_str());
 }
 
-void BenchGetItems(double date) {
-    const QueryReads reads = ItemsReads(date);
-    const uint32_t length = CallGetItems(date);
-    const Medians medians = MedianTimes(
-        101, [date] { CallGetItems(date); }, [&reads] { RawReads(reads); });
-    PrintComparison("GetItems, one use", medians,
-                    ReadsFigures(reads) + ", " + Grouped(length) + " characters of text" +
-                        Health());
-}
-
-void BenchMonth(double date) {
-    int year, month, day;
-    DecodeDate(date, &year, &month, &day);
-    const int days = DaysInMonth(year, month);
-    QueryReads reads;
-    for (int d = 1; d <= days; ++d)
-        AddReads(reads, ItemsReads(EncodeDate(year, month, d)));
-    const Medians medians = MedianTimes(
-        21,
-        [&] {
-            for (int d = 1; d <= days; ++d)
-                CallGetItems(EncodeDate(year, month, d));
-        },
-        [&reads] { RawReads(reads); });
-    PrintComparison("GetItems, a month of uses (" + std::to_string(days) + ")", medians,
-                    ReadsFigures(reads) + Health());
-}
-
 void BenchComingUp(int count, double date, int runs) {
     const QueryReads reads = ComingUpReads(count, date);
     const uint32_t length = CallComingUp(count, date);
@@ -148,8 +120,8 @@ int main() {
         "Query date %04d-%02d-%02d. Medians of interleaved runs after two warm-up rounds.\n\n",
         queryYear, queryMonth, queryDay);
     BenchLoadAndFree();
-    BenchGetItems(date);
-    BenchMonth(date);
+    BenchGetItemsDay("GetItems, one use", 101, date, CallGetItems, Health);
+    BenchGetItemsMonth("GetItems, a month of uses", 21, date, CallGetItems, Health);
     BenchComingUp(3, date, 51);
     BenchComingUp(200, date, 11);
     if (boxHook)
