@@ -32,5 +32,7 @@ void SetPortableSpecialFolderRoot(const std::string& root);
 std::vector<RecordedMessageBox>& RecordedMessageBoxes();
 // Makes the next ReplaceFileContent fail after writing this many bytes (negative: never).
 void SetPortableWriteFailureAfter(long bytes);
+// The folder whose files stand for the form-description resources (named like them).
+void SetPortableFormFolder(const std::string& folderWithTrailingSlash);
 // Maps a Windows-style path to the native one (backslashes become slashes).
 std::string NativePath(const std::string& path);
