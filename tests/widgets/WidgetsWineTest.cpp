@@ -1,7 +1,12 @@
 // The dialog widgets in a plain window under Wine, driven by the messages and keys a user's
 // input would send: the date field and its drop-down month, the spin edit, the colour combo
 // box, the check list and the hyperlink label.
+#include "CheckListBox.h"
+#include "ColourComboBox.h"
+#include "HyperlinkLabel.h"
+#include "SpinEdit.h"
 #include "WidgetNotifications.h"
+#include "WidgetSet.h"
 #include "rmComboCalendar.h"
 
 #include "DateUtils.h"
@@ -214,16 +219,182 @@ TEST_F(WidgetsTest, DateFieldDropDownForAScreenshot) {
     }
 }
 
+void Type(HWND window, const std::string& text) {
+    for (char c : text)
+        PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+    Pump();
+}
+
+TEST_F(WidgetsTest, SpinEditBringsTypedAndSetNumbersToTheNearestBound) {
+    TSpinEdit spin(host_, "FontSizeSpin", 201, TWidgetBounds{10, 50, 80, 22}, 6, 72);
+    HWND other = CreateWindowExA(0, "BUTTON", "Other", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 100, 50,
+                                 80, 22, host_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    EXPECT_EQ(spin.Text(), "6");
+    EXPECT_EQ(CountOf(201, WidgetTextChanged), 0); // the first text is no change
+    spin.SetValue(100);
+    EXPECT_EQ(spin.Text(), "72");
+    EXPECT_EQ(CountOf(201, WidgetTextChanged), 1);
+
+    // Typed: digits only; out of range it reads in range at once and is corrected on leaving.
+    SetFocus(spin.EditHandle());
+    SendMessageA(spin.EditHandle(), EM_SETSEL, 0, -1);
+    Type(spin.EditHandle(), "1a0x0");
+    EXPECT_EQ(spin.Text(), "100");
+    EXPECT_EQ(spin.Value(), 72);
+    SetFocus(other);
+    Pump();
+    EXPECT_EQ(spin.Text(), "72");
+
+    // Enter corrects too; the arrows step within the range.
+    SetFocus(spin.EditHandle());
+    SendMessageA(spin.EditHandle(), EM_SETSEL, 0, -1);
+    Type(spin.EditHandle(), "3");
+    PressKey(spin.EditHandle(), VK_RETURN);
+    EXPECT_EQ(spin.Text(), "6");
+    PressKey(spin.EditHandle(), VK_UP);
+    EXPECT_EQ(spin.Value(), 7);
+    PressKey(spin.EditHandle(), VK_DOWN);
+    PressKey(spin.EditHandle(), VK_DOWN);
+    EXPECT_EQ(spin.Value(), 6);
+    // Pasted text that is no number reads as the lower bound.
+    SetWindowTextA(spin.EditHandle(), "abc");
+    EXPECT_EQ(spin.Value(), 6);
+    spin.SetRange(0, 200);
+    EXPECT_EQ(spin.Text(), "0");
+    EXPECT_GE(CountOf(201, WidgetTextChanged), 5);
+    DestroyWindow(other);
+}
+
+TEST_F(WidgetsTest, ColourComboKeepsAForeignColourAsAnEntryOfItsOwn) {
+    TColourComboBox combo(host_, "FontColourCombo", 301, TWidgetBounds{10, 80, 160, 22});
+    EXPECT_EQ(combo.Count(), 18);
+    EXPECT_EQ(combo.ItemText(15), "LtGray");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(combo.Colour(), 0);
+    combo.SetColour(0x123456);
+    EXPECT_EQ(combo.Count(), 19);
+    EXPECT_EQ(combo.ItemIndex(), 18);
+    EXPECT_EQ(combo.ItemText(18), "Custom #563412");
+    EXPECT_EQ(combo.Colour(), 0x123456);
+    // A standard value takes its first entry and the foreign entry goes.
+    combo.SetColour(0xC0C0C0);
+    EXPECT_EQ(combo.ItemIndex(), 8);
+    EXPECT_EQ(combo.Count(), 18);
+    combo.KeepForeignColour = false;
+    combo.SetColour(0x123456);
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(combo.Colour(), 0);
+    EXPECT_EQ(CountOf(301, WidgetSelectionChanged), 0); // code sets, the user changes
+    // The user steps to the next entry with the keyboard.
+    combo.SetColour(0x0000FF);
+    SetFocus(combo.ComboHandle());
+    PressKey(combo.ComboHandle(), VK_DOWN);
+    EXPECT_EQ(combo.Colour(), 0x00FF00);
+    EXPECT_EQ(CountOf(301, WidgetSelectionChanged), 1);
+    // The closed box fills the height it was given.
+    RECT box;
+    GetWindowRect(combo.ComboHandle(), &box);
+    EXPECT_EQ(box.bottom - box.top, 22);
+}
+
+TEST_F(WidgetsTest, CheckListTogglesWithSpaceAndReportsOnlyTheUsersChecks) {
+    TCheckListBox list(host_, "LanguageList", 401, TWidgetBounds{10, 110, 200, 80});
+    for (const char* name :
+         {"English (Australia)", "English (United States)", "Dutch (Netherlands)"})
+        list.Add(name);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Item(2), "Dutch (Netherlands)");
+    list.SetChecked(1, true);
+    EXPECT_TRUE(list.Checked(1));
+    EXPECT_FALSE(list.Checked(0));
+    EXPECT_EQ(CountOf(401, WidgetCheckClicked), 0);
+
+    list.SetItemIndex(0);
+    SetFocus(list.ListHandle());
+    PressKey(list.ListHandle(), VK_SPACE);
+    EXPECT_TRUE(list.Checked(0));
+    EXPECT_EQ(list.ClickedItem(), 0);
+    EXPECT_EQ(CountOf(401, WidgetCheckClicked), 1);
+    PressKey(list.ListHandle(), VK_DOWN);
+    EXPECT_EQ(list.ItemIndex(), 1);
+    EXPECT_GE(CountOf(401, WidgetSelectionChanged), 1);
+    PressKey(list.ListHandle(), VK_SPACE);
+    EXPECT_FALSE(list.Checked(1));
+    EXPECT_TRUE(list.Checked(0));
+    EXPECT_EQ(list.ClickedItem(), 1);
+    EXPECT_EQ(CountOf(401, WidgetCheckClicked), 2);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.ClickedItem(), -1);
+}
+
+TEST_F(WidgetsTest, HyperlinkOpensOnClickEnterAndSpace) {
+    THyperlinkLabel link(host_, "HomePageLabel", 501, TWidgetBounds{10, 200, 150, 18}, "Read me");
+    std::vector<std::string> opened;
+    link.Url = "readme.txt";
+    link.OnOpen = [&](const std::string& url) { opened.push_back(url); };
+    SetFocus(link.Handle());
+    EXPECT_EQ(GetFocus(), link.Handle());
+    MSG enter = {link.Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {0, 0}};
+    EXPECT_EQ(
+        SendMessageA(link.Handle(), WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)) &
+            DLGC_WANTMESSAGE,
+        DLGC_WANTMESSAGE);
+    PressKey(link.Handle(), VK_RETURN);
+    PressKey(link.Handle(), VK_SPACE);
+    PostMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    // Pressed on the link but released beside it: no click.
+    PostMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(400, 5));
+    Pump();
+    EXPECT_EQ(opened, std::vector<std::string>(3, "readme.txt"));
+    EXPECT_EQ(CountOf(501, WidgetLinkClicked), 3);
+    char caption[32] = {};
+    GetWindowTextA(link.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Read me");
+}
+
+TEST_F(WidgetsTest, TabReachesTheControlsInsideTheWidgets) {
+    TrmComboCalendar field(host_, "rmComboCalendar1", 101, TWidgetBounds{10, 10, 210, 24});
+    TSpinEdit spin(host_, "FontSizeSpin", 201, TWidgetBounds{10, 50, 80, 22}, 6, 72);
+    TColourComboBox combo(host_, "FontColourCombo", 301, TWidgetBounds{10, 80, 160, 22});
+    TCheckListBox list(host_, "LanguageList", 401, TWidgetBounds{10, 110, 200, 80});
+    THyperlinkLabel link(host_, "HomePageLabel", 501, TWidgetBounds{10, 200, 150, 18}, "Read me");
+    const HWND order[] = {field.Handle(), spin.EditHandle(), combo.ComboHandle(), list.ListHandle(),
+                          link.Handle()};
+    for (int i = 0; i + 1 < 5; ++i)
+        EXPECT_EQ(GetNextDlgTabItem(host_, order[i], FALSE), order[i + 1]) << i;
+    // Each widget finds its object and its name again from its window.
+    EXPECT_EQ(TWidgetWindow::FromHandle(combo.Handle()), &combo);
+    EXPECT_EQ(TWidgetWindow::FromHandle(combo.Handle())->Name(), "FontColourCombo");
+    EXPECT_EQ(TWidgetWindow::FromHandle(combo.ComboHandle()), nullptr);
+    // Disabling a widget disables what is inside it.
+    EnableWindow(spin.Handle(), FALSE);
+    EXPECT_FALSE(IsWindowEnabled(spin.EditHandle()));
+    EXPECT_FALSE(IsWindowEnabled(spin.UpDownHandle()));
+}
+
 TEST_F(WidgetsTest, TheWidgetClassesAreUnregisteredAgain) {
+    const char* const classes[] = {"TrmComboCalendar", "TrmDropDownMonth", "TSpinEdit",
+                                   "TColourComboBox",  "TCheckListBox",    "THyperlinkLabel"};
     {
         TrmComboCalendar field(host_, "rmComboCalendar1", 101, TWidgetBounds{10, 10, 210, 24});
+        TSpinEdit spin(host_, "FontSizeSpin", 201, TWidgetBounds{10, 50, 80, 22}, 6, 72);
+        TColourComboBox combo(host_, "FontColourCombo", 301, TWidgetBounds{10, 80, 160, 22});
+        TCheckListBox list(host_, "LanguageList", 401, TWidgetBounds{10, 110, 200, 80});
+        THyperlinkLabel link(host_, "HomePageLabel", 501, TWidgetBounds{10, 200, 150, 18},
+                             "Read me");
         PressKey(field.Handle(), VK_F4);
-        EXPECT_TRUE(ClassRegistered("TrmComboCalendar"));
-        EXPECT_TRUE(ClassRegistered("TrmDropDownMonth"));
+        for (const char* name : classes)
+            EXPECT_TRUE(ClassRegistered(name)) << name;
+        // While windows of a class exist it stays.
+        UnregisterWidgetClasses();
+        EXPECT_TRUE(ClassRegistered("TSpinEdit"));
     }
     Pump();
-    TrmComboCalendar::UnregisterClasses();
-    EXPECT_FALSE(ClassRegistered("TrmComboCalendar"));
-    EXPECT_FALSE(ClassRegistered("TrmDropDownMonth"));
+    UnregisterWidgetClasses();
+    for (const char* name : classes)
+        EXPECT_FALSE(ClassRegistered(name)) << name;
 }
 } // namespace
