@@ -194,6 +194,12 @@ TEST_F(WidgetsTest, DateFieldPicksAClickedDayAndClosesOnAClickOutside) {
     EXPECT_FALSE(field.DroppedDown());
     EXPECT_EQ(field.SelectedDate(), EncodeDate(2026, 12, 11));
 
+    // The wheel turns the open month; Enter picks the same day there.
+    PressKey(field.Handle(), VK_F4);
+    SendMessageA(field.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    PressKey(field.Handle(), VK_RETURN);
+    EXPECT_EQ(field.SelectedDate(), EncodeDate(2027, 1, 11));
+
     // A disabled field does not open.
     EnableWindow(field.Handle(), FALSE);
     SendMessageA(field.Handle(), WM_KEYDOWN, VK_F4, 0);
@@ -396,5 +402,40 @@ TEST_F(WidgetsTest, TheWidgetClassesAreUnregisteredAgain) {
     UnregisterWidgetClasses();
     for (const char* name : classes)
         EXPECT_FALSE(ClassRegistered(name)) << name;
+}
+// The library is freed after every use: its classes belong to it, not to the program, and a
+// fresh load works whether or not the last one unregistered them.
+TEST_F(WidgetsTest, DateFieldInALibraryThatIsLoadedAndFreedAgain) {
+    using CreateProc = HWND (*)(HWND);
+    using DestroyProc = void (*)(BOOL);
+    for (BOOL unregister : {TRUE, FALSE, TRUE}) {
+        HMODULE library = LoadLibraryA("WidgetsTestLibrary.dll");
+        ASSERT_NE(library, nullptr);
+        auto create = reinterpret_cast<CreateProc>(
+            reinterpret_cast<void*>(GetProcAddress(library, "CreateDateField")));
+        auto destroy = reinterpret_cast<DestroyProc>(
+            reinterpret_cast<void*>(GetProcAddress(library, "DestroyDateField")));
+        ASSERT_TRUE(create && destroy);
+        HWND field = create(host_);
+        ASSERT_NE(field, nullptr);
+        WNDCLASSEXA info = {};
+        info.cbSize = sizeof info;
+        EXPECT_TRUE(GetClassInfoExA(library, "TrmComboCalendar", &info));
+        EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "TrmComboCalendar", &info));
+        EXPECT_EQ(reinterpret_cast<HINSTANCE>(GetClassLongPtrA(field, GCLP_HMODULE)), library);
+        SetFocus(field);
+        PressKey(field, VK_F4);
+        HWND dropDown = DropDownWindow();
+        ASSERT_NE(dropDown, nullptr);
+        EXPECT_TRUE(IsWindowVisible(dropDown));
+        EXPECT_EQ(reinterpret_cast<HINSTANCE>(GetClassLongPtrA(dropDown, GCLP_HMODULE)), library);
+        PressKey(field, VK_ESCAPE);
+        destroy(unregister);
+        Pump();
+        EXPECT_FALSE(IsWindow(field));
+        EXPECT_FALSE(IsWindow(dropDown));
+        EXPECT_EQ(GetClassInfoExA(library, "TrmComboCalendar", &info) != FALSE, !unregister);
+        EXPECT_TRUE(FreeLibrary(library));
+    }
 }
 } // namespace
