@@ -207,7 +207,7 @@ TEST_F(WidgetsTest, DateFieldPicksAClickedDayAndClosesOnAClickOutside) {
 }
 
 // For the documentation: the drop-down left open for a screenshot of the display.
-TEST_F(WidgetsTest, DateFieldDropDownForAScreenshot) {
+TEST_F(WidgetsTest, DropDownAndWidgetsForAScreenshot) {
     const char* seconds = std::getenv("VELMORA_WIDGET_SCREENSHOT_SECONDS");
     if (!seconds)
         GTEST_SKIP() << "only for screenshots";
@@ -215,6 +215,19 @@ TEST_F(WidgetsTest, DateFieldDropDownForAScreenshot) {
     field.OnSpecialDay = [](int, int, int day) { return day == 3 || day == 12 || day == 25; };
     field.SetDateFormat("dddd, mmmm d, yyyy");
     field.SetSelectedDate(EncodeDate(2026, 12, 7));
+    // The other widgets beside it, to see them drawn too.
+    TSpinEdit spin(host_, "FontSizeSpin", 201, TWidgetBounds{270, 20, 80, 22}, 6, 72);
+    spin.SetValue(10);
+    TColourComboBox combo(host_, "FontColourCombo", 301, TWidgetBounds{270, 56, 180, 22});
+    combo.SetColour(0x123456);
+    TColourComboBox red(host_, "HighlightColourCombo", 302, TWidgetBounds{270, 88, 180, 22});
+    red.SetColour(0x0000FF);
+    TCheckListBox list(host_, "LanguageList", 401, TWidgetBounds{270, 124, 200, 64});
+    for (const char* name :
+         {"English (Australia)", "English (United States)", "Dutch (Netherlands)"})
+        list.Add(name);
+    list.SetChecked(1, true);
+    THyperlinkLabel link(host_, "HomePageLabel", 501, TWidgetBounds{270, 200, 150, 18}, "Read me");
     SetFocus(field.Handle());
     PressKey(field.Handle(), VK_F4);
     PressKey(field.Handle(), VK_RIGHT);
