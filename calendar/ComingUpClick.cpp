@@ -1,6 +1,7 @@
 // The Coming Up list's dates read back from its lines.
 #include "ComingUpClick.h"
 
+#include "DatePattern.h"
 #include "DateUtils.h"
 #include "Locale.h"
 
@@ -11,10 +12,6 @@ namespace {
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
-}
-
-bool IsPatternLetter(char c, char letter) {
-    return std::tolower(static_cast<unsigned char>(c)) == letter;
 }
 } // namespace
 
@@ -38,15 +35,7 @@ std::string MonthNamesToNumbers(const std::string& text) {
     return result;
 }
 
-std::string ComingUpReadingFormat() {
-    std::string format;
-    for (char c : ShortDateFormat())
-        if (!IsPatternLetter(c, 'y')) format += c;
-    const char separator = DateSeparator();
-    if (!format.empty() && format.front() == separator) format.erase(0, 1);
-    else if (!format.empty() && format.back() == separator) format.pop_back();
-    return format + separator + "yyyy";
-}
+std::string ComingUpReadingFormat() { return ComingUpDatePattern() + DateSeparator() + "yyyy"; }
 
 bool ReadDateText(const std::string& text, const std::string& format, double* date) {
     // The order of the fields is the order in which d, m and y first appear in the format.

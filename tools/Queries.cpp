@@ -230,16 +230,6 @@ std::string ItemsDatePattern(const std::string& dateformat) {
     return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
 }
 
-std::string ComingUpDatePattern(const std::string& shortDateFormat) {
-    std::string pattern;
-    for (char c : shortDateFormat)
-        if (c != 'y' && c != 'Y') pattern += c;
-    const char separator = DateSeparator();
-    if (!pattern.empty() && pattern.front() == separator) pattern.erase(0, 1);
-    else if (!pattern.empty() && pattern.back() == separator) pattern.pop_back();
-    return pattern;
-}
-
 bool BuildItemsText(double date, std::string* text) {
     date = WholeDay(date);
     // The types and the settings come from one read of calendar.ini.
@@ -277,7 +267,7 @@ bool BuildComingUpText(int count, double date, std::string* text) {
     date = WholeDay(date);
     LoadEventTypes();
     try {
-        const std::string pattern = ComingUpDatePattern(ShortDateFormat());
+        const std::string pattern = ComingUpDatePattern();
         std::string result;
         if (count > 0) {
             std::vector<Candidate> candidates;
