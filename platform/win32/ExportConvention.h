@@ -1,11 +1,7 @@
-// The calling convention of the library's exports: WINAPI on Windows, nothing natively,
-// so the export code also builds and runs under the native sanitizers.
+// The calling convention of the library's exports on Windows: C names, WINAPI. The build's
+// include path picks this file or the portable one, so shared code names only the macros.
 #pragma once
-#ifdef _WIN32
 #include <windows.h>
+
 #define VELMORA_EXPORT extern "C"
 #define VELMORA_CALL WINAPI
-#else
-#define VELMORA_EXPORT extern "C"
-#define VELMORA_CALL
-#endif
