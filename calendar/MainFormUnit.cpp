@@ -125,8 +125,7 @@ void TVelmora::FormDestroy() {
 }
 
 void TVelmora::ApplyOptions() {
-    auto getOptions = reinterpret_cast<TGetOptionsFunction>(
-        ToolsHandle ? reinterpret_cast<void*>(GetProcAddress(ToolsHandle, "GetOptions")) : nullptr);
+    auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
     int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
     int32_t ttSize = 0, ttColour = 0, ttBackground = 0;

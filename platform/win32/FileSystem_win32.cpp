@@ -43,7 +43,7 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) Fail("Cannot open file", path, GetLastError());
     // Read straight into a string of the file's size; a file that grows meanwhile is read on.
@@ -65,7 +65,7 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) Fail("Cannot open file", path, GetLastError());
     std::unique_ptr<char[]> buffer(new char[filePieceSize]);
@@ -83,7 +83,7 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
     if (IsReadOnly(path)) Fail("Cannot write file", path, ERROR_ACCESS_DENIED);
     const std::string temporary = path + ".new";
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) Fail("Cannot create file", path, GetLastError());
         DWORD written = 0;
