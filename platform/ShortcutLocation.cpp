@@ -29,6 +29,11 @@ bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) 
 }
 } // namespace
 
+ShortcutError::ShortcutError(const std::string& location)
+    : VelmoraError("The start-up shortcut could not be written to \"" +
+                   (ResolveShortcutLocation(location).empty() ? location : ResolveShortcutLocation(location)) +
+                   "\". The calendar will not start with Windows until it can be.") {}
+
 std::string ResolveShortcutLocation(const std::string& location) {
     for (const char* token : folderTokens) {
         std::string tokenText = token;

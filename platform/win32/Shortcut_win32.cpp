@@ -73,21 +73,28 @@ class ShellLibraries {
 
   private:
     template <typename Function> static void Bind(const ModuleHandle& module, const char* name, Function& target) {
-        if (module) target = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module.Get(), name)));
+        target = BindExport<Function>(module, name);
     }
     ModuleHandle ole32_;
     ModuleHandle shell32_;
 };
 
+// COM for the current thread while a link is made. Only a successful initialisation (S_OK or
+// S_FALSE) is balanced by an uninitialisation; a thread already in another apartment mode
+// can still create the link object, and must not lose its own COM.
 class ComApartment {
   public:
-    explicit ComApartment(const ShellLibraries& shell) : shell_(shell) { shell_.coInitialize(nullptr); }
-    ~ComApartment() { shell_.coUninitialize(); }
+    explicit ComApartment(const ShellLibraries& shell)
+        : shell_(shell), initialised_(SUCCEEDED(shell_.coInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (initialised_) shell_.coUninitialize();
+    }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
   private:
     const ShellLibraries& shell_;
+    bool initialised_;
 };
 } // namespace
 
@@ -108,16 +115,17 @@ std::string SpecialFolderPath(const std::string& token) {
 
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workingDirectory, const std::string& location) {
+    const std::string path = ResolveShortcutLocation(location);
+    if (path.empty()) throw ShortcutError(location);
     const ShellLibraries shell;
-    if (!shell.Complete()) throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    if (!shell.Complete()) throw ShortcutError(location);
     ComApartment apartment(shell);
     ComPtr<IShellLinkA> link;
     if (FAILED(shell.coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.ReceiveVoid())))
-        throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+                                      link.ReceiveVoid())))
+        throw ShortcutError(location);
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
-        throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) throw ShortcutError(location);
     link->SetArguments(arguments.c_str());
     link->SetDescription("");
     link->SetIconLocation(target.c_str(), 0);
@@ -125,11 +133,11 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
     link->SetWorkingDirectory(workingDirectory.c_str());
     link->SetShowCmd(SW_SHOWNORMAL);
 
-    std::string path = ResolveShortcutLocation(location);
-    if (path.empty()) return;
+    // The folder may be missing in a fresh profile; whether it could be made shows in the save.
     CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
-    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) throw ShortcutError(location);
     std::wstring widePath(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &widePath[0], length);
-    file->Save(widePath.c_str(), FALSE);
+    if (FAILED(file->Save(widePath.c_str(), FALSE))) throw ShortcutError(location);
 }

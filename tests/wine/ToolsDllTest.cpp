@@ -184,6 +184,21 @@ TEST_F(ToolsDllTest, TheStartupShortcutPointsAtTheRunningProgram) {
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
+// A link that cannot be saved is said once, by name, and the other settings are saved.
+TEST_F(ToolsDllTest, AStartupLinkThatCannotBeSavedIsReportedOnce) {
+    const std::string link = StartupLinkPath();
+    DeleteFileA(link.c_str());
+    ASSERT_TRUE(CreateDirectoryA(link.c_str(), nullptr)) << link;
+    WriteStoreFile("calendar.ini", "[options]\r\nloadonstartup=1\r\n[eventtypes]\r\nBirthday=255\r\n");
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(5, 6);
+    RemoveDirectoryA(link.c_str());
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find("start-up shortcut"), std::string::npos) << boxes.Texts()[0];
+    const std::string path = ExecutableFolder() + "calendar.ini";
+    EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 5u);
+    EXPECT_EQ(GetPrivateProfileIntA("eventtypes", "Birthday", 0, path.c_str()), 255u);
+}
+
 TEST_F(ToolsDllTest, ADayIsHeadedAndMarkedUp) {
     WriteStoreFile("calendar.ini", "[options]\r\ndateformat=dddd d mmmm yyyy\r\n[eventtypes]\r\nBirthday=255\r\n");
     WriteStoreFile("data\\2007-03-05.txt", "{Birthday}Party|Bring cake\r\nShopping|2 loaves\r\n");
