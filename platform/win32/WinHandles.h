@@ -82,6 +82,27 @@ template <typename Function> Function BindExport(const ModuleHandle& module, con
     return BindExport<Function>(module.Get(), name);
 }
 
+// A thread timer (one without a window), killed when its owner goes or starts it again. Its
+// callback lives in the module that set it, so a library must not leave one behind.
+class ThreadTimer {
+  public:
+    ThreadTimer() = default;
+    ~ThreadTimer() { Stop(); }
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+    void Start(unsigned milliseconds, TIMERPROC callback) {
+        Stop();
+        id_ = SetTimer(nullptr, 0, milliseconds, callback);
+    }
+    void Stop() {
+        if (id_) KillTimer(nullptr, id_);
+        id_ = 0;
+    }
+
+  private:
+    UINT_PTR id_ = 0;
+};
+
 // Selects an object into a device context for the lifetime of the owner.
 class SelectedObject {
   public:
