@@ -50,7 +50,7 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
 }
 
 TVelmora::~TVelmora() {
-    // The hint window reads this window's tooltip options; it must go first.
+    // The hint window's cells are this window's buttons; it goes with them.
     THintManager::Application().SetShowHint(false);
     KillTimer(Handle(), TIMER1_ID);
     KillTimer(Handle(), MOUSEOVERTIMER_ID);
@@ -94,7 +94,8 @@ bool TVelmora::FormCreate() {
         FindControlByName(navigationButtons[index].Name)->SetBorderColor(KeyColour);
     if (!InitLayeredWindow(Handle(), KeyColour, 0)) return false;
     THintManager& hints = THintManager::Application();
-    hints.SetHintWindowClass([this] { return std::make_unique<TCalendarHintWindow>(options_.Tooltip); });
+    std::shared_ptr<const TTooltipOptions> tooltip = options_.Tooltip;
+    hints.SetHintWindowClass([tooltip] { return std::make_unique<TCalendarHintWindow>(tooltip); });
     hints.SetShowHint(false);
     hints.SetShowHint(true);
     SetWindowPos(Handle(), nullptr, 0, 0, 215, 215, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -134,10 +135,10 @@ void TVelmora::ApplyOptions() {
     getOptions(&top, &left, font.bytes, 255, &fontSize, &fontColour, &highlight, &firstDay,
                ttFont.bytes, 255, &ttSize, &ttColour, &ttBackground, &listCount, &colourCoding,
                dateFormat.bytes, 255, &options_.HSpacing, &options_.VSpacing);
-    options_.Tooltip.Font = ttFont.Text();
-    options_.Tooltip.Size = ttSize;
-    options_.Tooltip.Colour = ToColorRef(ttColour);
-    options_.Tooltip.Background = ToColorRef(ttBackground);
+    options_.Tooltip->Font = ttFont.Text();
+    options_.Tooltip->Size = ttSize;
+    options_.Tooltip->Colour = ToColorRef(ttColour);
+    options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
 
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
