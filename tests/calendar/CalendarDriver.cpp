@@ -73,15 +73,6 @@ std::string AtomText(ATOM atom) {
     return std::string(text, length);
 }
 
-void WaitForEarlyInMinute() {
-    for (;;) {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        if (now.wSecond <= 40) return;
-        Sleep(500);
-    }
-}
-
 TCalendarFolder::TCalendarFolder(const std::string& name) : path_(TestProgramDirectory() + name + "\\") {
     // Left over from an earlier run: start empty.
     WIN32_FIND_DATAA found;
