@@ -202,15 +202,15 @@ LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         THintManager::Application().MouseClicked(this);
         if (OnClick) OnClick(*this);
         return 0;
-    case VRM_GETBORDERCOLOR:
+    case HoverButtonBorderColorQuery:
         return static_cast<LRESULT>(borderColor_);
-    case VRM_GETFONTCOLOR:
+    case HoverButtonFontColorQuery:
         return static_cast<LRESULT>(fontColor_);
-    case VRM_GETCOLORENTER:
+    case HoverButtonColorEnterQuery:
         return static_cast<LRESULT>(colorEnter_);
-    case VRM_GETHINTATOM:
+    case HoverButtonHintAtomQuery:
         return GlobalAddAtomA(Hint.substr(0, 255).c_str());
-    case VRM_ISHOVERED:
+    case HoverButtonIsHoveredQuery:
         return hovered_ ? 1 : 0;
     default:
         return DefaultHandler(message, wParam, lParam);
