@@ -31,13 +31,9 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     void SetFontFace(const std::string& face);
     void SetFontHeight(int height);
     void SetFontColor(COLORREF colour);
-    const std::string& FontFace() const { return fontFace_; }
-    COLORREF FontColor() const { return fontColor_; }
 
     void SetBorderColor(COLORREF colour);
-    COLORREF BorderColor() const { return borderColor_; }
     void SetColorEnter(COLORREF colour);
-    COLORREF ColorEnter() const { return colorEnter_; }
     COLORREF BorderHighlight = GetSysColor(COLOR_WINDOW);
     COLORREF BorderShadow = RGB(0, 0, 0);
     // Only used when the button is not transparent.
