@@ -4,16 +4,10 @@
 #include "DatePattern.h"
 #include "DateUtils.h"
 #include "Locale.h"
+#include "TextCase.h"
 
 #include <cctype>
 #include <vector>
-
-namespace {
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-} // namespace
 
 int ComingUpLineIndex(int y, int navigationBottom, int lineHeight) {
     if (lineHeight <= 0 || y < navigationBottom) return -1;
@@ -23,11 +17,11 @@ int ComingUpLineIndex(int y, int navigationBottom, int lineHeight) {
 std::string MonthNamesToNumbers(const std::string& text) {
     std::string result = text;
     for (int month = 1; month <= 12; ++month) {
-        const std::string name = Lower(ShortMonthName(month));
+        const std::string name = LowerCaseAscii(ShortMonthName(month));
         if (name.empty()) continue;
         const std::string number = std::to_string(month);
         size_t at = 0;
-        while ((at = Lower(result).find(name, at)) != std::string::npos) {
+        while ((at = LowerCaseAscii(result).find(name, at)) != std::string::npos) {
             result.replace(at, name.size(), number);
             at += number.size();
         }

@@ -5,6 +5,7 @@
 #include "Canvas.h"
 #include "DateUtils.h"
 #include "Navigation.h"
+#include "TextCase.h"
 #include "WindowQueries.h"
 
 #include <algorithm>
@@ -52,8 +53,8 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
 TVelmora::~TVelmora() {
     // The hint window's cells are this window's buttons; it goes with them.
     THintManager::Application().SetShowHint(false);
-    KillTimer(Handle(), TIMER1_ID);
-    KillTimer(Handle(), MOUSEOVERTIMER_ID);
+    KillTimer(Handle(), Timer1Id);
+    KillTimer(Handle(), MouseOverTimerId);
 }
 
 void TVelmora::CreateComponents() {
@@ -213,7 +214,7 @@ void TVelmora::LayoutCalendar() {
 
 TVrHyperButton* TVelmora::FindControlByName(const std::string& name) const {
     for (const auto& control : controls_)
-        if (lstrcmpiA(control->Name().c_str(), name.c_str()) == 0) return control.get();
+        if (SameTextIgnoringCase(control->Name(), name)) return control.get();
     return nullptr;
 }
 
@@ -233,8 +234,8 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormMouseDown(wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_TIMER:
-        if (wParam == TIMER1_ID) Timer1Timer();
-        else if (wParam == MOUSEOVERTIMER_ID) MouseOverTimerTimer();
+        if (wParam == Timer1Id) Timer1Timer();
+        else if (wParam == MouseOverTimerId) MouseOverTimerTimer();
         return 0;
     case WM_WINDOWPOSCHANGING:
         WMWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
@@ -247,7 +248,7 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        if (message >= VM_GETDISPLAYDATE && message <= VM_GETTITLEATOM) return AnswerQuery(message, wParam);
+        if (message >= CalendarDisplayDateQuery && message <= CalendarTitleAtomQuery) return AnswerQuery(message, wParam);
         return DefaultHandler(message, wParam, lParam);
     }
 }

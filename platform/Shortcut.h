@@ -16,6 +16,9 @@ class ShortcutError : public VelmoraError {
     explicit ShortcutError(const std::string& location);
 };
 
+// The shell's number for a special folder token ("STARTUP"; any letter case), -1 when it has
+// none. One table of tokens serves both sides of the seam.
+int SpecialFolderId(const std::string& token);
 // The path of a shell special folder, by its token name without brackets ("STARTUP",
 // "APPDATA", ...); empty when the system has no such folder.
 std::string SpecialFolderPath(const std::string& token);

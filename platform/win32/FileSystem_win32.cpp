@@ -1,6 +1,7 @@
 // Windows side of the reminder store's file operations.
 #include "Errors.h"
 #include "FileSystem.h"
+#include "TextCase.h"
 #include "WinHandles.h"
 
 #include <windows.h>
@@ -31,10 +32,6 @@ bool IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           lstrcmpiA(text.c_str() + text.size() - suffix.size(), suffix.c_str()) == 0;
-}
 } // namespace
 
 bool FileExists(const std::string& path) {

@@ -10,44 +10,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-namespace {
-struct FolderToken {
-    const char* name;
-    int csidl;
-};
-const FolderToken specialFolders[] = {
-    {"DESKTOP", CSIDL_DESKTOP},
-    {"INTERNET", CSIDL_INTERNET},
-    {"PROGRAMS", CSIDL_PROGRAMS},
-    {"CONTROLS", CSIDL_CONTROLS},
-    {"PRINTERS", CSIDL_PRINTERS},
-    {"PERSONAL", CSIDL_PERSONAL},
-    {"FAVORITES", CSIDL_FAVORITES},
-    {"STARTUP", CSIDL_STARTUP},
-    {"RECENT", CSIDL_RECENT},
-    {"SENDTO", CSIDL_SENDTO},
-    {"BITBUCKET", CSIDL_BITBUCKET},
-    {"STARTMENU", CSIDL_STARTMENU},
-    {"DESKTOPDIRECTORY", CSIDL_DESKTOPDIRECTORY},
-    {"DRIVES", CSIDL_DRIVES},
-    {"NETWORK", CSIDL_NETWORK},
-    {"NETHOOD", CSIDL_NETHOOD},
-    {"FONTS", CSIDL_FONTS},
-    {"TEMPLATES", CSIDL_TEMPLATES},
-    {"COMMON_STARTMENU", CSIDL_COMMON_STARTMENU},
-    {"COMMON_PROGRAMS", CSIDL_COMMON_PROGRAMS},
-    {"COMMON_STARTUP", CSIDL_COMMON_STARTUP},
-    {"COMMON_DESKTOPDIRECTORY", CSIDL_COMMON_DESKTOPDIRECTORY},
-    {"APPDATA", CSIDL_APPDATA},
-    {"PRINTHOOD", CSIDL_PRINTHOOD},
-    {"ALTSTARTUP", CSIDL_ALTSTARTUP},
-    {"COMMON_ALTSTARTUP", CSIDL_COMMON_ALTSTARTUP},
-    {"COMMON_FAVORITES", CSIDL_COMMON_FAVORITES},
-    {"INTERNET_CACHE", CSIDL_INTERNET_CACHE},
-    {"COOKIES", CSIDL_COOKIES},
-    {"HISTORY", CSIDL_HISTORY},
-};
+// The shared token table holds the shell's numbers; two spot checks tie them to its names.
+static_assert(CSIDL_STARTUP == 0x07 && CSIDL_COMMON_ALTSTARTUP == 0x1E, "folder numbers");
 
+namespace {
 // The shell and COM functions this file needs, bound by name for the lifetime of the object.
 class ShellLibraries {
   public:
@@ -99,18 +65,16 @@ class ComApartment {
 } // namespace
 
 std::string SpecialFolderPath(const std::string& token) {
-    for (const FolderToken& folder : specialFolders) {
-        if (lstrcmpiA(folder.name, token.c_str()) != 0) continue;
-        const ShellLibraries shell;
-        if (!shell.Complete()) return "";
-        LPITEMIDLIST list = nullptr;
-        if (FAILED(shell.getSpecialFolderLocation(nullptr, folder.csidl, &list)) || !list) return "";
-        char path[MAX_PATH] = "";
-        BOOL found = shell.getPathFromIdList(list, path);
-        shell.coTaskMemFree(list);
-        return found ? std::string(path) : std::string();
-    }
-    return "";
+    const int folderId = SpecialFolderId(token);
+    if (folderId < 0) return "";
+    const ShellLibraries shell;
+    if (!shell.Complete()) return "";
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(shell.getSpecialFolderLocation(nullptr, folderId, &list)) || !list) return "";
+    char path[MAX_PATH] = "";
+    BOOL found = shell.getPathFromIdList(list, path);
+    shell.coTaskMemFree(list);
+    return found ? std::string(path) : std::string();
 }
 
 void CreateShortcut(const std::string& target, const std::string& arguments,
