@@ -43,7 +43,7 @@ void TVelmora::FormPaint() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void TVelmora::PaintWindow(HDC target) {
+void TVelmora::Paint(HDC target) {
     RECT client;
     GetClientRect(Handle(), &client);
     TMemoryCanvas canvas(target, client.right, client.bottom);

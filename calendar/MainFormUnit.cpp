@@ -219,15 +219,11 @@ TVrHyperButton* TVelmora::FindControlByName(const std::string& name) const {
 }
 
 LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Outside the paint: the library may show a box while it answers.
+    if (message == WM_PAINT) FetchComingUp();
+    LRESULT result;
+    if (PaintMessage(message, &result)) return result;
     switch (message) {
-    case WM_PAINT: {
-        FetchComingUp();
-        PaintSession paint(Handle());
-        PaintWindow(paint.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_CTLCOLORBTN:
         return reinterpret_cast<LRESULT>(keyBrush_.Get());
     case WM_LBUTTONDOWN:

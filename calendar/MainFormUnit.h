@@ -45,7 +45,7 @@ class TVelmora : public TBaseWindow {
     bool FormCreate();
     void FormDestroy();
     void FormPaint();
-    void PaintWindow(HDC dc);
+    void Paint(HDC dc) override;
     void FormMouseDown(WPARAM keys, int x, int y);
     void ApplyOptions();
     void LayoutCalendar();

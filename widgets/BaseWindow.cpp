@@ -2,6 +2,7 @@
 #include "BaseWindow.h"
 
 #include "MessageBoxes.h"
+#include "WinHandles.h"
 
 #include <exception>
 #include <string>
@@ -71,6 +72,17 @@ HWND TBaseWindow::CreateHandle(DWORD exStyle, const char* className, const char*
                                int id) {
     return CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), this);
+}
+
+bool TBaseWindow::PaintMessage(UINT message, LRESULT* result) {
+    if (message == WM_PAINT) {
+        PaintSession paint(handle_);
+        Paint(paint.Get());
+    } else if (message != WM_ERASEBKGND) {
+        return false;
+    }
+    *result = message == WM_ERASEBKGND ? 1 : 0;
+    return true;
 }
 
 LRESULT TBaseWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

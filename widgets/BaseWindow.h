@@ -37,6 +37,11 @@ class TBaseWindow {
     HWND CreateHandle(DWORD exStyle, const char* className, const char* text, DWORD style, int x,
                       int y, int width, int height, HWND parent, int id);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // For a window that paints its whole client area in its one paint routine: WM_PAINT runs
+    // Paint between BeginPaint and EndPaint, and WM_ERASEBKGND erases nothing, which would
+    // only flicker. True when the message was one of the two, with its result.
+    bool PaintMessage(UINT message, LRESULT* result);
+    virtual void Paint(HDC dc) { (void)dc; }
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(handle_, message, wParam, lParam);
     }

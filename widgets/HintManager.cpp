@@ -73,14 +73,9 @@ void THintWindow::Paint(HDC dc) {
 }
 
 LRESULT THintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (PaintMessage(message, &result)) return result;
     switch (message) {
-    case WM_PAINT: {
-        PaintSession paint(Handle());
-        Paint(paint.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_NCHITTEST:
         return HTTRANSPARENT; // the pointer belongs to what lies beneath
     case WM_MOUSEACTIVATE:

@@ -34,7 +34,7 @@ class THintWindow : public TBaseWindow {
         (void)width;
         (void)height;
     }
-    virtual void Paint(HDC dc);
+    void Paint(HDC dc) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The canvas: what Paint and CalcHintRect draw and measure with.
     void SetCanvasFont(const std::string& face, int height, COLORREF colour);

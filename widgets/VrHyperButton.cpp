@@ -168,14 +168,9 @@ void TVrHyperButton::LeftButtonUp(LPARAM position) {
 }
 
 LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (PaintMessage(message, &result)) return result;
     switch (message) {
-    case WM_PAINT: {
-        PaintSession paint(Handle());
-        Paint(paint.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_MOUSEMOVE:
         MouseMove();
         return 0;

@@ -52,9 +52,9 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
   private:
-    void Paint(HDC dc);
     void MouseMove();
     void MouseLeave();
     void MouseDown(TMouseButton button, WPARAM keys);
