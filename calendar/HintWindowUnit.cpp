@@ -39,19 +39,24 @@ RECT TCalendarHintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     const std::vector<std::string> lines = SplitItemLines(hint);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    for (const std::string& line : lines) width = std::max<int>(width, TextExtent(screen.Get(), line).cx + 12);
-    const int lineHeight = TextExtent(screen.Get(), lines.empty() ? std::string() : lines.front()).cy;
+    for (const std::string& line : lines)
+        width = std::max<int>(width, TextExtent(screen.Get(), line).cx + 12);
+    const int lineHeight =
+        TextExtent(screen.Get(), lines.empty() ? std::string() : lines.front()).cy;
     const int textHeight = lineHeight * static_cast<int>(std::max<size_t>(lines.size(), 1));
-    if (textHeight * 1.2 > height) height = static_cast<int>(textHeight * 1.2);
+    if (textHeight * 1.2 > height)
+        height = static_cast<int>(textHeight * 1.2);
     return {rect.left, rect.top, rect.left + width, rect.top + height};
 }
 
 void TCalendarHintWindow::HintSized(int width, int height) {
     // The system only asks for a paint when the shape really changes.
-    if (regionSize_.cx == width && regionSize_.cy == height) return;
+    if (regionSize_.cx == width && regionSize_.cy == height)
+        return;
     RegionHandle region(CreateRoundRectRgn(1, 1, width - 1, height - 1, 14, 14));
     // On success the window owns the region; on failure it stays ours to delete.
-    if (region && SetWindowRgn(Handle(), region.Get(), TRUE)) region.Release();
+    if (region && SetWindowRgn(Handle(), region.Get(), TRUE))
+        region.Release();
     regionSize_ = {width, height};
 }
 
@@ -63,14 +68,16 @@ void TCalendarHintWindow::Paint(HDC dc) {
 
     const std::string& caption = Caption();
     const size_t lineBreak = caption.find("\r\n");
-    const std::string heading = lineBreak == std::string::npos ? caption : caption.substr(0, lineBreak);
+    const std::string heading =
+        lineBreak == std::string::npos ? caption : caption.substr(0, lineBreak);
     const std::string body = lineBreak == std::string::npos ? "" : caption.substr(lineBreak + 2);
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, CanvasFontColour);
     RECT text = {client.left + 4, client.top + 2, client.right, client.bottom};
     DrawTextA(dc, heading.c_str(), -1, &text, textFormat);
-    if (body.empty()) return;
+    if (body.empty())
+        return;
     const int headingHeight = TextExtent(dc, heading).cy;
     PenHandle black(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     {

@@ -4,12 +4,16 @@
 #pragma once
 #include <windows.h>
 
-constexpr UINT CalendarDisplayDateQuery = WM_APP + 20;     // returns the bits of DisplayDate (a double)
-constexpr UINT CalendarComingUpCountQuery = WM_APP + 21;   // returns the number of Coming Up lines held
-constexpr UINT CalendarComingUpLineQuery = WM_APP + 22;    // wParam: line; returns an atom of the line as drawn
-constexpr UINT CalendarComingUpColourQuery = WM_APP + 23;  // wParam: line; returns the colour it is drawn in
-constexpr UINT CalendarComingUpFetchesQuery = WM_APP + 24; // returns how often the Coming Up text was asked for
-constexpr UINT CalendarTitleAtomQuery = WM_APP + 25;       // returns an atom of the title
+constexpr UINT CalendarDisplayDateQuery = WM_APP + 20; // returns the bits of DisplayDate (a double)
+constexpr UINT CalendarComingUpCountQuery =
+    WM_APP + 21; // returns the number of Coming Up lines held
+constexpr UINT CalendarComingUpLineQuery =
+    WM_APP + 22; // wParam: line; returns an atom of the line as drawn
+constexpr UINT CalendarComingUpColourQuery =
+    WM_APP + 23; // wParam: line; returns the colour it is drawn in
+constexpr UINT CalendarComingUpFetchesQuery =
+    WM_APP + 24; // returns how often the Coming Up text was asked for
+constexpr UINT CalendarTitleAtomQuery = WM_APP + 25; // returns an atom of the title
 
 // Timer identifiers of the calendar window.
 constexpr UINT_PTR Timer1Id = 1;

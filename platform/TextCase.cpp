@@ -2,23 +2,28 @@
 #include "TextCase.h"
 
 namespace {
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameRange(const char* a, const char* b, size_t count) {
     for (size_t i = 0; i < count; ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
     return true;
 }
 } // namespace
 
 std::string LowerCaseAscii(std::string text) {
-    for (char& c : text) c = LowerAscii(c);
+    for (char& c : text)
+        c = LowerAscii(c);
     return text;
 }
 
 std::string UpperCaseAscii(std::string text) {
     for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return text;
 }
 

@@ -11,10 +11,14 @@ TEST(LanguageAbbreviationTest, KnownLanguagesHaveTheirThreeLetters) {
         int languageId;
         const char* abbreviation;
     } cases[] = {
-        {0x0409, "ENU"}, {0x0809, "ENG"}, {0x0C09, "ENA"}, {0x0413, "NLD"}, {0x0407, "DEU"}, {0x040C, "FRA"},
+        {0x0409, "ENU"}, {0x0809, "ENG"}, {0x0C09, "ENA"},
+        {0x0413, "NLD"}, {0x0407, "DEU"}, {0x040C, "FRA"},
     };
-    for (const auto& c : cases) EXPECT_EQ(LanguageAbbreviation(c.languageId), c.abbreviation) << c.languageId;
+    for (const auto& c : cases)
+        EXPECT_EQ(LanguageAbbreviation(c.languageId), c.abbreviation) << c.languageId;
 }
 
-TEST(LanguageAbbreviationTest, AnUnknownLanguageHasNone) { EXPECT_EQ(LanguageAbbreviation(0x7BFF), ""); }
+TEST(LanguageAbbreviationTest, AnUnknownLanguageHasNone) {
+    EXPECT_EQ(LanguageAbbreviation(0x7BFF), "");
+}
 } // namespace

@@ -8,4 +8,5 @@ constexpr UINT HoverButtonFontColorQuery = WM_APP + 2;   // returns the caption 
 constexpr UINT HoverButtonColorEnterQuery = WM_APP + 3;  // returns ColorEnter
 // Returns a new global atom holding the hint (up to 255 characters); the caller deletes it.
 constexpr UINT HoverButtonHintAtomQuery = WM_APP + 4;
-constexpr UINT HoverButtonIsHoveredQuery = WM_APP + 5; // returns 1 while the pointer is over the button
+constexpr UINT HoverButtonIsHoveredQuery =
+    WM_APP + 5; // returns 1 while the pointer is over the button

@@ -3,6 +3,7 @@
 #include "Clock.h"
 
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <cmath>
@@ -13,10 +14,12 @@ namespace {
 bool TestNow(double* now) {
     char text[64] = "";
     const DWORD length = GetEnvironmentVariableA("VELMORA_NOW", text, sizeof text);
-    if (length == 0 || length >= sizeof text) return false;
+    if (length == 0 || length >= sizeof text)
+        return false;
     char* end = nullptr;
     const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || !std::isfinite(value)) return false;
+    if (end == text || *end != '\0' || !std::isfinite(value))
+        return false;
     *now = value;
     return true;
 }
@@ -24,7 +27,8 @@ bool TestNow(double* now) {
 
 double CurrentDateTime() {
     double oleDate = 0;
-    if (TestNow(&oleDate)) return oleDate;
+    if (TestNow(&oleDate))
+        return oleDate;
     SYSTEMTIME now;
     GetLocalTime(&now);
     SystemTimeToVariantTime(&now, &oleDate);

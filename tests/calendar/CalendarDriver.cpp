@@ -4,6 +4,7 @@
 #include "DateUtils.h"
 #include "VrHyperButtonMessages.h"
 #include "WindowQueries.h"
+#include "WinHandles.h"
 
 #include <cstring>
 #include <fstream>
@@ -136,8 +137,8 @@ TCalendarProcess::~TCalendarProcess() {
             if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
                 TerminateProcess(process_.hProcess, 1);
         }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+        KernelHandle process(process_.hProcess);
+        KernelHandle thread(process_.hThread);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "CalendarDriver.h"
 
 #include "DateUtils.h"
+#include "WinHandles.h"
 
 #include <gtest/gtest.h>
 
@@ -217,9 +218,9 @@ TEST_F(CalendarWindowTest, ComingUpIsAskedForOncePerLayout) {
     folder.WriteDayFile(later, {"Locked"});
     char name[64];
     std::snprintf(name, sizeof name, "data\\%04d-06-01.txt", YearOf(later));
-    HANDLE locked = CreateFileA((folder.Path() + name).c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    KernelHandle locked(
+        CreateFileA((folder.Path() + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
 
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
@@ -236,7 +237,7 @@ TEST_F(CalendarWindowTest, ComingUpIsAskedForOncePerLayout) {
     calendar.DismissErrorBoxes(1500);
     EXPECT_EQ(calendar.ErrorBoxes(), 2);
     EXPECT_EQ(calendar.ComingUpFetches(), 2);
-    CloseHandle(locked);
+    locked.Reset();
     ASSERT_TRUE(calendar.Close());
 }
 

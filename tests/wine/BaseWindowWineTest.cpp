@@ -22,9 +22,12 @@ class TFailingWindow : public TBaseWindow {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == failWithMessage) throw VelmoraError("The handler failed.");
-        if (message == failWithoutMessage) throw 42;
-        if (message == answer) return 7;
+        if (message == failWithMessage)
+            throw VelmoraError("The handler failed.");
+        if (message == failWithoutMessage)
+            throw 42;
+        if (message == answer)
+            return 7;
         return DefaultHandler(message, wParam, lParam);
     }
 };
@@ -42,7 +45,8 @@ TEST(BaseWindowWineTest, AFailingHandlerIsReportedAndTheWindowLivesOn) {
     SendMessageA(window.Handle(), failWithMessage, 0, 0);
     SendMessageA(window.Handle(), failWithoutMessage, 0, 0);
     EXPECT_EQ(SendMessageA(window.Handle(), answer, 0, 0), 7);
-    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"The handler failed.", "An unexpected failure occurred."}));
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::string>{"The handler failed.", "An unexpected failure occurred."}));
 }
 
 TEST(BaseWindowWineTest, WhatAModuleRegisteredIsUndoneAndCanBeRegisteredAgain) {
