@@ -177,8 +177,16 @@ void SaveSettings() {
     WriteKey(path, "colourcoding", options.colourcoding);
     WriteKey(path, "language", options.language);
     WriteKey(path, "loadonstartup", options.loadonstartup ? 1 : 0);
-    UpdateStartupShortcut(options.loadonstartup);
+    // A link that cannot be written must not cost the user the reminder types: they are saved
+    // first, and the one message about the link follows.
+    std::string shortcutFailure;
+    try {
+        UpdateStartupShortcut(options.loadonstartup);
+    } catch (const ShortcutError& error) {
+        shortcutFailure = error.what();
+    }
     SaveEventTypes();
+    if (!shortcutFailure.empty()) throw VelmoraError(shortcutFailure);
 }
 
 void SavePositionOnly() {

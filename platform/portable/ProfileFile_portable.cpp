@@ -4,16 +4,12 @@
 // a rewritten key kept in its place and new keys added at the end of their section.
 #include "ProfileFile.h"
 #include "PortableTestHooks.h"
+#include "TextCase.h"
 
 #include <cstdio>
 #include <sys/stat.h>
-#include <strings.h>
 
 namespace {
-
-struct ProfileLine {
-    std::string text; // the line as stored, without its line end
-};
 
 std::string Trim(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");
@@ -22,7 +18,6 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
 std::vector<std::string> LoadLines(const std::string& path) {
     std::vector<std::string> lines;
@@ -94,7 +89,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             *last = i;
             return;
         }
-        if (SameName(name, section)) *first = i + 1;
+        if (SameTextIgnoringCase(name, section)) *first = i + 1;
     }
     if (*first != std::string::npos) *last = lines.size();
 }
@@ -118,7 +113,7 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
         for (size_t i = first; i < last; ++i) {
             std::string lineKey, value;
             bool hasValue;
-            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameName(lineKey, key)) {
+            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameTextIgnoringCase(lineKey, key)) {
                 result = StripQuotes(value);
                 break;
             }
@@ -146,7 +141,7 @@ bool ProfileWriteString(const std::string& path, const std::string& section, con
         std::string lineKey, lineValue;
         bool hasValue;
         if (!SplitKeyLine(lines[i], &lineKey, &lineValue, &hasValue)) continue;
-        if (SameName(lineKey, key)) {
+        if (SameTextIgnoringCase(lineKey, key)) {
             lines[i] = newLine;
             return SaveLines(path, lines);
         }
