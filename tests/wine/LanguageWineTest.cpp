@@ -1,0 +1,226 @@
+// Language switching through TOOLS.DLL as the window calls it: the reminder editor comes up in
+// the language of calendar.ini when a module for it lies beside the library, each switch
+// frees the module it replaces, and nothing of a module stays mapped once the library is
+// freed. The Dutch module is the one the build makes from tools/languages/NLD.
+#include "DialogDriver.h"
+#include "Tools.h"
+#include "WinHandles.h"
+#include "WineTestSupport.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+using AddEntryProc = TAddEntryFunction;
+
+const double march5 = 39146;
+
+// The folder that holds the built library and the Dutch module, copied in by the build.
+std::string Part(const std::string& name) {
+    return ExecutableFolder() + "parts\\" + name;
+}
+
+// A folder under the test's own, holding copies of the parts under the names given.
+std::string Lay(const std::string& folder,
+                const std::vector<std::pair<std::string, std::string>>& files) {
+    const std::string path = ExecutableFolder() + folder + "\\";
+    CreateDirectoryA(path.c_str(), nullptr);
+    for (const auto& file : files)
+        EXPECT_TRUE(CopyFileA(Part(file.second).c_str(), (path + file.first).c_str(), FALSE))
+            << file.first;
+    return path;
+}
+
+// How many distinct views of files whose mapped name ends with tail the process holds. A
+// module loaded as data is a mapped view, which GetModuleHandle does not report.
+int MappedViews(const std::string& tail) {
+    int count = 0;
+    const void* lastBase = nullptr;
+    MEMORY_BASIC_INFORMATION info = {};
+    const char* address = nullptr;
+    while (VirtualQuery(address, &info, sizeof info) == sizeof info) {
+        if (info.State == MEM_COMMIT && (info.Type == MEM_MAPPED || info.Type == MEM_IMAGE) &&
+            info.AllocationBase != lastBase) {
+            char name[2048] = "";
+            const DWORD length =
+                GetMappedFileNameA(GetCurrentProcess(), info.BaseAddress, name, sizeof name);
+            const std::string mapped(name, length);
+            if (mapped.size() >= tail.size() &&
+                lstrcmpiA(mapped.c_str() + mapped.size() - tail.size(), tail.c_str()) == 0) {
+                ++count;
+                lastBase = info.AllocationBase;
+            }
+        }
+        const char* next = static_cast<const char*>(info.BaseAddress) + info.RegionSize;
+        if (next <= address)
+            break;
+        address = next;
+    }
+    return count;
+}
+
+// The tab captions of the editor's page control.
+std::string TabCaption(DialogDriver& d, int index) {
+    char text[256] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(d.Find("PageControl1"), TCM_GETITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+std::string ColumnTitle(DialogDriver& d, const char* list, int index) {
+    char text[256] = "";
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    SendMessageA(d.Find(list), LVM_GETCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&column));
+    return text;
+}
+
+struct EditorTexts {
+    std::string caption, firstTab, addButton, okButton, descriptionColumn;
+};
+
+const EditorTexts english = {"Calendar Reminders", "Reminders", "&Add", "OK", "Description"};
+const EditorTexts dutch = {"Agenda-herinneringen", "Herinneringen", "&Nieuw", "OK", "Omschrijving"};
+
+EditorTexts ReadEditorTexts(DialogDriver& d) {
+    EditorTexts texts;
+    char caption[256] = "";
+    GetWindowTextA(d.Dialog(), caption, sizeof caption);
+    texts.caption = caption;
+    texts.firstTab = TabCaption(d, 0);
+    texts.addButton = d.Text("AddEntryButton");
+    // Not in the Dutch module: keeps the editor's own text.
+    texts.okButton = d.Text("OkButton");
+    texts.descriptionColumn = ColumnTitle(d, "ListView1", 0);
+    return texts;
+}
+
+void ExpectTexts(const EditorTexts& seen, const EditorTexts& expected) {
+    EXPECT_EQ(seen.caption, expected.caption);
+    EXPECT_EQ(seen.firstTab, expected.firstTab);
+    EXPECT_EQ(seen.addButton, expected.addButton);
+    EXPECT_EQ(seen.okButton, expected.okButton);
+    EXPECT_EQ(seen.descriptionColumn, expected.descriptionColumn);
+}
+
+// Opens the editor through the library's AddEntry, reads its texts and cancels it.
+EditorTexts RunEditor(AddEntryProc addEntry, const std::string& screenshot = std::string()) {
+    EditorTexts texts;
+    DialogDriver driver("TCalendarEntriesForm");
+    driver.Then([&](DialogDriver& d) {
+        texts = ReadEditorTexts(d);
+        if (!screenshot.empty())
+            d.SaveScreenshot(screenshot);
+        d.Click("CancelButton");
+    });
+    addEntry(march5);
+    EXPECT_TRUE(driver.DialogSeen());
+    EXPECT_EQ(driver.StepsLeft(), 0u);
+    return texts;
+}
+
+AddEntryProc FindAddEntry(HMODULE library) {
+    return BindExport<AddEntryProc>(library, "AddEntry");
+}
+
+class LanguageTest : public testing::Test {
+  protected:
+    void SetUp() override { ClearStore(); }
+    void TearDown() override { ClearStore(); }
+    void SetLanguage(int language) {
+        WriteStoreFile("calendar.ini",
+                       "[options]\r\nlanguage=" + std::to_string(language) + "\r\n");
+    }
+};
+
+// Each layout of files beside the library, as the window would meet it: load the library by
+// its path, open the editor, free the library.
+TEST_F(LanguageTest, TheEditorComesUpInTheLanguageOfTheModuleBesideTheLibrary) {
+    const struct {
+        const char* folder;
+        std::vector<std::pair<std::string, std::string>> files;
+        const char* library; // as loaded; a trailing "." keeps LoadLibrary from adding ".DLL"
+        int language;
+        const EditorTexts* expected;
+        const char* module; // the file that must be mapped while the library is loaded
+    } cases[] = {
+        {"three",
+         {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}},
+         "TOOLS.DLL",
+         1043,
+         &dutch,
+         "three\\Tools.NLD"},
+        // Only the two-letter file: it is taken instead.
+        {"two",
+         {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NL", "Tools.NLD"}},
+         "TOOLS.DLL",
+         1043,
+         &dutch,
+         "two\\Tools.NL"},
+        {"none", {{"TOOLS.DLL", "TOOLS.DLL"}}, "TOOLS.DLL", 1043, &english, nullptr},
+        // Language 0 selects no module, even with one beside the library.
+        {"zero",
+         {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}},
+         "TOOLS.DLL",
+         0,
+         &english,
+         nullptr},
+        // A library whose file name has no extension loads nothing, not even the module that
+        // the folder's "." would name (dot.NLD beside the folder "dot.ted").
+        {"dot.ted", {{"TOOLSLIB", "TOOLS.DLL"}}, "TOOLSLIB.", 1043, &english, nullptr},
+    };
+    Lay(".", {{"dot.NLD", "Tools.NLD"}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        SetLanguage(c.language);
+        const std::string folder = Lay(c.folder, c.files);
+        HMODULE library = LoadLibraryA((folder + c.library).c_str());
+        ASSERT_NE(library, nullptr);
+        const AddEntryProc addEntry = FindAddEntry(library);
+        ASSERT_NE(addEntry, nullptr);
+        ExpectTexts(RunEditor(addEntry), *c.expected);
+        EXPECT_EQ(MappedViews("dot.NLD"), 0);
+        if (c.module) {
+            EXPECT_EQ(MappedViews(c.module), 1);
+        }
+        FreeLibrary(library);
+        EXPECT_EQ(GetModuleHandleA((folder + c.library).c_str()), nullptr);
+        if (c.module) {
+            EXPECT_EQ(MappedViews(c.module), 0) << "the module outlived the library";
+        }
+    }
+}
+
+// Two switches to the same language while the library stays loaded: the editor is Dutch both
+// times and only the module of the second switch is still mapped.
+TEST_F(LanguageTest, ASecondSwitchKeepsTheLanguageAndFreesTheFirstModule) {
+    SetLanguage(1043);
+    const std::string folder =
+        Lay("twice", {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}});
+    HMODULE library = LoadLibraryA((folder + "TOOLS.DLL").c_str());
+    ASSERT_NE(library, nullptr);
+    const AddEntryProc addEntry = FindAddEntry(library);
+    ASSERT_NE(addEntry, nullptr);
+    ExpectTexts(RunEditor(addEntry), dutch);
+    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 1);
+    const char* screenshot = std::getenv("VELMORA_EDITOR_SCREENSHOT");
+    ExpectTexts(RunEditor(addEntry, screenshot ? screenshot : ""), dutch);
+    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 1) << "the first module was not freed";
+    FreeLibrary(library);
+    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 0);
+}
+} // namespace
