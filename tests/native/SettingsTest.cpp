@@ -81,17 +81,27 @@ TEST_F(SettingsTest, AnOutOfRangeValueFailsTheLoadAndNamesTheSetting) {
     EXPECT_TRUE(SettingsLoaded());
 }
 
+// The ranges the options dialog is given are the ones the load holds the file to.
 TEST_F(SettingsTest, EveryByteKeyAndTheLanguageAreRangeChecked) {
     for (const char* key : {"firstday", "hspacing", "vspacing", "listcount", "colourcoding"}) {
-        Options(std::string(key) + "=-1\r\n");
-        EXPECT_THROW(LoadSettings(), RangeError) << key;
-        Options(std::string(key) + "=256\r\n");
-        EXPECT_THROW(LoadSettings(), RangeError) << key;
+        ASSERT_NE(FindSettingDescription(key), nullptr) << key;
+        EXPECT_EQ(FindSettingDescription(key)->kind, SettingKind::Byte) << key;
         Options(std::string(key) + "=0xFF\r\n");
         EXPECT_NO_THROW(LoadSettings()) << key;
     }
-    Options("language=-1\r\n");
-    EXPECT_THROW(LoadSettings(), RangeError);
+    ASSERT_EQ(SettingDescriptions().size(), 18u);
+    for (const SettingDescription& setting : SettingDescriptions()) {
+        if (setting.kind != SettingKind::Byte && setting.kind != SettingKind::Language) continue;
+        const std::string key = setting.key;
+        Options(key + "=" + std::to_string(setting.minimum - 1) + "\r\n");
+        EXPECT_THROW(LoadSettings(), RangeError) << key;
+        Options(key + "=" + std::to_string(setting.minimum) + "\r\n");
+        EXPECT_NO_THROW(LoadSettings()) << key;
+        if (setting.maximum == INT32_MAX) continue;
+        Options(key + "=" + std::to_string(setting.maximum + 1) + "\r\n");
+        EXPECT_THROW(LoadSettings(), RangeError) << key;
+    }
+    EXPECT_EQ(FindSettingDescription("LANGUAGE")->minimum, 0);
 }
 
 TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
