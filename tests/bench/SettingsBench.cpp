@@ -27,10 +27,12 @@ using SetOptionsFunction = void(WINAPI*)(int32_t, int32_t);
 
 void CallSetOptions(int32_t top, int32_t left) {
     ModuleHandle library(LoadLibraryA("TOOLS.DLL"));
-    if (!library) return;
+    if (!library)
+        return;
     auto setOptions = reinterpret_cast<SetOptionsFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), "SetOptions")));
-    if (setOptions) setOptions(top, left);
+    if (setOptions)
+        setOptions(top, left);
 }
 
 std::string ProgramFolder(const char*) {
@@ -49,7 +51,8 @@ void CallSetOptions(int32_t top, int32_t left) {
 
 std::string ProgramFolder(const char* given) {
     std::string result = given;
-    if (result.back() != '/') result += '/';
+    if (result.back() != '/')
+        result += '/';
     SetPortableProgramDirectory(result);
     return result;
 }
@@ -62,9 +65,11 @@ std::string ReadAll(const std::string& path) {
 
 // A settings file as a user with many reminder types has it.
 void WriteSettingsFile(int types) {
-    std::string content = "[options]\r\nfirstday=2\r\ndateformat=dddd, d mmmm yyyy\r\ntop=120\r\nleft=840\r\n"
-                          "listcount=10\r\n\r\n[eventtypes]\r\n";
-    for (int i = 0; i < types; ++i) content += "Reminder type " + std::to_string(i) + "=" + std::to_string(i * 97) + "\r\n";
+    std::string content =
+        "[options]\r\nfirstday=2\r\ndateformat=dddd, d mmmm yyyy\r\ntop=120\r\nleft=840\r\n"
+        "listcount=10\r\n\r\n[eventtypes]\r\n";
+    for (int i = 0; i < types; ++i)
+        content += "Reminder type " + std::to_string(i) + "=" + std::to_string(i * 97) + "\r\n";
     std::ofstream(folder + "calendar.ini", std::ios::binary) << content;
 }
 
@@ -80,14 +85,17 @@ void BenchSave(int types, int runs) {
         [] {});
     const std::string saved = ReadAll(folder + "calendar.ini");
     size_t lines = 0;
-    for (char c : saved) lines += c == '\n' ? 1 : 0;
-    const bool whole = saved.find("Reminder type " + std::to_string(types - 1) + "=") != std::string::npos &&
-                       saved.find("top=" + std::to_string(position)) != std::string::npos;
-    std::printf("%-44s library %s  (%s types, calendar.ini of %s bytes and %s lines after the save%s)\n",
-                ("SetOptions, " + Grouped(static_cast<size_t>(types)) + " reminder types").c_str(),
-                FormatSeconds(medians.librarySeconds).c_str(), Grouped(static_cast<size_t>(types)).c_str(),
-                Grouped(saved.size()).c_str(), Grouped(lines).c_str(),
-                whole ? "" : "  [WARNING: the saved file is not whole]");
+    for (char c : saved)
+        lines += c == '\n' ? 1 : 0;
+    const bool whole =
+        saved.find("Reminder type " + std::to_string(types - 1) + "=") != std::string::npos &&
+        saved.find("top=" + std::to_string(position)) != std::string::npos;
+    std::printf(
+        "%-44s library %s  (%s types, calendar.ini of %s bytes and %s lines after the save%s)\n",
+        ("SetOptions, " + Grouped(static_cast<size_t>(types)) + " reminder types").c_str(),
+        FormatSeconds(medians.librarySeconds).c_str(), Grouped(static_cast<size_t>(types)).c_str(),
+        Grouped(saved.size()).c_str(), Grouped(lines).c_str(),
+        whole ? "" : "  [WARNING: the saved file is not whole]");
 }
 } // namespace
 

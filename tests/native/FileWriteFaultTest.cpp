@@ -18,9 +18,12 @@ struct Fault {
 // The day and regular files of these writers, and calendar.ini with its types, are all well
 // over the largest byte count below, so each write fault falls inside the file.
 const Fault faults[] = {
-    {PortableFileStep::Create, 0, "create"},         {PortableFileStep::Write, 0, "write, nothing written"},
-    {PortableFileStep::Write, 1, "write, one byte"}, {PortableFileStep::Write, 1000, "write, 1000 bytes"},
-    {PortableFileStep::Flush, 0, "flush"},           {PortableFileStep::Move, 0, "move over the old file"},
+    {PortableFileStep::Create, 0, "create"},
+    {PortableFileStep::Write, 0, "write, nothing written"},
+    {PortableFileStep::Write, 1, "write, one byte"},
+    {PortableFileStep::Write, 1000, "write, 1000 bytes"},
+    {PortableFileStep::Flush, 0, "flush"},
+    {PortableFileStep::Move, 0, "move over the old file"},
     {PortableFileStep::Delete, 0, "delete"},
 };
 
@@ -28,7 +31,8 @@ class FileWriteFaultTest : public StoreFixture {
   protected:
     // The program folder as a fresh load finds it: no files, no library state.
     void StartAfresh() {
-        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) std::filesystem::remove_all(entry);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            std::filesystem::remove_all(entry);
         ClearPortableFileFault();
         RecordedMessageBoxes().clear();
         ResetSettings();
@@ -42,7 +46,8 @@ class FileWriteFaultTest : public StoreFixture {
     }
     static std::vector<TEventType> Types(const std::string& prefix) {
         std::vector<TEventType> types;
-        for (int i = 0; i < 200; ++i) types.push_back({prefix + std::to_string(i), i});
+        for (int i = 0; i < 200; ++i)
+            types.push_back({prefix + std::to_string(i), i});
         return types;
     }
     static std::vector<TRegularEntry> Regulars(const std::string& text, int count) {
@@ -55,7 +60,8 @@ class FileWriteFaultTest : public StoreFixture {
         return entries;
     }
     static std::vector<TCalendarEntry> DayEntries(const std::string& text) {
-        return std::vector<TCalendarEntry>(20, TCalendarEntry{text + std::string(60, '.'), "Birthday"});
+        return std::vector<TCalendarEntry>(20,
+                                           TCalendarEntry{text + std::string(60, '.'), "Birthday"});
     }
 };
 
@@ -105,7 +111,8 @@ TEST_F(FileWriteFaultTest, AFailedWriteKeepsThePreviousFileAndIsReportedOnce) {
         {"position alone, beside a bad value", "calendar.ini", false, true,
          [this] {
              std::string content = "[options]\r\nlistcount=300\r\ntop=1\r\n[eventtypes]\r\n";
-             for (const TEventType& type : Types("Old")) content += type.Name + "=1\r\n";
+             for (const TEventType& type : Types("Old"))
+                 content += type.Name + "=1\r\n";
              WriteFile("calendar.ini", content);
          },
          [] { SetOptions(7, 8); }},
@@ -113,7 +120,8 @@ TEST_F(FileWriteFaultTest, AFailedWriteKeepsThePreviousFileAndIsReportedOnce) {
     for (const Writer& writer : writers) {
         for (const Fault& fault : faults) {
             // A write that removes the file has no other step to fail at.
-            if ((fault.step == PortableFileStep::Delete) != writer.deletes) continue;
+            if ((fault.step == PortableFileStep::Delete) != writer.deletes)
+                continue;
             const std::string what = std::string(writer.name) + ", fault at " + fault.name;
             StartAfresh();
             writer.previous();

@@ -26,8 +26,9 @@ class SettingsOnWindows : public testing::Test {
 };
 
 TEST_F(SettingsOnWindows, ASaveLeavesOneSectionOfEachNameAndKeepsTheRest) {
-    WriteStoreFile("calendar.ini", "[eventtypes]\r\nBirthday=255\r\n[options]\r\nfont=Verdana\r\nmine=kept\r\n"
-                                   "[other]\r\nx=1\r\n[eventtypes]\r\nStale=1\r\n[OPTIONS]\r\nfontsize=77\r\n");
+    WriteStoreFile("calendar.ini",
+                   "[eventtypes]\r\nBirthday=255\r\n[options]\r\nfont=Verdana\r\nmine=kept\r\n"
+                   "[other]\r\nx=1\r\n[eventtypes]\r\nStale=1\r\n[OPTIONS]\r\nfontsize=77\r\n");
     LoadSettings();
     ASSERT_EQ(EventTypesToList(), std::vector<std::string>{"Birthday=255"});
     ListToEventTypes({"Work=65280"});
@@ -46,7 +47,8 @@ TEST_F(SettingsOnWindows, ASaveLeavesOneSectionOfEachNameAndKeepsTheRest) {
     char names[256] = {};
     const DWORD length = GetPrivateProfileSectionNamesA(names, sizeof names, path.c_str());
     size_t sections = 0;
-    for (DWORD i = 0; i < length; i += static_cast<DWORD>(strlen(names + i)) + 1) ++sections;
+    for (DWORD i = 0; i < length; i += static_cast<DWORD>(strlen(names + i)) + 1)
+        ++sections;
     EXPECT_EQ(sections, 3u);
     EXPECT_FALSE(StoreFileExists("calendar.ini.new"));
 }
@@ -71,7 +73,8 @@ TEST_F(SettingsOnWindows, ASaveThatCannotFinishLeavesTheFileAsItWas) {
         SaveSettings();
         ADD_FAILURE() << "a read-only calendar.ini was replaced";
     } catch (const VelmoraError& error) {
-        EXPECT_NE(std::string(error.what()).find("calendar.ini"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("calendar.ini"), std::string::npos)
+            << error.what();
     }
     EXPECT_EQ(ReadStoreFile("calendar.ini"), before);
     EXPECT_FALSE(StoreFileExists("calendar.ini.new"));
