@@ -78,6 +78,8 @@ class OptionsModel {
     // The values the controls stand for, as the accept will take them.
     const TCalendarOptions& Values() const { return values_; }
     bool Modified() const { return modified_; }
+    // After Apply's accept procedure has run.
+    void ClearModified() { modified_ = false; }
 
     // --- Changes made by the user: each sets the modified flag ---
     void SetFont(const std::string& name);
