@@ -1,5 +1,4 @@
-// The language modules the dialogs can be shown in, and the one place where a dialog asks for
-// its language to be switched.
+// The language modules the dialogs can be shown in.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -13,7 +12,3 @@ struct LanguageModule {
 
 // The modules present, in the order the options dialog lists them.
 std::vector<LanguageModule> AvailableLanguageModules();
-
-// Makes the dialogs read their texts in this language from now on; dialogs already open are
-// read again. Without a module for the language nothing changes.
-void SwitchDialogLanguage(int32_t language);

@@ -6,6 +6,7 @@
 #include "EventTypeUnit.h"
 #include "LanguageModules.h"
 #include "OptionsFormControls.h"
+#include "ReInit.h"
 #include "Settings.h"
 #include "WinHandles.h"
 
