@@ -1,24 +1,22 @@
 // The about box. The version is the one of the running program, read from its version block.
 #include "AboutFormUnit.h"
 #include "DialogServices.h"
-#include "OptionsFormControls.h"
+#include "HyperlinkLabel.h"
 #include "ProgramDirectory.h"
 #include "VrHyperButton.h"
 #include "info.h"
 
 namespace {
-const COLORREF linkColour = RGB(0, 0, 0x80);
-const COLORREF linkHoverColour = RGB(0, 0, 0xFF);
 const COLORREF productNameColour = RGB(0, 0, 0xFF);
 } // namespace
 
-TAboutBox::TAboutBox() : TBaseForm("TAboutBox") { AcquireDialogControlClasses(); }
+TAboutBox::TAboutBox() : TBaseForm("TAboutBox") {}
 
 TAboutBox::~TAboutBox() {
     Destroy();
+    link_.reset();
     okButton_.reset();
     if (icon_) DestroyIcon(icon_);
-    ReleaseDialogControlClasses();
 }
 
 void TAboutBox::FormCreate() {
@@ -28,7 +26,7 @@ void TAboutBox::FormCreate() {
     info.Read();
     SetWindowTextA(Control("Version"), ("Version " + info.FileVersion).c_str());
     // The program has no web page of its own: the link opens its readme, as Read Me does.
-    SetWindowTextA(Control("VrHyperLink1"), "readme.txt");
+    if (link_) link_->SetCaption("readme.txt");
 }
 
 HWND TAboutBox::CreateCustomControl(const FormComponent& component, const RECT& bounds, int id) {
@@ -41,7 +39,13 @@ HWND TAboutBox::CreateCustomControl(const FormComponent& component, const RECT& 
         if (picture && icon_) SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
         return picture;
     }
-    if (component.kind == "hyperlink") return CreateHyperLink(Handle(), bounds, id, linkColour, linkHoverColour);
+    if (component.kind == "hyperlink") {
+        link_ = std::make_unique<THyperlinkLabel>(
+            Handle(), component.name, id,
+            TWidgetBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
+            component.Text("caption"), Dpi() / 96.0);
+        return link_->Handle();
+    }
     if (component.kind == "hoverbutton") {
         okButton_ = std::make_unique<TVrHyperButton>(Handle(), component.name, id, component.Text("caption"));
         okButton_->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);

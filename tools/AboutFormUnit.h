@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class THyperlinkLabel;
 class TVrHyperButton;
 
 class TAboutBox : public TBaseForm {
@@ -22,6 +23,7 @@ class TAboutBox : public TBaseForm {
     void VrHyperButton1Click(TFormEvent& event);
     void PaintBevel(HDC dc);
 
+    std::unique_ptr<THyperlinkLabel> link_;
     std::unique_ptr<TVrHyperButton> okButton_;
     HICON icon_ = nullptr;
 };

@@ -1,13 +1,17 @@
 // The options dialog's window: its controls, their handlers and the two previews.
 #include "OptionsFormUnit.h"
 #include "AboutFormUnit.h"
+#include "CheckListBox.h"
 #include "Clock.h"
+#include "ColourComboBox.h"
 #include "DialogServices.h"
 #include "EventTypeUnit.h"
 #include "LanguageModules.h"
 #include "OptionsFormControls.h"
 #include "ReInit.h"
 #include "Settings.h"
+#include "SpinEdit.h"
+#include "WidgetNotifications.h"
 #include "WinHandles.h"
 
 #include <commctrl.h>
@@ -25,7 +29,15 @@ COLORREF ScreenColour(int32_t colour) {
     return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
 }
 
-const char* const fontCombos[] = {"FontCombo", "TooltipFontCombo"};
+TWidgetBounds WidgetBounds(const RECT& bounds) {
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+template <typename Widget> Widget& WidgetOf(HWND window, const char* component) {
+    auto* widget = dynamic_cast<Widget*>(TWidgetWindow::FromHandle(window));
+    if (!widget) throw VelmoraError(std::string("The options dialog has no control ") + component + ".");
+    return *widget;
+}
 } // namespace
 
 TOptionsForm::TOptionsForm(std::function<void()> accepted)
@@ -35,6 +47,7 @@ TOptionsForm::TOptionsForm(std::function<void()> accepted)
 
 TOptionsForm::~TOptionsForm() {
     Destroy();
+    widgets_.clear();
     ReleaseDialogControlClasses();
 }
 
@@ -51,10 +64,19 @@ HWND TOptionsForm::CreateCustomControl(const FormComponent& component, const REC
     if (kind == "radiogroup") return CreateRadioGroup(Handle(), component, bounds, id);
     if (kind == "checkbox") return CreateCheckBox(Handle(), bounds, id);
     if (kind == "shape") return CreatePaintedShape(Handle(), bounds, id);
-    if (kind == "spinedit") return CreateSpinEdit(Handle(), bounds, id, RangeOf(component.name));
-    if (kind == "colourcombo") return CreateColourCombo(Handle(), bounds, id);
-    if (kind == "checklist") return CreateCheckList(Handle(), bounds, id);
-    return nullptr;
+    const double scale = Dpi() / 96.0;
+    if (kind == "spinedit") {
+        const SpinRange range = RangeOf(component.name);
+        widgets_.push_back(std::make_unique<TSpinEdit>(Handle(), component.name, id, WidgetBounds(bounds),
+                                                       range.minimum, range.maximum, scale));
+    } else if (kind == "colourcombo") {
+        widgets_.push_back(std::make_unique<TColourComboBox>(Handle(), component.name, id, WidgetBounds(bounds), scale));
+    } else if (kind == "checklist") {
+        widgets_.push_back(std::make_unique<TCheckListBox>(Handle(), component.name, id, WidgetBounds(bounds), scale));
+    } else {
+        return nullptr;
+    }
+    return widgets_.back()->Handle();
 }
 
 void TOptionsForm::FillFromSettings() {
@@ -85,20 +107,20 @@ void TOptionsForm::ShowValues() {
     const TCalendarOptions& values = model_.Values();
     filling_ = true;
     FillFontCombo("FontCombo", values.font);
-    SetSpinEditValue(Control("FontSizeSpin"), values.fontsize);
-    SetColourComboValue(Control("FontColourCombo"), values.fontcolour);
-    SetColourComboValue(Control("HighlightColourCombo"), values.highlight);
+    Spin("FontSizeSpin").SetValue(values.fontsize);
+    ColourCombo("FontColourCombo").SetColour(values.fontcolour);
+    ColourCombo("HighlightColourCombo").SetColour(values.highlight);
     SetRadioGroupIndex(Control("FirstDayGroup"), model_.FirstDayItem());
     SetWindowTextA(Control("DateFormatEdit"), values.dateformat.c_str());
-    SetSpinEditValue(Control("ListCountSpin"), values.listcount);
+    Spin("ListCountSpin").SetValue(values.listcount);
     SetRadioGroupIndex(Control("ColourCodingGroup"), model_.ColourCodingItem());
     SendMessageA(Control("StartupCheck"), BM_SETCHECK, values.loadonstartup ? BST_CHECKED : BST_UNCHECKED, 0);
     FillFontCombo("TooltipFontCombo", values.ttfont);
-    SetSpinEditValue(Control("TooltipFontSizeSpin"), values.ttsize);
-    SetColourComboValue(Control("TooltipFontColorCombo"), values.ttcolour);
-    SetColourComboValue(Control("TooltipBackgroundColorComboBox"), values.ttbackground);
-    SetSpinEditValue(Control("HSpacingSpin"), values.hspacing);
-    SetSpinEditValue(Control("VSpacingSpin"), values.vspacing);
+    Spin("TooltipFontSizeSpin").SetValue(values.ttsize);
+    ColourCombo("TooltipFontColorCombo").SetColour(values.ttcolour);
+    ColourCombo("TooltipBackgroundColorComboBox").SetColour(values.ttbackground);
+    Spin("HSpacingSpin").SetValue(values.hspacing);
+    Spin("VSpacingSpin").SetValue(values.vspacing);
     filling_ = false;
     ShowLanguageRows();
     ShowTypeRows();
@@ -143,8 +165,14 @@ void TOptionsForm::ShowTypeName() {
 }
 
 void TOptionsForm::ShowLanguageRows() {
+    TCheckListBox& list = CheckList("LanguageList");
+    const std::vector<LanguageRow>& rows = model_.LanguageRows();
     filling_ = true;
-    SetCheckListRows(Control("LanguageList"), model_.LanguageRows());
+    if (list.Count() != static_cast<int>(rows.size())) {
+        list.Clear();
+        for (const LanguageRow& row : rows) list.Add(row.caption);
+    }
+    for (size_t i = 0; i < rows.size(); ++i) list.SetChecked(static_cast<int>(i), rows[i].checked);
     filling_ = false;
 }
 
@@ -226,6 +254,16 @@ std::string TOptionsForm::ChosenFontName(const char* component) const {
     return text;
 }
 
+TSpinEdit& TOptionsForm::Spin(const char* component) const {
+    return WidgetOf<TSpinEdit>(Control(component), component);
+}
+TColourComboBox& TOptionsForm::ColourCombo(const char* component) const {
+    return WidgetOf<TColourComboBox>(Control(component), component);
+}
+TCheckListBox& TOptionsForm::CheckList(const char* component) const {
+    return WidgetOf<TCheckListBox>(Control(component), component);
+}
+
 // --- Events ---
 
 bool TOptionsForm::HandleEvent(TFormEvent& event) {
@@ -271,38 +309,20 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         const WORD code = HIWORD(wParam);
         const std::string& kind = control->kind;
         TFormEvent event{TFormEvent::Kind::Change, control->name};
-        if ((kind == "radiogroup" || kind == "checkbox") && code == BN_CLICKED) event.kind = TFormEvent::Kind::Click;
-        else if (!((kind == "spinedit" && code == EN_CHANGE) || (kind == "colourcombo" && code == CBN_SELCHANGE)))
+        if ((kind == "radiogroup" || kind == "checkbox") && code == BN_CLICKED) {
+            event.kind = TFormEvent::Kind::Click;
+        } else if (kind == "checklist" && code == WidgetCheckClicked) {
+            event.kind = TFormEvent::Kind::Click;
+            event.item = CheckList(control->name.c_str()).ClickedItem();
+        } else if (!((kind == "spinedit" && code == WidgetTextChanged) ||
+                     (kind == "colourcombo" && code == WidgetSelectionChanged))) {
             break;
+        }
         RaiseEvent(event);
         return 0;
     }
-    case WM_NOTIFY: {
-        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        const TFormControl* control = Controls().FindWindow(header->hwndFrom);
-        if (!control || control->kind != "checklist") break;
-        if (header->code == LVN_ITEMCHANGED) {
-            const int row = CheckListClickedRow(*reinterpret_cast<const NMLISTVIEW*>(lParam));
-            if (row >= 0 && !filling_) {
-                TFormEvent event{TFormEvent::Kind::Click, control->name};
-                event.item = row;
-                RaiseEvent(event);
-            }
-        }
-        return 0;
-    }
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure->CtlType != ODT_COMBOBOX) break;
-        measure->itemHeight = static_cast<UINT>(Scale(16));
-        return TRUE;
-    }
     case WM_DRAWITEM: {
         const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (draw->CtlType == ODT_COMBOBOX) {
-            DrawColourComboItem(*draw);
-            return TRUE;
-        }
         if (draw->hwndItem == Control("SampleShape") || draw->hwndItem == Control("SampleTooltipShape")) {
             PaintPreview(*draw, draw->hwndItem == Control("SampleTooltipShape"));
             return TRUE;
@@ -320,15 +340,15 @@ void TOptionsForm::FontComboChange(TFormEvent&) {
     RefreshCalendarPreview();
 }
 void TOptionsForm::FontSizeSpinChange(TFormEvent&) {
-    model_.SetFontSize(SpinEditValue(Control("FontSizeSpin")));
+    model_.SetFontSize(Spin("FontSizeSpin").Value());
     RefreshCalendarPreview();
 }
 void TOptionsForm::FontColourComboChange(TFormEvent&) {
-    model_.SetFontColour(ColourComboValue(Control("FontColourCombo")));
+    model_.SetFontColour(ColourCombo("FontColourCombo").Colour());
     RefreshCalendarPreview();
 }
 void TOptionsForm::HighlightColourComboChange(TFormEvent&) {
-    model_.SetHighlight(ColourComboValue(Control("HighlightColourCombo")));
+    model_.SetHighlight(ColourCombo("HighlightColourCombo").Colour());
 }
 void TOptionsForm::FirstDayGroupClick(TFormEvent&) {
     model_.SetFirstDayItem(RadioGroupIndex(Control("FirstDayGroup")));
@@ -342,15 +362,15 @@ void TOptionsForm::TooltipFontComboChange(TFormEvent&) {
     RefreshTooltipPreview();
 }
 void TOptionsForm::TooltipFontSizeSpinChange(TFormEvent&) {
-    model_.SetTooltipFontSize(SpinEditValue(Control("TooltipFontSizeSpin")));
+    model_.SetTooltipFontSize(Spin("TooltipFontSizeSpin").Value());
     RefreshTooltipPreview();
 }
 void TOptionsForm::TooltipFontColorComboChange(TFormEvent&) {
-    model_.SetTooltipColour(ColourComboValue(Control("TooltipFontColorCombo")));
+    model_.SetTooltipColour(ColourCombo("TooltipFontColorCombo").Colour());
     RefreshTooltipPreview();
 }
 void TOptionsForm::TooltipBackgroundColorComboBoxChange(TFormEvent&) {
-    model_.SetTooltipBackground(ColourComboValue(Control("TooltipBackgroundColorComboBox")));
+    model_.SetTooltipBackground(ColourCombo("TooltipBackgroundColorComboBox").Colour());
     RefreshTooltipPreview();
 }
 
@@ -445,15 +465,15 @@ void TOptionsForm::RemoveEventTypeButtonClick(TFormEvent&) {
     ShowTypeName();
 }
 
-void TOptionsForm::ListCountSpinChange(TFormEvent&) { model_.SetListCount(SpinEditValue(Control("ListCountSpin"))); }
+void TOptionsForm::ListCountSpinChange(TFormEvent&) { model_.SetListCount(Spin("ListCountSpin").Value()); }
 void TOptionsForm::StartupCheckClick(TFormEvent&) {
     model_.SetLoadOnStartup(SendMessageA(Control("StartupCheck"), BM_GETCHECK, 0, 0) == BST_CHECKED);
 }
 void TOptionsForm::ColourCodingGroupClick(TFormEvent&) {
     model_.SetColourCodingItem(RadioGroupIndex(Control("ColourCodingGroup")));
 }
-void TOptionsForm::HSpacingSpinChange(TFormEvent&) { model_.SetHSpacing(SpinEditValue(Control("HSpacingSpin"))); }
-void TOptionsForm::VSpacingSpinChange(TFormEvent&) { model_.SetVSpacing(SpinEditValue(Control("VSpacingSpin"))); }
+void TOptionsForm::HSpacingSpinChange(TFormEvent&) { model_.SetHSpacing(Spin("HSpacingSpin").Value()); }
+void TOptionsForm::VSpacingSpinChange(TFormEvent&) { model_.SetVSpacing(Spin("VSpacingSpin").Value()); }
 
 void TOptionsForm::LanguageListClickCheck(TFormEvent& event) {
     if (event.item < 0) return;

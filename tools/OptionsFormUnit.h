@@ -6,8 +6,14 @@
 #include "OptionsModel.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+class TCheckListBox;
+class TColourComboBox;
+class TSpinEdit;
+class TWidgetWindow;
 
 class TOptionsForm : public TBaseForm {
   public:
@@ -46,6 +52,9 @@ class TOptionsForm : public TBaseForm {
     void EnableControl(const char* component, bool enabled);
     std::string ControlText(const char* component) const;
     std::string ChosenFontName(const char* component) const;
+    TSpinEdit& Spin(const char* component) const;
+    TColourComboBox& ColourCombo(const char* component) const;
+    TCheckListBox& CheckList(const char* component) const;
 
     // Named handlers, one per component and event.
     void FontComboChange(TFormEvent& event);
@@ -76,6 +85,7 @@ class TOptionsForm : public TBaseForm {
     void ApplyButtonClick(TFormEvent& event);
 
     OptionsModel model_;
+    std::vector<std::unique_ptr<TWidgetWindow>> widgets_;
     std::function<void()> acceptProcedure_;
     std::vector<std::string> installedFonts_;
     // Set while the dialog shows values itself, so that no change handler takes them as edits.

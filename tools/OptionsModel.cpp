@@ -39,29 +39,6 @@ int32_t ClampToRange(long long value, SpinRange range) {
     return static_cast<int32_t>(value);
 }
 
-int32_t SpinTextValue(const std::string& text, SpinRange range) {
-    size_t start = 0;
-    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start])))
-        ++start;
-    size_t end = text.size();
-    while (end > start && std::isspace(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    const bool negative = start < end && text[start] == '-';
-    if (start < end && (text[start] == '-' || text[start] == '+'))
-        ++start;
-    if (start == end)
-        return range.minimum;
-    long long value = 0;
-    for (size_t i = start; i < end; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i])))
-            return range.minimum;
-        // Past any bound already: more digits cannot bring it back.
-        if (value <= 1000000000000LL)
-            value = value * 10 + (text[i] - '0');
-    }
-    return ClampToRange(negative ? -value : value, range);
-}
-
 std::vector<std::string> FontListEntries(const std::vector<std::string>& installedFamilies,
                                          const std::string& storedName) {
     std::vector<std::string> entries;

@@ -24,9 +24,6 @@ extern const SpinRange spacingRange;   // hspacing, vspacing
 
 // The nearest value of the range.
 int32_t ClampToRange(long long value, SpinRange range);
-// A spin edit's text as a value of its range: a number out of range (however many digits)
-// goes to the nearest bound, a text that is not a number to the lower bound.
-int32_t SpinTextValue(const std::string& text, SpinRange range);
 
 // The entries of a font list: "Default" and each installed family once, sorted as one list
 // (case ignored). A stored name that none of them matches is an entry of its own, so that

@@ -35,29 +35,6 @@ const LanguageModule australian = {0x0C09, "English (Australia)"};
 const LanguageModule american = {0x0409, "English (United States)"};
 const LanguageModule dutch = {0x0413, "Dutch (Netherlands)"};
 
-TEST(SpinEdit, TypedTextIsBroughtIntoItsRange) {
-    const struct {
-        const char* text;
-        SpinRange range;
-        int32_t expected;
-    } cases[] = {
-        {"10", fontSizeRange, 10},
-        {"100", fontSizeRange, 72},
-        {"5", fontSizeRange, 6},
-        {"", fontSizeRange, 6},
-        {"abc", fontSizeRange, 6},
-        {"1x", fontSizeRange, 6},
-        {"-3", fontSizeRange, 6},
-        {" 12 ", fontSizeRange, 12},
-        {"99999999999999999999999", fontSizeRange, 72},
-        {"300", listCountRange, 200},
-        {"256", spacingRange, 250},
-        {"0", spacingRange, 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(SpinTextValue(c.text, c.range), c.expected) << '"' << c.text << '"';
-}
-
 TEST(FontList, OneSortedListWithEachFamilyOnceAndAStoredFontOfItsOwn) {
     const std::vector<std::string> installed = {"Verdana", "arial", "Arial", "Tahoma", ""};
     EXPECT_EQ(FontListEntries(installed, "Missing Font"),
@@ -106,7 +83,7 @@ TEST_F(OptionsModelTest, SpinValuesOutsideTheirRangesShowAndStoreAtTheNearestBou
     Open();
     EXPECT_EQ(model.Values().fontsize, 72);
     EXPECT_EQ(model.Values().ttsize, 6);
-    model.SetVSpacing(SpinTextValue("4000", spacingRange)); // typed, then Enter
+    model.SetVSpacing(4000); // typed, then Enter
     model.Accept(CalendarOptions());
     Reload();
     EXPECT_EQ(CalendarOptions().fontsize, 72);
