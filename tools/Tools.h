@@ -5,15 +5,15 @@
 
 #include <cstdint>
 
-VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigned char* font,
-                                            int32_t fontCapacity, int32_t* fontsize,
-                                            int32_t* fontcolour, int32_t* highlight,
-                                            uint8_t* firstday, unsigned char* ttfont,
-                                            int32_t ttfontCapacity, int32_t* ttsize,
-                                            int32_t* ttcolour, int32_t* ttbackground,
-                                            uint8_t* listcount, uint8_t* colourcoding,
-                                            unsigned char* dateformat, int32_t dateformatCapacity,
-                                            uint8_t* hspacing, uint8_t* vspacing);
+VELMORA_EXPORT void VELMORA_CALL GetOptions(
+    int32_t* top, int32_t* left, unsigned char* font, int32_t fontCapacity, int32_t* fontsize,
+    int32_t* fontcolour, int32_t* highlight, uint8_t* firstday, unsigned char* ttfont,
+    int32_t ttfontCapacity, int32_t* ttsize, int32_t* ttcolour, int32_t* ttbackground,
+    uint8_t* listcount, uint8_t* colourcoding, unsigned char* dateformat,
+    int32_t dateformatCapacity, uint8_t* hspacing, uint8_t* vspacing);
 VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
 VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
-VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length, double date);
+VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length,
+                                          double date);
+// Opens the reminder editor on the day of date and returns when it is closed.
+VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);

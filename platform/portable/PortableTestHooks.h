@@ -1,6 +1,8 @@
 // Settings of the portable stand-in that native tests make: where the program "lives",
 // the locale, the clock, and the message boxes that were shown.
 #pragma once
+#include "MessageBoxes.h"
+
 #include <string>
 #include <vector>
 
@@ -13,9 +15,9 @@ struct PortableLocale {
                                    "Thursday", "Friday", "Saturday"};
     std::string shortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string longMonthNames[12] = {"January", "February", "March",     "April",
-                                      "May",     "June",     "July",      "August",
-                                      "September", "October", "November", "December"};
+    std::string longMonthNames[12] = {"January",   "February", "March",    "April",
+                                      "May",       "June",     "July",     "August",
+                                      "September", "October",  "November", "December"};
     int userDefaultLanguageId = 0x0409;
 };
 
@@ -46,5 +48,9 @@ void ClearPortableFileFault();
 void SetPortableWriteFailureAfter(long bytes);
 // Whether a fault at this step is armed, and if so clears it: for the stand-in's writers.
 bool TakePortableFileFault(PortableFileStep step, long* afterBytes = nullptr);
+// The answer every Yes/No/Cancel question gets (recorded like the other boxes).
+void SetPortableQuestionAnswer(QuestionAnswer answer);
+// The folder whose files stand for the form-description resources (named like them).
+void SetPortableFormFolder(const std::string& folderWithTrailingSlash);
 // Maps a Windows-style path to the native one (backslashes become slashes).
 std::string NativePath(const std::string& path);
