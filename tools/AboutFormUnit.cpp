@@ -16,7 +16,8 @@ TAboutBox::~TAboutBox() {
     Destroy();
     link_.reset();
     okButton_.reset();
-    if (icon_) DestroyIcon(icon_);
+    if (icon_)
+        DestroyIcon(icon_);
 }
 
 void TAboutBox::FormCreate() {
@@ -26,29 +27,34 @@ void TAboutBox::FormCreate() {
     info.Read();
     SetWindowTextA(Control("Version"), ("Version " + info.FileVersion).c_str());
     // The program has no web page of its own: the link opens its readme, as Read Me does.
-    if (link_) link_->SetCaption("readme.txt");
+    if (link_)
+        link_->SetCaption("readme.txt");
 }
 
 HWND TAboutBox::CreateCustomControl(const FormComponent& component, const RECT& bounds, int id) {
     if (component.kind == "programicon") {
-        HWND picture = CreateWindowExA(0, "STATIC", "", WS_CHILD | SS_ICON | SS_CENTERIMAGE, bounds.left,
-                                       bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                                       Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                       GetModuleHandleA(nullptr), nullptr);
+        HWND picture = CreateWindowExA(
+            0, "STATIC", "", WS_CHILD | SS_ICON | SS_CENTERIMAGE, bounds.left, bounds.top,
+            bounds.right - bounds.left, bounds.bottom - bounds.top, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
         icon_ = LoadProgramIcon(Scale(32));
-        if (picture && icon_) SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        if (picture && icon_)
+            SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
         return picture;
     }
     if (component.kind == "hyperlink") {
-        link_ = std::make_unique<THyperlinkLabel>(
-            Handle(), component.name, id,
-            TWidgetBounds{bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
-            component.Text("caption"), Dpi() / 96.0);
+        link_ = std::make_unique<THyperlinkLabel>(Handle(), component.name, id,
+                                                  TWidgetBounds{bounds.left, bounds.top,
+                                                                bounds.right - bounds.left,
+                                                                bounds.bottom - bounds.top},
+                                                  component.Text("caption"), Dpi() / 96.0);
         return link_->Handle();
     }
     if (component.kind == "hoverbutton") {
-        okButton_ = std::make_unique<TVrHyperButton>(Handle(), component.name, id, component.Text("caption"));
-        okButton_->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+        okButton_ = std::make_unique<TVrHyperButton>(Handle(), component.name, id,
+                                                     component.Text("caption"));
+        okButton_->SetBounds(bounds.left, bounds.top, bounds.right - bounds.left,
+                             bounds.bottom - bounds.top);
         okButton_->SetFontFace("Verdana");
         okButton_->SetFontHeight(-Scale(11));
         okButton_->SetFontColor(GetSysColor(COLOR_BTNTEXT));
@@ -68,12 +74,17 @@ bool TAboutBox::HandleEvent(TFormEvent& event) {
     return DispatchFormEvent(*this, handlers, event);
 }
 
-void TAboutBox::VrHyperLink1Click(TFormEvent&) { OpenReadMe(); }
-void TAboutBox::VrHyperButton1Click(TFormEvent&) { SetModalResult(mrOk); }
+void TAboutBox::VrHyperLink1Click(TFormEvent&) {
+    OpenReadMe();
+}
+void TAboutBox::VrHyperButton1Click(TFormEvent&) {
+    SetModalResult(mrOk);
+}
 
 void TAboutBox::PaintBevel(HDC dc) {
     const FormComponent* panel = Controls().Description().FindComponent("Panel1");
-    if (!panel) return;
+    if (!panel)
+        return;
     RECT bevel = {Scale(panel->Number("bounds", 0, 0)), Scale(panel->Number("bounds", 1, 0)), 0, 0};
     bevel.right = bevel.left + Scale(panel->Number("bounds", 2, 0));
     bevel.bottom = bevel.top + Scale(panel->Number("bounds", 3, 0));

@@ -11,11 +11,13 @@ namespace {
 int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM target) {
     auto* families = reinterpret_cast<std::vector<std::string>*>(target);
     const std::string name = font->lfFaceName;
-    if (name.empty() || name[0] == '@') return 1;
+    if (name.empty() || name[0] == '@')
+        return 1;
     auto sameName = [&name](const std::string& other) {
         return lstrcmpiA(other.c_str(), name.c_str()) == 0;
     };
-    if (std::none_of(families->begin(), families->end(), sameName)) families->push_back(name);
+    if (std::none_of(families->begin(), families->end(), sameName))
+        families->push_back(name);
     return 1;
 }
 
@@ -47,7 +49,8 @@ std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial) {
     choose.rgbResult = initial < 0 ? 0 : static_cast<COLORREF>(initial);
     choose.lpCustColors = customColours;
     choose.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return std::nullopt;
+    if (!ChooseColorA(&choose))
+        return std::nullopt;
     return static_cast<int32_t>(choose.rgbResult);
 }
 
@@ -57,8 +60,8 @@ void OpenReadMe() {
     PROCESS_INFORMATION process = {};
     char commandLine[] = "notepad.exe readme.txt";
     const std::string directory = ProgramDirectory();
-    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                       directory.c_str(), &startup, &process)) {
+    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                       &startup, &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
@@ -68,9 +71,9 @@ HICON LoadProgramIcon(int size) {
     HMODULE program = GetModuleHandleA(nullptr);
     std::string name;
     EnumResourceNamesA(program, RT_GROUP_ICON, TakeFirstIcon, reinterpret_cast<LONG_PTR>(&name));
-    if (name.empty()) return nullptr;
-    const char* resource = name[0] == '#'
-                               ? MAKEINTRESOURCEA(std::stoi(name.substr(1)))
-                               : name.c_str();
+    if (name.empty())
+        return nullptr;
+    const char* resource =
+        name[0] == '#' ? MAKEINTRESOURCEA(std::stoi(name.substr(1))) : name.c_str();
     return static_cast<HICON>(LoadImageA(program, resource, IMAGE_ICON, size, size, 0));
 }

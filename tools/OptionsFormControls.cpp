@@ -23,13 +23,14 @@ HMODULE LibraryModule() {
 int ScreenScale(int pixels) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    if (screen)
+        ReleaseDC(nullptr, screen);
     return MulDiv(pixels, dpi > 0 ? dpi : 96, 96);
 }
 
 void Notify(HWND control, WORD code) {
-    SendMessageA(GetParent(control), WM_COMMAND,
-                 MAKEWPARAM(GetDlgCtrlID(control), code), reinterpret_cast<LPARAM>(control));
+    SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
 }
 
 HWND CreateChild(DWORD exStyle, const char* windowClass, const char* text, DWORD style,
@@ -83,9 +84,11 @@ LRESULT CALLBACK RadioGroupProcedure(HWND window, UINT message, WPARAM wParam, L
         return GetWindowLongPtrA(window, GWLP_USERDATA);
     case radioGroupSetIndex: {
         int index = 0;
-        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = GetWindow(window, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
             const int id = GetDlgCtrlID(child);
-            if (id < firstRadioId) continue;
+            if (id < firstRadioId)
+                continue;
             const bool chosen = id - firstRadioId == static_cast<int>(wParam);
             SendMessageA(child, BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
             ++index;
@@ -113,19 +116,22 @@ void RegisterClassOnce(const char* name, WNDPROC procedure, HCURSOR cursor) {
 } // namespace
 
 void AcquireDialogControlClasses() {
-    if (classUsers++ > 0) return;
+    if (classUsers++ > 0)
+        return;
     RegisterClassOnce(radioGroupClass, RadioGroupProcedure, LoadCursor(nullptr, IDC_ARROW));
 }
 
 void ReleaseDialogControlClasses() {
-    if (classUsers == 0 || --classUsers > 0) return;
+    if (classUsers == 0 || --classUsers > 0)
+        return;
     UnregisterClassA(radioGroupClass, LibraryModule());
 }
 
 HWND CreateRadioGroup(HWND form, const FormComponent& component, const RECT& bounds, int id) {
     const std::vector<std::string> items = component.Texts("items");
     return CreateChild(WS_EX_CONTROLPARENT, radioGroupClass, component.Text("caption").c_str(),
-                       WS_CLIPCHILDREN, bounds, form, id, const_cast<std::vector<std::string>*>(&items));
+                       WS_CLIPCHILDREN, bounds, form, id,
+                       const_cast<std::vector<std::string>*>(&items));
 }
 
 int RadioGroupIndex(HWND group) {

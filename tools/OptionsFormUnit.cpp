@@ -19,8 +19,10 @@
 namespace {
 // The settings each spin edit holds, so that its range is the one the model keeps.
 SpinRange RangeOf(const std::string& component) {
-    if (component == "ListCountSpin") return listCountRange;
-    if (component == "HSpacingSpin" || component == "VSpacingSpin") return spacingRange;
+    if (component == "ListCountSpin")
+        return listCountRange;
+    if (component == "HSpacingSpin" || component == "VSpacingSpin")
+        return spacingRange;
     return fontSizeRange;
 }
 
@@ -35,7 +37,8 @@ TWidgetBounds WidgetBounds(const RECT& bounds) {
 
 template <typename Widget> Widget& WidgetOf(HWND window, const char* component) {
     auto* widget = dynamic_cast<Widget*>(TWidgetWindow::FromHandle(window));
-    if (!widget) throw VelmoraError(std::string("The options dialog has no control ") + component + ".");
+    if (!widget)
+        throw VelmoraError(std::string("The options dialog has no control ") + component + ".");
     return *widget;
 }
 } // namespace
@@ -61,18 +64,24 @@ void TOptionsForm::FormCreate() {
 
 HWND TOptionsForm::CreateCustomControl(const FormComponent& component, const RECT& bounds, int id) {
     const std::string& kind = component.kind;
-    if (kind == "radiogroup") return CreateRadioGroup(Handle(), component, bounds, id);
-    if (kind == "checkbox") return CreateCheckBox(Handle(), bounds, id);
-    if (kind == "shape") return CreatePaintedShape(Handle(), bounds, id);
+    if (kind == "radiogroup")
+        return CreateRadioGroup(Handle(), component, bounds, id);
+    if (kind == "checkbox")
+        return CreateCheckBox(Handle(), bounds, id);
+    if (kind == "shape")
+        return CreatePaintedShape(Handle(), bounds, id);
     const double scale = Dpi() / 96.0;
     if (kind == "spinedit") {
         const SpinRange range = RangeOf(component.name);
-        widgets_.push_back(std::make_unique<TSpinEdit>(Handle(), component.name, id, WidgetBounds(bounds),
-                                                       range.minimum, range.maximum, scale));
+        widgets_.push_back(std::make_unique<TSpinEdit>(Handle(), component.name, id,
+                                                       WidgetBounds(bounds), range.minimum,
+                                                       range.maximum, scale));
     } else if (kind == "colourcombo") {
-        widgets_.push_back(std::make_unique<TColourComboBox>(Handle(), component.name, id, WidgetBounds(bounds), scale));
+        widgets_.push_back(std::make_unique<TColourComboBox>(Handle(), component.name, id,
+                                                             WidgetBounds(bounds), scale));
     } else if (kind == "checklist") {
-        widgets_.push_back(std::make_unique<TCheckListBox>(Handle(), component.name, id, WidgetBounds(bounds), scale));
+        widgets_.push_back(std::make_unique<TCheckListBox>(Handle(), component.name, id,
+                                                           WidgetBounds(bounds), scale));
     } else {
         return nullptr;
     }
@@ -85,7 +94,8 @@ void TOptionsForm::FillFromSettings() {
 }
 
 void TOptionsForm::AcceptIntoSettings() {
-    if (model_.Accept(CalendarOptions())) ShowValues();
+    if (model_.Accept(CalendarOptions()))
+        ShowValues();
 }
 
 int TOptionsForm::Show() {
@@ -114,7 +124,8 @@ void TOptionsForm::ShowValues() {
     SetWindowTextA(Control("DateFormatEdit"), values.dateformat.c_str());
     Spin("ListCountSpin").SetValue(values.listcount);
     SetRadioGroupIndex(Control("ColourCodingGroup"), model_.ColourCodingItem());
-    SendMessageA(Control("StartupCheck"), BM_SETCHECK, values.loadonstartup ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Control("StartupCheck"), BM_SETCHECK,
+                 values.loadonstartup ? BST_CHECKED : BST_UNCHECKED, 0);
     FillFontCombo("TooltipFontCombo", values.ttfont);
     Spin("TooltipFontSizeSpin").SetValue(values.ttsize);
     ColourCombo("TooltipFontColorCombo").SetColour(values.ttcolour);
@@ -170,17 +181,24 @@ void TOptionsForm::ShowLanguageRows() {
     filling_ = true;
     if (list.Count() != static_cast<int>(rows.size())) {
         list.Clear();
-        for (const LanguageRow& row : rows) list.Add(row.caption);
+        for (const LanguageRow& row : rows)
+            list.Add(row.caption);
     }
-    for (size_t i = 0; i < rows.size(); ++i) list.SetChecked(static_cast<int>(i), rows[i].checked);
+    for (size_t i = 0; i < rows.size(); ++i)
+        list.SetChecked(static_cast<int>(i), rows[i].checked);
     filling_ = false;
 }
 
-void TOptionsForm::RefreshCalendarPreview() { InvalidateRect(Control("SampleShape"), nullptr, TRUE); }
-void TOptionsForm::RefreshTooltipPreview() { InvalidateRect(Control("SampleTooltipShape"), nullptr, TRUE); }
+void TOptionsForm::RefreshCalendarPreview() {
+    InvalidateRect(Control("SampleShape"), nullptr, TRUE);
+}
+void TOptionsForm::RefreshTooltipPreview() {
+    InvalidateRect(Control("SampleTooltipShape"), nullptr, TRUE);
+}
 
 void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
-    const PreviewLook look = tooltip ? model_.TooltipPreview() : model_.CalendarPreview(CurrentDateTime());
+    const PreviewLook look =
+        tooltip ? model_.TooltipPreview() : model_.CalendarPreview(CurrentDateTime());
     HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
@@ -194,9 +212,10 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
         SelectObject(dc, oldPen);
         SelectObject(dc, oldBrush);
     }
-    FontHandle font(CreateFontA(-MulDiv(look.fontSize, Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                DEFAULT_PITCH | FF_DONTCARE, look.fontName.c_str()));
+    FontHandle font(CreateFontA(-MulDiv(look.fontSize, Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                look.fontName.c_str()));
     HGDIOBJ oldFont = SelectObject(dc, font.Get());
     SIZE letter = {};
     GetTextExtentPoint32A(dc, "X", 1, &letter);
@@ -207,7 +226,8 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ScreenColour(look.textColour));
     RECT textArea = {left, top, area.right, area.bottom};
-    DrawTextA(dc, look.text.c_str(), -1, &textArea, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    DrawTextA(dc, look.text.c_str(), -1, &textArea,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     SelectObject(dc, oldFont);
 }
 
@@ -215,7 +235,8 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
 
 void TOptionsForm::EnableControl(const char* component, bool enabled) {
     HWND control = Control(component);
-    if (!control || (IsWindowEnabled(control) != FALSE) == enabled) return;
+    if (!control || (IsWindowEnabled(control) != FALSE) == enabled)
+        return;
     // Focus must not stay on a control that goes grey, or the keyboard loses the dialog.
     HWND focused = GetFocus();
     if (!enabled && focused && (focused == control || IsChild(control, focused)))
@@ -245,11 +266,14 @@ std::string TOptionsForm::ControlText(const char* component) const {
 std::string TOptionsForm::ChosenFontName(const char* component) const {
     HWND combo = Control(component);
     const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return std::string();
+    if (index == CB_ERR)
+        return std::string();
     const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR) return std::string();
+    if (length == CB_ERR)
+        return std::string();
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -278,7 +302,8 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"TooltipFontCombo", Kind::Change, &TOptionsForm::TooltipFontComboChange},
         {"TooltipFontSizeSpin", Kind::Change, &TOptionsForm::TooltipFontSizeSpinChange},
         {"TooltipFontColorCombo", Kind::Change, &TOptionsForm::TooltipFontColorComboChange},
-        {"TooltipBackgroundColorComboBox", Kind::Change, &TOptionsForm::TooltipBackgroundColorComboBoxChange},
+        {"TooltipBackgroundColorComboBox", Kind::Change,
+         &TOptionsForm::TooltipBackgroundColorComboBoxChange},
         {"ListView1", Kind::SelectItem, &TOptionsForm::ListView1SelectItem},
         {"ListView1", Kind::CustomDraw, &TOptionsForm::ListView1CustomDraw},
         {"EventEdit", Kind::Change, &TOptionsForm::EventEditChange},
@@ -297,7 +322,8 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"ApplyButton", Kind::Click, &TOptionsForm::ApplyButtonClick},
     };
     // Values the dialog shows itself are no edits; list drawing goes on regardless.
-    if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click) return true;
+    if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
+        return true;
     return DispatchFormEvent(*this, handlers, event);
 }
 
@@ -305,7 +331,8 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_COMMAND: {
         const TFormControl* control = Controls().FindWindow(reinterpret_cast<HWND>(lParam));
-        if (!control) break;
+        if (!control)
+            break;
         const WORD code = HIWORD(wParam);
         const std::string& kind = control->kind;
         TFormEvent event{TFormEvent::Kind::Change, control->name};
@@ -323,7 +350,8 @@ LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_DRAWITEM: {
         const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (draw->hwndItem == Control("SampleShape") || draw->hwndItem == Control("SampleTooltipShape")) {
+        if (draw->hwndItem == Control("SampleShape") ||
+            draw->hwndItem == Control("SampleTooltipShape")) {
             PaintPreview(*draw, draw->hwndItem == Control("SampleTooltipShape"));
             return TRUE;
         }
@@ -375,8 +403,10 @@ void TOptionsForm::TooltipBackgroundColorComboBoxChange(TFormEvent&) {
 }
 
 void TOptionsForm::ListView1SelectItem(TFormEvent& event) {
-    if (event.selected) model_.SelectTypeRow(event.item);
-    else if (event.item == model_.SelectedTypeRow() || event.item < 0) model_.SelectTypeRow(-1);
+    if (event.selected)
+        model_.SelectTypeRow(event.item);
+    else if (event.item == model_.SelectedTypeRow() || event.item < 0)
+        model_.SelectTypeRow(-1);
     ShowTypeName();
 }
 
@@ -415,7 +445,8 @@ void TOptionsForm::ListView1CustomDraw(TFormEvent& event) {
 
 void TOptionsForm::EventEditChange(TFormEvent&) {
     const int row = model_.SelectedTypeRow();
-    if (row < 0) return;
+    if (row < 0)
+        return;
     model_.EditTypeName(ControlText("EventEdit"));
     const std::string name = model_.TypeRows()[static_cast<size_t>(row)].Name;
     ListView_SetItemText(Control("ListView1"), row, 0, const_cast<char*>(name.c_str()));
@@ -423,7 +454,8 @@ void TOptionsForm::EventEditChange(TFormEvent&) {
 
 void TOptionsForm::EventColourButtonClick(TFormEvent&) {
     const int row = model_.SelectedTypeRow();
-    if (row < 0) return;
+    if (row < 0)
+        return;
     model_.TypeColourChosen(ChooseColourWithDialog(Handle(), model_.SelectedTypeColour()));
     const std::string colour = std::to_string(model_.SelectedTypeColour());
     HWND list = Control("ListView1");
@@ -455,7 +487,8 @@ void TOptionsForm::AddEventTypeButtonClick(TFormEvent&) {
 
 void TOptionsForm::RemoveEventTypeButtonClick(TFormEvent&) {
     const int row = model_.SelectedTypeRow();
-    if (row < 0) return;
+    if (row < 0)
+        return;
     model_.RemoveSelectedTypeRow();
     HWND list = Control("ListView1");
     filling_ = true;
@@ -465,18 +498,26 @@ void TOptionsForm::RemoveEventTypeButtonClick(TFormEvent&) {
     ShowTypeName();
 }
 
-void TOptionsForm::ListCountSpinChange(TFormEvent&) { model_.SetListCount(Spin("ListCountSpin").Value()); }
+void TOptionsForm::ListCountSpinChange(TFormEvent&) {
+    model_.SetListCount(Spin("ListCountSpin").Value());
+}
 void TOptionsForm::StartupCheckClick(TFormEvent&) {
-    model_.SetLoadOnStartup(SendMessageA(Control("StartupCheck"), BM_GETCHECK, 0, 0) == BST_CHECKED);
+    model_.SetLoadOnStartup(SendMessageA(Control("StartupCheck"), BM_GETCHECK, 0, 0) ==
+                            BST_CHECKED);
 }
 void TOptionsForm::ColourCodingGroupClick(TFormEvent&) {
     model_.SetColourCodingItem(RadioGroupIndex(Control("ColourCodingGroup")));
 }
-void TOptionsForm::HSpacingSpinChange(TFormEvent&) { model_.SetHSpacing(Spin("HSpacingSpin").Value()); }
-void TOptionsForm::VSpacingSpinChange(TFormEvent&) { model_.SetVSpacing(Spin("VSpacingSpin").Value()); }
+void TOptionsForm::HSpacingSpinChange(TFormEvent&) {
+    model_.SetHSpacing(Spin("HSpacingSpin").Value());
+}
+void TOptionsForm::VSpacingSpinChange(TFormEvent&) {
+    model_.SetVSpacing(Spin("VSpacingSpin").Value());
+}
 
 void TOptionsForm::LanguageListClickCheck(TFormEvent& event) {
-    if (event.item < 0) return;
+    if (event.item < 0)
+        return;
     model_.CheckLanguageRow(static_cast<size_t>(event.item));
     ShowLanguageRows();
 }
@@ -489,7 +530,9 @@ void TOptionsForm::PageControl1Change(TFormEvent&) {
     }
 }
 
-void TOptionsForm::ReadmeButtonClick(TFormEvent&) { OpenReadMe(); }
+void TOptionsForm::ReadmeButtonClick(TFormEvent&) {
+    OpenReadMe();
+}
 
 void TOptionsForm::AboutButtonClick(TFormEvent&) {
     TAboutBox about;
@@ -501,6 +544,7 @@ void TOptionsForm::AboutButtonClick(TFormEvent&) {
 }
 
 void TOptionsForm::ApplyButtonClick(TFormEvent&) {
-    if (acceptProcedure_) acceptProcedure_();
+    if (acceptProcedure_)
+        acceptProcedure_();
     model_.ClearModified();
 }

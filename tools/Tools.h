@@ -15,5 +15,9 @@ VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
 VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length,
                                           double date);
+// The window's procedure that ShowOptions calls after each accepted change; may be null.
+using TOptionsCallback = void(VELMORA_CALL*)();
+// Opens the options dialog and returns when it is closed: 1 for OK, 2 otherwise.
+VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback);
 // Opens the reminder editor on the day of date and returns when it is closed.
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);
