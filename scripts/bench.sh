@@ -12,7 +12,7 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win --target Tools windows_query_bench >/dev/null
 
-# Two sizes: the store of the issue and one with four times the regular reminders.
+# Two sizes: the heavy store as generated and one with four times its regular reminders.
 for scale in 1 4; do
   rm -rf "build/bench-store-$scale"
   build/bench/tests/bench/generate_store "build/bench-store-$scale" "$scale"

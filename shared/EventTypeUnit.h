@@ -41,6 +41,10 @@ std::string MarkUpItemLine(const std::string& text, int length);
 
 // --- Readers of item text, used by the window ---
 
+// The first brace group of a line, the one rule for the type name of a stored reminder and
+// for the colour group of item text: the first "{" and the first "}", when the "{" comes
+// first. False when there is none.
+bool FindFirstBraceGroup(const std::string& text, size_t* open, size_t* close);
 // The colour number of the first brace group, or defaultColour.
 int32_t ItemColour(const std::string& text, int32_t defaultColour);
 // The text without its brace groups.

@@ -56,7 +56,7 @@ enum class SaveQuestionAnswer { Yes, No, Cancel };
 struct DateChangeOutcome {
     bool dateChanged = false; // false: the date field must show ShownDate() again
     bool asked = false;       // whether the question was asked
-    SaveResult save;          // the save made for "Yes"; report it as after Apply
+    SaveResult save;          // the save made for "Yes": show its message when not empty
     LoadResult load;          // the load of the new date, when the date changed
 };
 
@@ -72,6 +72,12 @@ struct IdleState {
     std::string liveIntervalText;      // the text its Interval column shows
 };
 
+// How the dialog drives it: every control notification becomes one call below, made only
+// for the user's own actions (notifications caused while the dialog refills its controls
+// are ignored there). After a call that changes rows or the selection (select, the
+// buttons, a load, a save, a date change) the dialog shows the rows, the selection, the
+// fields and the type-box entries again; after a field edit nothing needs showing. The
+// idle update enables the controls and sets the live Interval column.
 class TCalendarEntriesModel {
   public:
     TCalendarEntriesModel();

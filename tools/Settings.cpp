@@ -47,39 +47,47 @@ bool ParseStoredInteger(const std::string& text, long long* value) {
 const int32_t int32Min = INT32_MIN;
 const int32_t int32Max = INT32_MAX;
 
+SettingDescription Number(const char* key, SettingKind kind, int32_t TCalendarOptions::*field, int32_t minimum,
+                          int32_t maximum, int32_t defaultValue, int savedAt) {
+    return {key, kind, minimum, maximum, defaultValue, "", savedAt, field, nullptr, nullptr, nullptr};
+}
+SettingDescription Byte(const char* key, uint8_t TCalendarOptions::*field, int32_t defaultValue, int savedAt) {
+    return {key, SettingKind::Byte, 0, 255, defaultValue, "", savedAt, nullptr, field, nullptr, nullptr};
+}
+SettingDescription Text(const char* key, std::string TCalendarOptions::*field, const char* defaultValue,
+                        int savedAt) {
+    return {key,     SettingKind::String, 0,       static_cast<int32_t>(maxStringLength), 0, defaultValue,
+            savedAt, nullptr,             nullptr, nullptr,                               field};
+}
+SettingDescription Flag(const char* key, bool TCalendarOptions::*field, bool defaultValue, int savedAt) {
+    return {key, SettingKind::Boolean, 0, 1, defaultValue ? 1 : 0, "", savedAt, nullptr, nullptr, field, nullptr};
+}
+
 // The settings in the order they are read; the last number is each key's place in a save,
 // which writes "language" before "loadonstartup".
-#define VELMORA_NUMBER(field, kind, minimum, maximum, value, saved)                                   \
-    {#field, kind, minimum, maximum, value, "", saved, &TCalendarOptions::field, nullptr, nullptr, nullptr}
-#define VELMORA_BYTE(field, value, saved)                                                             \
-    {#field, SettingKind::Byte, 0, 255, value, "", saved, nullptr, &TCalendarOptions::field, nullptr, nullptr}
-#define VELMORA_TEXT(field, value, saved)                                                             \
-    {#field, SettingKind::String, 0, int32_t(maxStringLength), 0, value, saved, nullptr, nullptr, nullptr, \
-     &TCalendarOptions::field}
+using O = TCalendarOptions;
+const SettingKind colour = SettingKind::Colour, integer = SettingKind::Integer;
 const std::vector<SettingDescription> settings = {
-    VELMORA_BYTE(firstday, 1, 0),
-    VELMORA_TEXT(dateformat, "", 1),
-    VELMORA_NUMBER(highlight, SettingKind::Colour, int32Min, int32Max, 0x800000, 2),
-    VELMORA_TEXT(font, "Arial", 3),
-    VELMORA_NUMBER(fontsize, SettingKind::Integer, int32Min, int32Max, 10, 4),
-    VELMORA_NUMBER(fontcolour, SettingKind::Colour, int32Min, int32Max, 0xFFFFFF, 5),
-    VELMORA_NUMBER(top, SettingKind::Integer, int32Min, int32Max, -1, 6),
-    VELMORA_NUMBER(left, SettingKind::Integer, int32Min, int32Max, -1, 7),
-    VELMORA_TEXT(ttfont, "Arial", 8),
-    VELMORA_NUMBER(ttsize, SettingKind::Integer, int32Min, int32Max, 12, 9),
-    VELMORA_NUMBER(ttcolour, SettingKind::Colour, int32Min, int32Max, 0x800000, 10),
-    VELMORA_NUMBER(ttbackground, SettingKind::Colour, int32Min, int32Max, 0xFFFF00, 11),
-    VELMORA_BYTE(hspacing, 4, 12),
-    VELMORA_BYTE(vspacing, 2, 13),
-    VELMORA_BYTE(listcount, 3, 14),
-    VELMORA_BYTE(colourcoding, 0, 15),
-    {"loadonstartup", SettingKind::Boolean, 0, 1, 0, "", 17, nullptr, nullptr, &TCalendarOptions::loadonstartup,
-     nullptr},
-    VELMORA_NUMBER(language, SettingKind::Language, 0, int32Max, 0, 16),
+    Byte("firstday", &O::firstday, 1, 0),
+    Text("dateformat", &O::dateformat, "", 1),
+    Number("highlight", colour, &O::highlight, int32Min, int32Max, 0x800000, 2),
+    Text("font", &O::font, "Arial", 3),
+    Number("fontsize", integer, &O::fontsize, int32Min, int32Max, 10, 4),
+    Number("fontcolour", colour, &O::fontcolour, int32Min, int32Max, 0xFFFFFF, 5),
+    Number("top", integer, &O::top, int32Min, int32Max, -1, 6),
+    Number("left", integer, &O::left, int32Min, int32Max, -1, 7),
+    Text("ttfont", &O::ttfont, "Arial", 8),
+    Number("ttsize", integer, &O::ttsize, int32Min, int32Max, 12, 9),
+    Number("ttcolour", colour, &O::ttcolour, int32Min, int32Max, 0x800000, 10),
+    Number("ttbackground", colour, &O::ttbackground, int32Min, int32Max, 0xFFFF00, 11),
+    Byte("hspacing", &O::hspacing, 4, 12),
+    Byte("vspacing", &O::vspacing, 2, 13),
+    Byte("listcount", &O::listcount, 3, 14),
+    Byte("colourcoding", &O::colourcoding, 0, 15),
+    Flag("loadonstartup", &O::loadonstartup, false, 17),
+    // Its default is the user's own language, asked for when it is needed.
+    Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
 };
-#undef VELMORA_NUMBER
-#undef VELMORA_BYTE
-#undef VELMORA_TEXT
 
 bool SameKey(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -229,6 +237,8 @@ void SaveSettings() {
     for (const SettingDescription& setting : settings) inSaveOrder[static_cast<size_t>(setting.savedAt)] = &setting;
     // Settings and types go in one replacement, so the file is never half old and half new.
     ReplaceSections(path, {{section, OptionLines(path, inSaveOrder)}, EventTypesSection()});
+    // The link follows the saved file, so a link that cannot be written costs the user nothing
+    // else; its one message (a ShortcutError) reaches the caller's error box.
     UpdateStartupShortcut(options.loadonstartup);
 }
 

@@ -1,23 +1,34 @@
-// The exports of TOOLS.DLL that the window binds by name. The window declares matching
-// function-pointer types; this header is for the library and its tests.
+// The six exports of TOOLS.DLL, declared once for both sides of the boundary: the library
+// defines them, and the window and the tests bind them by name through the pointer types
+// derived here, so a change of any signature breaks the build of every caller.
 #pragma once
 #include "ExportConvention.h"
 
 #include <cstdint>
 
-VELMORA_EXPORT void VELMORA_CALL GetOptions(
-    int32_t* top, int32_t* left, unsigned char* font, int32_t fontCapacity, int32_t* fontsize,
-    int32_t* fontcolour, int32_t* highlight, uint8_t* firstday, unsigned char* ttfont,
-    int32_t ttfontCapacity, int32_t* ttsize, int32_t* ttcolour, int32_t* ttbackground,
-    uint8_t* listcount, uint8_t* colourcoding, unsigned char* dateformat,
-    int32_t dateformatCapacity, uint8_t* hspacing, uint8_t* vspacing);
-VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
-VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
-VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length,
-                                          double date);
 // The window's procedure that ShowOptions calls after each accepted change; may be null.
 using TOptionsCallback = void(VELMORA_CALL*)();
+
 // Opens the options dialog and returns when it is closed: 1 for OK, 2 otherwise.
 VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback);
-// Opens the reminder editor on the day of date and returns when it is closed.
+VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigned char* font,
+                                            int32_t fontCapacity, int32_t* fontsize,
+                                            int32_t* fontcolour, int32_t* highlight,
+                                            uint8_t* firstday, unsigned char* ttfont,
+                                            int32_t ttfontCapacity, int32_t* ttsize,
+                                            int32_t* ttcolour, int32_t* ttbackground,
+                                            uint8_t* listcount, uint8_t* colourcoding,
+                                            unsigned char* dateformat, int32_t dateformatCapacity,
+                                            uint8_t* hspacing, uint8_t* vspacing);
+VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
+VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
+VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);
+
+// What a caller binds by name; never linked.
+using TShowOptionsFunction = decltype(&ShowOptions);
+using TGetOptionsFunction = decltype(&GetOptions);
+using TSetOptionsFunction = decltype(&SetOptions);
+using TGetItemsFunction = decltype(&GetItems);
+using TComingUpFunction = decltype(&ComingUp);
+using TAddEntryFunction = decltype(&AddEntry);

@@ -20,6 +20,17 @@ void OpenWithShell(const std::string& url) {
     if (execute)
         execute(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
+int Brightness(COLORREF colour) {
+    return (GetRValue(colour) * 299 + GetGValue(colour) * 587 + GetBValue(colour) * 114) / 1000;
+}
+
+// The system's link colour, unless it can hardly be told from the face behind it (some themes
+// make it a pale grey); then the usual link blue.
+COLORREF LinkColour() {
+    const COLORREF link = GetSysColor(COLOR_HOTLIGHT);
+    const int contrast = Brightness(GetSysColor(COLOR_BTNFACE)) - Brightness(link);
+    return contrast > 90 || contrast < -90 ? link : RGB(0, 0x66, 0xCC);
+}
 } // namespace
 
 THyperlinkLabel::THyperlinkLabel(HWND parent, const std::string& name, int id,
@@ -75,7 +86,7 @@ void THyperlinkLabel::Paint(HDC dc) {
     SelectedObject font(dc, LinkFont());
     SetBkMode(dc, TRANSPARENT);
     const bool enabled = IsWindowEnabled(Handle()) != FALSE;
-    SetTextColor(dc, GetSysColor(enabled ? COLOR_HOTLIGHT : COLOR_GRAYTEXT));
+    SetTextColor(dc, enabled ? LinkColour() : GetSysColor(COLOR_GRAYTEXT));
     RECT text = client;
     DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);

@@ -434,6 +434,14 @@ LRESULT TrmComboCalendar::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_CHAR:
         return 0; // nothing can be typed into the field
+    case WM_MOUSEWHEEL:
+        // The wheel reaches the focus, which the field keeps: it turns the open month.
+        if (DroppedDown()) {
+            dropDown_->Month.StepMonths(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -1 : 1);
+            InvalidateRect(dropDown_->Handle(), nullptr, FALSE);
+            return 0;
+        }
+        break;
     case WM_LBUTTONDOWN:
         SetFocus(Handle());
         DropDown();

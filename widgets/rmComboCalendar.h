@@ -1,9 +1,10 @@
 // The date field: a box showing one date that the user cannot type into, and a button that
 // drops down a month of our own (the system's date picker cannot frame days). The drop-down
-// opens with the button, Alt+Down or F4; arrows move the day, PageUp/PageDown the month
-// (with Ctrl the year), Home/End go to the month's ends; Enter or a click picks the day, Esc,
-// F4, Alt+Up or a click outside close it without a change. Days for which OnSpecialDay
-// answers true are framed.
+// opens with the button, Alt+Down or F4; arrows move the day, PageUp/PageDown (or the wheel)
+// the month, Ctrl+PageUp/PageDown the year, Home/End go to the month's ends; Enter or a click
+// picks the day, Esc, F4, Alt+Up or a click outside close it without a change. Days for which
+// OnSpecialDay answers true are framed. Notifications: WidgetTextChanged, WidgetDropDown,
+// WidgetCloseUp (WidgetNotifications.h).
 #pragma once
 #include "DropDownMonth.h"
 #include "WidgetWindow.h"

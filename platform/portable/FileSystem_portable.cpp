@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "Errors.h"
 #include "PortableTestHooks.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <memory>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -185,8 +185,7 @@ std::vector<std::string> ListFileNames(const std::string& directory, const std::
     if (!dir) return names;
     while (dirent* entry = readdir(dir)) {
         std::string name = entry->d_name;
-        if (name.size() < suffix.size()) continue;
-        if (strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0) continue;
+        if (!EndsWithIgnoringCase(name, suffix)) continue;
         // The entry's own type spares a stat of every file; only an unknown type needs one.
         bool regular = entry->d_type == DT_REG;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {

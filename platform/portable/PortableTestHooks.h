@@ -29,7 +29,8 @@ struct RecordedMessageBox {
 void SetPortableProgramDirectory(const std::string& directoryWithTrailingSlash);
 void SetPortableLocale(const PortableLocale& locale);
 void SetPortableNow(double oleDateTime);
-// Root under which the portable special folders live (each token is a subfolder).
+// Root under which the portable special folders live (each token is a subfolder); an empty
+// root is a system without special folders.
 void SetPortableSpecialFolderRoot(const std::string& root);
 std::vector<RecordedMessageBox>& RecordedMessageBoxes();
 // The steps of writing a file, at which a test can make the next write fail.

@@ -5,16 +5,12 @@
 #include "ProfileFile.h"
 #include "FileSystem.h"
 #include "PortableTestHooks.h"
+#include "TextCase.h"
 
 #include <cstdio>
 #include <sys/stat.h>
-#include <strings.h>
 
 namespace {
-
-struct ProfileLine {
-    std::string text; // the line as stored, without its line end
-};
 
 std::string Trim(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");
@@ -23,7 +19,6 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
 std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
@@ -110,7 +105,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             *last = i;
             return;
         }
-        if (SameName(name, section)) *first = i + 1;
+        if (SameTextIgnoringCase(name, section)) *first = i + 1;
     }
     if (*first != std::string::npos) *last = lines.size();
 }
@@ -134,7 +129,7 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
         for (size_t i = first; i < last; ++i) {
             std::string lineKey, value;
             bool hasValue;
-            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameName(lineKey, key)) {
+            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameTextIgnoringCase(lineKey, key)) {
                 result = StripQuotes(value);
                 break;
             }
@@ -162,7 +157,7 @@ bool ProfileWriteString(const std::string& path, const std::string& section, con
         std::string lineKey, lineValue;
         bool hasValue;
         if (!SplitKeyLine(lines[i], &lineKey, &lineValue, &hasValue)) continue;
-        if (SameName(lineKey, key)) {
+        if (SameTextIgnoringCase(lineKey, key)) {
             lines[i] = newLine;
             return SaveLines(path, lines);
         }
@@ -207,7 +202,7 @@ void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSe
         for (const std::string& line : lines) {
             std::string name;
             if (IsSectionHeader(line, &name)) {
-                inside = SameName(name, section.name);
+                inside = SameTextIgnoringCase(name, section.name);
                 if (inside && found++ == 0) firstAt = kept.size();
             }
             if (!inside) kept.push_back(line);

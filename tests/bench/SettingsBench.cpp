@@ -107,7 +107,11 @@ int main(int argc, char** argv) {
     }
 #endif
     folder = ProgramFolder(argc > 1 ? argv[1] : "");
-    PrintHeading("Settings save: SetOptions as the window calls it when it closes (medians)");
+#ifdef _WIN32
+    PrintHeading("Settings save, Windows build: SetOptions through TOOLS.DLL, loaded for each call (medians)");
+#else
+    PrintHeading("Settings save, native: SetOptions in process, from a fresh library state (medians)");
+#endif
     BenchSave(1000, 21);
     BenchSave(4000, 11);
     return 0;

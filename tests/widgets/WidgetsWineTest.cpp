@@ -194,6 +194,12 @@ TEST_F(WidgetsTest, DateFieldPicksAClickedDayAndClosesOnAClickOutside) {
     EXPECT_FALSE(field.DroppedDown());
     EXPECT_EQ(field.SelectedDate(), EncodeDate(2026, 12, 11));
 
+    // The wheel turns the open month; Enter picks the same day there.
+    PressKey(field.Handle(), VK_F4);
+    SendMessageA(field.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    PressKey(field.Handle(), VK_RETURN);
+    EXPECT_EQ(field.SelectedDate(), EncodeDate(2027, 1, 11));
+
     // A disabled field does not open.
     EnableWindow(field.Handle(), FALSE);
     SendMessageA(field.Handle(), WM_KEYDOWN, VK_F4, 0);
@@ -201,7 +207,7 @@ TEST_F(WidgetsTest, DateFieldPicksAClickedDayAndClosesOnAClickOutside) {
 }
 
 // For the documentation: the drop-down left open for a screenshot of the display.
-TEST_F(WidgetsTest, DateFieldDropDownForAScreenshot) {
+TEST_F(WidgetsTest, DropDownAndWidgetsForAScreenshot) {
     const char* seconds = std::getenv("VELMORA_WIDGET_SCREENSHOT_SECONDS");
     if (!seconds)
         GTEST_SKIP() << "only for screenshots";
@@ -209,6 +215,19 @@ TEST_F(WidgetsTest, DateFieldDropDownForAScreenshot) {
     field.OnSpecialDay = [](int, int, int day) { return day == 3 || day == 12 || day == 25; };
     field.SetDateFormat("dddd, mmmm d, yyyy");
     field.SetSelectedDate(EncodeDate(2026, 12, 7));
+    // The other widgets beside it, to see them drawn too.
+    TSpinEdit spin(host_, "FontSizeSpin", 201, TWidgetBounds{270, 20, 80, 22}, 6, 72);
+    spin.SetValue(10);
+    TColourComboBox combo(host_, "FontColourCombo", 301, TWidgetBounds{270, 56, 180, 22});
+    combo.SetColour(0x123456);
+    TColourComboBox red(host_, "HighlightColourCombo", 302, TWidgetBounds{270, 88, 180, 22});
+    red.SetColour(0x0000FF);
+    TCheckListBox list(host_, "LanguageList", 401, TWidgetBounds{270, 124, 200, 64});
+    for (const char* name :
+         {"English (Australia)", "English (United States)", "Dutch (Netherlands)"})
+        list.Add(name);
+    list.SetChecked(1, true);
+    THyperlinkLabel link(host_, "HomePageLabel", 501, TWidgetBounds{270, 200, 150, 18}, "Read me");
     SetFocus(field.Handle());
     PressKey(field.Handle(), VK_F4);
     PressKey(field.Handle(), VK_RIGHT);
@@ -396,5 +415,40 @@ TEST_F(WidgetsTest, TheWidgetClassesAreUnregisteredAgain) {
     UnregisterWidgetClasses();
     for (const char* name : classes)
         EXPECT_FALSE(ClassRegistered(name)) << name;
+}
+// The library is freed after every use: its classes belong to it, not to the program, and a
+// fresh load works whether or not the last one unregistered them.
+TEST_F(WidgetsTest, DateFieldInALibraryThatIsLoadedAndFreedAgain) {
+    using CreateProc = HWND (*)(HWND);
+    using DestroyProc = void (*)(BOOL);
+    for (BOOL unregister : {TRUE, FALSE, TRUE}) {
+        HMODULE library = LoadLibraryA("WidgetsTestLibrary.dll");
+        ASSERT_NE(library, nullptr);
+        auto create = reinterpret_cast<CreateProc>(
+            reinterpret_cast<void*>(GetProcAddress(library, "CreateDateField")));
+        auto destroy = reinterpret_cast<DestroyProc>(
+            reinterpret_cast<void*>(GetProcAddress(library, "DestroyDateField")));
+        ASSERT_TRUE(create && destroy);
+        HWND field = create(host_);
+        ASSERT_NE(field, nullptr);
+        WNDCLASSEXA info = {};
+        info.cbSize = sizeof info;
+        EXPECT_TRUE(GetClassInfoExA(library, "TrmComboCalendar", &info));
+        EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "TrmComboCalendar", &info));
+        EXPECT_EQ(reinterpret_cast<HINSTANCE>(GetClassLongPtrA(field, GCLP_HMODULE)), library);
+        SetFocus(field);
+        PressKey(field, VK_F4);
+        HWND dropDown = DropDownWindow();
+        ASSERT_NE(dropDown, nullptr);
+        EXPECT_TRUE(IsWindowVisible(dropDown));
+        EXPECT_EQ(reinterpret_cast<HINSTANCE>(GetClassLongPtrA(dropDown, GCLP_HMODULE)), library);
+        PressKey(field, VK_ESCAPE);
+        destroy(unregister);
+        Pump();
+        EXPECT_FALSE(IsWindow(field));
+        EXPECT_FALSE(IsWindow(dropDown));
+        EXPECT_EQ(GetClassInfoExA(library, "TrmComboCalendar", &info) != FALSE, !unregister);
+        EXPECT_TRUE(FreeLibrary(library));
+    }
 }
 } // namespace
