@@ -108,6 +108,7 @@ int TOptionsForm::Show() {
     Controls().ShowChosenPages();
     TFormEvent pageShown{TFormEvent::Kind::Change, "PageControl1"};
     PageControl1Change(pageShown);
+    okFocused_ = false;
     return ShowModal();
 }
 
@@ -245,6 +246,11 @@ void TOptionsForm::EnableControl(const char* component, bool enabled) {
 }
 
 void TOptionsForm::IdleHandler() {
+    // The dialog opens with OK as the focused control, once its loop has started.
+    if (!okFocused_) {
+        okFocused_ = true;
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("OkButton")), TRUE);
+    }
     EnableControl("ApplyButton", model_.ApplyEnabled());
     const bool oneRow = model_.TypeRowControlsEnabled();
     EnableControl("EventEdit", oneRow);

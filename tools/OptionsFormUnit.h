@@ -90,4 +90,5 @@ class TOptionsForm : public TBaseForm {
     std::vector<std::string> installedFonts_;
     // Set while the dialog shows values itself, so that no change handler takes them as edits.
     bool filling_ = false;
+    bool okFocused_ = false;
 };

@@ -379,6 +379,33 @@ TEST_F(OptionsTest, TheAboutBoxShowsTheVersionOfTheProgramThatLoadedTheLibrary) 
     EXPECT_EQ(Run(driver), 2);
 }
 
+TEST_F(OptionsTest, TheKeyboardAloneReachesThePagesAddsATypeAndAccepts) {
+    WriteStoreFile("calendar.ini", "[options]\r\nfontcolour=255\r\n");
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.Focused(), d.Find("OkButton"));
+        d.Key(VK_TAB, false, true);
+    });
+    driver.Then([](DialogDriver& d) { d.Key(VK_TAB, false, true); });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(SendMessageA(d.Find("PageControl1"), TCM_GETCURSEL, 0, 0), 2);
+        d.Key('D', true); // A&dd
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.RowCount("ListView1"), 1);
+        EXPECT_EQ(d.Focused(), d.Find("EventEdit"));
+        d.Key('W');
+        d.Key('O');
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.Cell("ListView1", 0, 0), "wo");
+        EXPECT_TRUE(d.Enabled("ApplyButton"));
+        d.Key(VK_RETURN);
+    });
+    EXPECT_EQ(Run(driver), 1);
+    EXPECT_NE(ReadStoreFile("calendar.ini").find("wo=255"), std::string::npos);
+}
+
 // The window as the screen shows it, as a 24-bit bitmap file.
 void SaveWindowImage(HWND window, const std::string& path) {
     RECT bounds = {};
