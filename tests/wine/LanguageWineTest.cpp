@@ -2,6 +2,7 @@
 // the language of calendar.ini when a module for it lies beside the library, each switch
 // frees the module it replaces, and nothing of a module stays mapped once the library is
 // freed. The Dutch module is the one the build makes from tools/languages/NLD.
+#include "BaseForm.h"
 #include "DialogDriver.h"
 #include "Tools.h"
 #include "WinHandles.h"
@@ -222,5 +223,129 @@ TEST_F(LanguageTest, ASecondSwitchKeepsTheLanguageAndFreesTheFirstModule) {
     EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 1) << "the first module was not freed";
     FreeLibrary(library);
     EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 0);
+}
+
+// The options dialog switches the language when it is filled, after it is created, so what
+// shows is the open dialog read again from the module. The library and the module lie in
+// the program's own folder, where the dialog looks for modules to list.
+class OptionsLanguageTest : public LanguageTest {
+  protected:
+    void SetUp() override {
+        LanguageTest::SetUp();
+        Lay(".", {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}});
+    }
+    void TearDown() override {
+        DeleteFileA((ExecutableFolder() + "Tools.NLD").c_str());
+        DeleteFileA((ExecutableFolder() + "TOOLS.DLL").c_str());
+        LanguageTest::TearDown();
+    }
+    HMODULE LoadLibraryInProgramFolder() {
+        return LoadLibraryA((ExecutableFolder() + "TOOLS.DLL").c_str());
+    }
+    int32_t RunOptions(HMODULE library, DialogDriver& driver) {
+        const auto showOptions = BindExport<TShowOptionsFunction>(library, "ShowOptions");
+        EXPECT_NE(showOptions, nullptr);
+        const int32_t result = showOptions ? showOptions(nullptr) : -1;
+        EXPECT_TRUE(driver.DialogSeen());
+        EXPECT_EQ(driver.StepsLeft(), 0u) << "the dialog closed before the script ended";
+        return result;
+    }
+};
+
+const char* const moduleInProgramFolder = "language_wine\\Tools.NLD";
+
+struct OptionsTexts {
+    std::string caption, firstTab, secondTab, aboutButton, okButton, languageGroup;
+};
+// The second tab and OK are not in the Dutch module: they keep the dialog's own texts.
+const OptionsTexts englishOptions = {"Velmora Options", "Options", "Tooltips",
+                                     "&About",          "OK",      "Language"};
+const OptionsTexts dutchOptions = {"Velmora-opties", "Opties", "Tooltips", "&Info", "OK", "Taal"};
+
+void ExpectOptionsTexts(DialogDriver& d, const OptionsTexts& expected) {
+    char caption[256] = "";
+    GetWindowTextA(d.Dialog(), caption, sizeof caption);
+    EXPECT_EQ(caption, expected.caption);
+    EXPECT_EQ(TabCaption(d, 0), expected.firstTab);
+    EXPECT_EQ(TabCaption(d, 1), expected.secondTab);
+    EXPECT_EQ(d.Text("AboutButton"), expected.aboutButton);
+    EXPECT_EQ(d.Text("OkButton"), expected.okButton);
+    EXPECT_EQ(d.Text("LanguageGroup"), expected.languageGroup);
+}
+
+HWND LanguageRows(DialogDriver& d) {
+    return FindWindowExA(d.Find("LanguageList"), nullptr, "SysListView32", nullptr);
+}
+
+// Twice while the library stays loaded: the second dialog is built in Dutch and its own
+// switch to the same language frees the module of the first.
+TEST_F(OptionsLanguageTest, TheOpenOptionsDialogIsReadAgainFromTheModuleOfTheStoredLanguage) {
+    SetLanguage(1043);
+    HMODULE library = LoadLibraryInProgramFolder();
+    ASSERT_NE(library, nullptr);
+    for (int run = 0; run < 2; ++run) {
+        DialogDriver driver("TOptionsForm");
+        driver.Then([run](DialogDriver& d) {
+            ExpectOptionsTexts(d, dutchOptions);
+            EXPECT_EQ(MappedViews(moduleInProgramFolder), 1) << "run " << run;
+            const char* screenshot = std::getenv("VELMORA_OPTIONS_SCREENSHOT");
+            if (screenshot && run == 1)
+                d.SaveScreenshot(screenshot);
+            d.Click("CancelButton");
+        });
+        EXPECT_EQ(RunOptions(library, driver), 2);
+    }
+    FreeLibrary(library);
+    EXPECT_EQ(MappedViews(moduleInProgramFolder), 0) << "the module outlived the library";
+}
+
+// The user picks Dutch and applies: the accept fills the dialog again, whose switch reads the
+// open dialog in Dutch.
+TEST_F(OptionsLanguageTest, AnAcceptThatChangesTheLanguageReadsTheOpenDialogAgain) {
+    SetLanguage(0);
+    HMODULE library = LoadLibraryInProgramFolder();
+    ASSERT_NE(library, nullptr);
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) { d.ShowPage(3); });
+    driver.Then([](DialogDriver& d) {
+        ExpectOptionsTexts(d, englishOptions);
+        EXPECT_EQ(MappedViews(moduleInProgramFolder), 0);
+        ASSERT_EQ(ListView_GetItemCount(LanguageRows(d)), 1);
+        ListView_SetCheckState(LanguageRows(d), 0, TRUE);
+    });
+    driver.Then([](DialogDriver& d) { d.Click("ApplyButton"); });
+    driver.Then([](DialogDriver& d) {
+        ExpectOptionsTexts(d, dutchOptions);
+        EXPECT_EQ(MappedViews(moduleInProgramFolder), 1);
+        // The page shown and the language chosen stay as the user left them.
+        EXPECT_EQ(SendMessageA(d.Find("PageControl1"), TCM_GETCURSEL, 0, 0), 3);
+        EXPECT_NE(ListView_GetCheckState(LanguageRows(d), 0), 0u);
+        d.Click("AboutButton");
+    });
+    // A dialog made after the switch is built in Dutch where the module says so.
+    driver.Then([](DialogDriver&) {
+        HWND about = FindWindowA("TAboutBox", nullptr);
+        ASSERT_NE(about, nullptr);
+        char caption[64] = "";
+        GetWindowTextA(about, caption, sizeof caption);
+        EXPECT_STREQ(caption, "Info");
+        HWND product = reinterpret_cast<HWND>(
+            SendMessageA(about, WM_FINDCOMPONENT, 0, reinterpret_cast<LPARAM>("ProductName")));
+        char name[64] = "";
+        GetWindowTextA(product, name, sizeof name);
+        EXPECT_STREQ(name, "Velmora");
+        PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(FindWindowA("TAboutBox", nullptr), nullptr);
+        d.Click("CancelButton");
+    });
+    EXPECT_EQ(RunOptions(library, driver), 2);
+    FreeLibrary(library);
+    EXPECT_EQ(MappedViews(moduleInProgramFolder), 0);
+    char stored[16] = "";
+    GetPrivateProfileStringA("options", "language", "", stored, sizeof stored,
+                             (ExecutableFolder() + "calendar.ini").c_str());
+    EXPECT_STREQ(stored, "1043");
 }
 } // namespace
