@@ -173,6 +173,13 @@ TEST_F(LanguageTest, TheEditorComesUpInTheLanguageOfTheModuleBesideTheLibrary) {
          &dutch,
          "two\\Tools.NL"},
         {"none", {{"TOOLS.DLL", "TOOLS.DLL"}}, "TOOLS.DLL", 1043, &english, nullptr},
+        // A module whose description cannot be read is passed over: the editor still opens.
+        {"broken",
+         {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Broken.module"}},
+         "TOOLS.DLL",
+         1043,
+         &english,
+         "broken\\Tools.NLD"},
         // Language 0 selects no module, even with one beside the library.
         {"zero",
          {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}},
