@@ -110,17 +110,25 @@ void LoadEventTypes(const ProfileFileSections& settingsFile) {
     }
 }
 
-void SaveEventTypes() {
-    const std::string path = SettingsPath();
-    bool written = ProfileEraseSection(path, sectionName);
+ProfileSectionLines EventTypesSection() {
+    ProfileSectionLines section{sectionName, {}};
     std::set<std::string> keysUsed;
     for (size_t i = 0; i < eventTypes.size(); ++i) {
         const TEventType& type = eventTypes[i];
         std::string key = type.Name;
         if (!StorableAsKey(key) || !keysUsed.insert(UpperCaseAscii(key)).second) key = EscapedKey(i, type.Name);
-        written = written && ProfileWriteString(path, sectionName, key, std::to_string(type.Colour));
+        section.lines.push_back(key + "=" + std::to_string(type.Colour));
     }
-    if (!written) throw VelmoraError("The reminder types could not be saved: \"" + path + "\" cannot be written.");
+    return section;
+}
+
+void SaveEventTypes() {
+    const std::string path = SettingsPath();
+    try {
+        ProfileReplaceSections(path, {EventTypesSection()});
+    } catch (const VelmoraError& error) {
+        throw VelmoraError("The reminder types could not be saved: " + std::string(error.what()));
+    }
 }
 
 std::vector<std::string> EventTypesToList() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 class ProfileFileSections;
+struct ProfileSectionLines;
 
 struct TEventType {
     std::string Name; // at most 255 characters
@@ -23,8 +24,10 @@ void ReplaceEventTypes(const std::vector<TEventType>& types);
 void LoadEventTypes();
 // The same from a settings file that other sections are read from as well.
 void LoadEventTypes(const ProfileFileSections& settingsFile);
-// Erases section "eventtypes" and writes the table into it.
+// Replaces section "eventtypes" by the table, in one replacement of the file.
 void SaveEventTypes();
+// The section as it is to be written: one "key=colour" line per type, in table order.
+ProfileSectionLines EventTypesSection();
 // "name=colour" per type, in table order.
 std::vector<std::string> EventTypesToList();
 // Replaces the table by one type per "name=colour" string.

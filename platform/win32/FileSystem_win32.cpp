@@ -75,17 +75,32 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
     }
 }
 
-void ReplaceFileContent(const std::string& path, const std::string& content) {
+std::string TemporaryFileName(const std::string& path) { return path + ".new"; }
+
+void WriteTemporaryFile(const std::string& path, const std::string& content) {
     // A read-only file is the user's wish that it stays as it is.
     if (IsReadOnly(path)) Fail("Cannot write file", path, ERROR_ACCESS_DENIED);
-    const std::string temporary = path + ".new";
+    const std::string temporary = TemporaryFileName(path);
+    KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) Fail("Cannot create file", path, GetLastError());
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        written != content.size()) {
+        DWORD error = GetLastError();
+        file.Reset();
+        DeleteFileA(temporary.c_str());
+        Fail("Cannot write file", path, error ? error : ERROR_WRITE_FAULT);
+    }
+}
+
+void CommitTemporaryFile(const std::string& path) {
+    const std::string temporary = TemporaryFileName(path);
     {
-        KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // Whatever wrote the new file, its bytes are on the disk before it takes the old one's place.
+        KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) Fail("Cannot create file", path, GetLastError());
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
-            written != content.size() || !FlushFileBuffers(file.Get())) {
+        if (!file || !FlushFileBuffers(file.Get())) {
             DWORD error = GetLastError();
             file.Reset();
             DeleteFileA(temporary.c_str());
@@ -97,6 +112,13 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
         DeleteFileA(temporary.c_str());
         Fail("Cannot replace file", path, error);
     }
+}
+
+void DiscardTemporaryFile(const std::string& path) { DeleteFileA(TemporaryFileName(path).c_str()); }
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+    WriteTemporaryFile(path, content);
+    CommitTemporaryFile(path);
 }
 
 void DeleteFileIfPresent(const std::string& path) {

@@ -281,3 +281,21 @@ TEST_F(CalendarWindowTest, ABadSettingIsReportedOnceAndTheOtherSettingsSurvive) 
     EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
 }
 } // namespace
+
+namespace {
+// One bad value elsewhere must not cost the window its place: it comes up where it was left,
+// and closing it where it stands keeps that place in the file.
+TEST_F(CalendarWindowTest, ABadSettingKeepsTheStoredWindowPosition) {
+    TCalendarFolder folder("bad-setting-position");
+    folder.WriteFile("calendar.ini", "[options]\r\ntop=40\r\nleft=50\r\nlistcount=300\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.DismissErrorBoxes(300);
+    EXPECT_EQ(calendar.WindowRect().top, 40);
+    EXPECT_EQ(calendar.WindowRect().left, 50);
+    ASSERT_TRUE(calendar.Close());
+    EXPECT_EQ(folder.ReadSetting("options", "top"), "40");
+    EXPECT_EQ(folder.ReadSetting("options", "left"), "50");
+    EXPECT_EQ(folder.ReadSetting("options", "listcount"), "300");
+}
+} // namespace
