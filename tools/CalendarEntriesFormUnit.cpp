@@ -144,6 +144,9 @@ void TCalendarEntriesForm::FormCreate() {
     TakeOverIdleHandler([this] { AppIdle(); });
     SetChangeHandlers(false);
     ShowText("Edit1", "");
+    // The date fields show a date of their own until SetDate gives them the opener's: no
+    // load for that one, or a broken file would be reported twice before the dialog shows.
+    showing_ = true;
     const std::string longDate = LongDateFormat();
     for (const char* name : {"rmComboCalendar1", "rmComboCalendar2"}) {
         if (TrmComboCalendar* field = DateField(name)) {
@@ -153,6 +156,7 @@ void TCalendarEntriesForm::FormCreate() {
             };
         }
     }
+    showing_ = false;
     TabCtrl_SetCurSel(Control("PageControl1"), 0);
     Controls().ShowChosenPages();
     ShowText("Edit2", "");

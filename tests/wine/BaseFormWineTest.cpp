@@ -36,7 +36,8 @@ class TProbeForm : public TBaseForm {
     }
     void FormClose() override {
         ++closes;
-        if (keepOpenOnce-- > 0) SetModalResult(mrNone);
+        if (keepOpenOnce-- > 0)
+            SetModalResult(mrNone);
     }
     bool HandleEvent(TFormEvent& event) override {
         static const TFormHandler<TProbeForm> handlers[] = {
@@ -57,13 +58,15 @@ class TProbeForm : public TBaseForm {
 // A window of the calling program, with a timer and paints that must go on meanwhile.
 struct CallerWindow {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_TIMER) ++ticks;
+        if (message == WM_TIMER)
+            ++ticks;
         if (message == WM_PAINT) {
             ++paints;
             ValidateRect(window, nullptr);
             return 0;
         }
-        if (message == WM_USER) return 42;
+        if (message == WM_USER)
+            return 42;
         return DefWindowProcA(window, message, wParam, lParam);
     }
     CallerWindow() {
@@ -72,8 +75,8 @@ struct CallerWindow {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "TProbeCaller";
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(WS_EX_TOOLWINDOW, "TProbeCaller", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        window = CreateWindowExA(WS_EX_TOOLWINDOW, "TProbeCaller", "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 50, 50, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         SetTimer(window, 1, 15, nullptr);
         ticks = paints = 0;
     }
@@ -103,11 +106,32 @@ TEST(BaseFormTest, KeysFollowTheDescriptionAndTheCallersWindowKeepsRunning) {
     bool callerDisabled = false;
     std::vector<std::string> focusOrder;
     const auto noteFocus = [&](DialogDriver& d) {
-        for (const char* name : {"Edit1", "Edit2", "Combo1", "AddButton", "FailButton", "OkButton", "CancelButton"})
-            if (d.Focused() == d.Find(name)) focusOrder.push_back(name);
+        for (const char* name :
+             {"Edit1", "Edit2", "Combo1", "AddButton", "FailButton", "OkButton", "CancelButton"})
+            if (d.Focused() == d.Find(name))
+                focusOrder.push_back(name);
     };
+    std::string hint;
+    bool ownerless = false;
     driver.Then([&](DialogDriver& d) {
         callerDisabled = !IsWindowEnabled(caller.window);
+        // The hint of Edit1 is a tool of the system tooltip that the dialog owns.
+        HWND tooltip = nullptr;
+        while ((tooltip = FindWindowExA(nullptr, tooltip, TOOLTIPS_CLASSA, nullptr)))
+            if (GetWindow(tooltip, GW_OWNER) == d.Dialog())
+                break;
+        char text[80] = "";
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = d.Dialog();
+        tool.uId = reinterpret_cast<UINT_PTR>(d.Find("Edit1"));
+        tool.lpszText = text;
+        if (tooltip)
+            SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        hint = text;
+        // A top-level window of its own: no owner, and the desktop as its parent.
+        ownerless = GetWindow(d.Dialog(), GW_OWNER) == nullptr &&
+                    GetAncestor(d.Dialog(), GA_PARENT) == GetDesktopWindow();
         noteFocus(d);
         d.Key(VK_TAB);
     });
@@ -149,8 +173,11 @@ TEST(BaseFormTest, KeysFollowTheDescriptionAndTheCallersWindowKeepsRunning) {
     });
     EXPECT_EQ(RunProbe(form, driver), mrOk);
     EXPECT_EQ(form.closes, 2);
-    EXPECT_EQ(focusOrder, (std::vector<std::string>{"Edit1", "Edit2", "Combo1", "AddButton", "FailButton", "OkButton",
-                                                    "CancelButton", "Edit1", "CancelButton"}));
+    EXPECT_EQ(hint, "First field");
+    EXPECT_TRUE(ownerless);
+    EXPECT_EQ(focusOrder,
+              (std::vector<std::string>{"Edit1", "Edit2", "Combo1", "AddButton", "FailButton",
+                                        "OkButton", "CancelButton", "Edit1", "CancelButton"}));
     EXPECT_TRUE(callerDisabled);
     EXPECT_TRUE(IsWindowEnabled(caller.window));
     EXPECT_GT(CallerWindow::ticks, 5);
@@ -186,8 +213,10 @@ TEST(BaseFormTest, NothingStaysRegisteredOrSetAfterTheDialogIsDestroyed) {
         driver.Then([&](DialogDriver& d) {
             // The themed controls come from the side-by-side common controls, not system32's.
             HMODULE owner = nullptr;
-            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                               reinterpret_cast<LPCSTR>(GetClassLongPtrW(d.Find("Combo1"), GCLP_WNDPROC)), &owner);
+            GetModuleHandleExA(
+                GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                    GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                reinterpret_cast<LPCSTR>(GetClassLongPtrW(d.Find("Combo1"), GCLP_WNDPROC)), &owner);
             char path[MAX_PATH] = "";
             GetModuleFileNameA(owner, path, MAX_PATH);
             themed = std::string(path).find("winsxs") != std::string::npos;
@@ -203,9 +232,11 @@ TEST(BaseFormTest, NothingStaysRegisteredOrSetAfterTheDialogIsDestroyed) {
         HANDLE contextAfter = nullptr;
         GetCurrentActCtx(&contextAfter);
         EXPECT_EQ(contextAfter, contextBefore);
-        if (contextAfter) ReleaseActCtx(contextAfter);
+        if (contextAfter)
+            ReleaseActCtx(contextAfter);
     }
-    if (contextBefore) ReleaseActCtx(contextBefore);
+    if (contextBefore)
+        ReleaseActCtx(contextBefore);
     EXPECT_EQ(runs, 3);
     EXPECT_TRUE(themed);
 }
@@ -248,7 +279,7 @@ TEST(BaseFormTest, ADialogWithoutADescriptionIsNotCreated) {
     } form;
     EXPECT_THROW(form.Create(), VelmoraError);
     WNDCLASSEXA info = {};
-        info.cbSize = sizeof info;
+    info.cbSize = sizeof info;
     EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "TMissingForm", &info));
 }
 } // namespace
