@@ -1,6 +1,7 @@
 // The exports that open dialogs. Each creates its dialog, shows it modally on the caller's
 // thread and destroys it before returning; a failure is shown in the library's error box
 // and goes no further, so the caller only ever sees the call return.
+#include "BaseWindow.h"
 #include "CalendarEntriesFormUnit.h"
 #include "EventTypeUnit.h"
 #include "MessageBoxes.h"
@@ -34,7 +35,9 @@ VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     } catch (const std::exception& error) {
         ShowErrorBox(error.what());
     }
+    // Nothing of the dialog's may point into the library once the caller frees it.
     UnregisterWidgetClasses();
+    TBaseWindow::UnregisterModuleClasses();
     return result == mrOk ? mrOk : mrCancel;
 }
 
