@@ -1,10 +1,10 @@
 // The reminder editor's window: events in, the model's state out.
 #include "CalendarEntriesFormUnit.h"
 
-#include "DateField.h"
 #include "Locale.h"
 #include "MessageBoxes.h"
 #include "WinHandles.h"
+#include "rmComboCalendar.h"
 
 #include <commctrl.h>
 
@@ -92,18 +92,17 @@ HWND TCalendarEntriesForm::CreateCustomControl(const FormComponent& component, c
                                                int id) {
     if (component.kind != "datefield")
         return nullptr;
-    auto field = std::make_unique<TDateField>(Handle(), component.name, bounds, id,
-                                              Scale(component.Number("dropdownwidth", 0, 0)));
-    field->OnChange = [this, name = component.name] {
-        TFormEvent event{TFormEvent::Kind::Change, name};
-        RaiseEvent(event);
-    };
+    const TWidgetBounds box{bounds.left, bounds.top, bounds.right - bounds.left,
+                            bounds.bottom - bounds.top};
+    auto field =
+        std::make_unique<TrmComboCalendar>(Handle(), component.name, id, box, Dpi() / 96.0);
+    field->DropDownWidth = component.Number("dropdownwidth", 0, field->DropDownWidth);
     HWND window = field->Handle();
     dateFields_.push_back(std::move(field));
     return window;
 }
 
-TDateField* TCalendarEntriesForm::DateField(const std::string& name) const {
+TrmComboCalendar* TCalendarEntriesForm::DateField(const std::string& name) const {
     for (const auto& field : dateFields_)
         if (field->Name() == name)
             return field.get();
@@ -147,7 +146,7 @@ void TCalendarEntriesForm::FormCreate() {
     ShowText("Edit1", "");
     const std::string longDate = LongDateFormat();
     for (const char* name : {"rmComboCalendar1", "rmComboCalendar2"}) {
-        if (TDateField* field = DateField(name)) {
+        if (TrmComboCalendar* field = DateField(name)) {
             field->SetDateFormat(longDate);
             field->OnSpecialDay = [](int year, int month, int day) {
                 return TCalendarEntriesModel::IsSpecialDay(year, month, day);
@@ -187,7 +186,7 @@ void TCalendarEntriesForm::SetDate(double date) {
 
 void TCalendarEntriesForm::SetStartDay(int day) {
     model_.SetStartDay(day);
-    if (TDateField* field = DateField("rmComboCalendar1"))
+    if (TrmComboCalendar* field = DateField("rmComboCalendar1"))
         field->SetStartDay(model_.StartDay());
 }
 
@@ -301,7 +300,7 @@ void TCalendarEntriesForm::ShowRegularRows(bool selection) {
 void TCalendarEntriesForm::ShowModel(bool selection) {
     const bool wasShowing = showing_;
     showing_ = true;
-    if (TDateField* field = DateField("rmComboCalendar1"))
+    if (TrmComboCalendar* field = DateField("rmComboCalendar1"))
         field->SetSelectedDate(model_.ShownDate());
     ShowDatedRows(selection);
     ShowText("Edit1", model_.DescriptionText());
@@ -312,7 +311,7 @@ void TCalendarEntriesForm::ShowModel(bool selection) {
     HWND intervals = Control("ComboBox1");
     if (SendMessageA(intervals, CB_GETCURSEL, 0, 0) != model_.ChosenInterval())
         SendMessageA(intervals, CB_SETCURSEL, static_cast<WPARAM>(model_.ChosenInterval()), 0);
-    if (TDateField* field = DateField("rmComboCalendar2"))
+    if (TrmComboCalendar* field = DateField("rmComboCalendar2"))
         field->SetSelectedDate(model_.RegularStartDate());
     showing_ = wasShowing;
 }
@@ -338,7 +337,7 @@ void TCalendarEntriesForm::ApplyButtonClick(TFormEvent&) {
 }
 
 void TCalendarEntriesForm::rmComboCalendar1Change(TFormEvent&) {
-    TDateField* field = DateField("rmComboCalendar1");
+    TrmComboCalendar* field = DateField("rmComboCalendar1");
     if (!field)
         return;
     const DateChangeOutcome outcome = model_.ChangeDate(field->SelectedDate(), [] {
@@ -372,7 +371,7 @@ void TCalendarEntriesForm::Edit1Change(TFormEvent& event) {
         model_.ChooseInterval(chosen);
         ShowRegularRows(false);
     } else if (event.component == "rmComboCalendar2") {
-        if (TDateField* field = DateField("rmComboCalendar2"))
+        if (TrmComboCalendar* field = DateField("rmComboCalendar2"))
             model_.SetRegularStartDate(field->SelectedDate());
     }
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-class TDateField;
+class TrmComboCalendar;
 
 class TCalendarEntriesForm : public TBaseForm {
   public:
@@ -60,11 +60,11 @@ class TCalendarEntriesForm : public TBaseForm {
     void DrawTypeSwatch(TFormEvent& event, int typeColumn, const std::string& type);
     void Report(const SaveResult& result);
     void Report(const LoadResult& result);
-    TDateField* DateField(const std::string& name) const;
+    TrmComboCalendar* DateField(const std::string& name) const;
 
     TCalendarEntriesModel model_;
     // True while the dialog itself writes into its controls: their notifications then
     // echo the model and are not the user's.
     bool showing_ = false;
-    std::vector<std::unique_ptr<TDateField>> dateFields_;
+    std::vector<std::unique_ptr<TrmComboCalendar>> dateFields_;
 };

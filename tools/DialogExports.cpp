@@ -41,7 +41,22 @@ VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     return result == mrOk ? mrOk : mrCancel;
 }
 
+namespace {
+// The library is freed after every call: whatever its dialogs registered or set goes before
+// the export returns, failure or not, once their windows are gone.
+struct DialogCallScope {
+    DialogCallScope() = default;
+    DialogCallScope(const DialogCallScope&) = delete;
+    DialogCallScope& operator=(const DialogCallScope&) = delete;
+    ~DialogCallScope() {
+        UnregisterWidgetClasses();
+        TBaseWindow::UnregisterModuleClasses();
+    }
+};
+} // namespace
+
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
+    DialogCallScope scope;
     try {
         LoadSettingsIfNeeded();
         SwitchDialogLanguage(CalendarOptions().language);

@@ -286,8 +286,12 @@ LRESULT TBaseForm::HandleCommand(WPARAM wParam, LPARAM lParam) {
             modalResult_ = modalResult;
         return 0;
     }
+    // The widgets tell of their changes with the standard controls' codes.
+    const bool widget = control->kind != "edit" && control->kind != "combo" &&
+                        control->kind != "button" && control->kind != "listview";
     if ((control->kind == "edit" && code == EN_CHANGE) ||
-        (control->kind == "combo" && code == CBN_SELCHANGE)) {
+        (control->kind == "combo" && code == CBN_SELCHANGE) ||
+        (widget && (code == EN_CHANGE || code == CBN_SELCHANGE))) {
         const std::string name = control->name;
         TFormEvent event{TFormEvent::Kind::Change, name};
         RaiseEvent(event);

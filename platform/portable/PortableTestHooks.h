@@ -33,6 +33,10 @@ void SetPortableNow(double oleDateTime);
 // root is a system without special folders.
 void SetPortableSpecialFolderRoot(const std::string& root);
 std::vector<RecordedMessageBox>& RecordedMessageBoxes();
+// The answer every Yes/No/Cancel question gets (recorded like the other boxes).
+void SetPortableQuestionAnswer(QuestionAnswer answer);
+// The folder whose files stand for the form-description resources (named like them).
+void SetPortableFormFolder(const std::string& folderWithTrailingSlash);
 // The steps of writing a file, at which a test can make the next write fail.
 enum class PortableFileStep {
     Create, // creating the new file
@@ -49,9 +53,5 @@ void ClearPortableFileFault();
 void SetPortableWriteFailureAfter(long bytes);
 // Whether a fault at this step is armed, and if so clears it: for the stand-in's writers.
 bool TakePortableFileFault(PortableFileStep step, long* afterBytes = nullptr);
-// The answer every Yes/No/Cancel question gets (recorded like the other boxes).
-void SetPortableQuestionAnswer(QuestionAnswer answer);
-// The folder whose files stand for the form-description resources (named like them).
-void SetPortableFormFolder(const std::string& folderWithTrailingSlash);
 // Maps a Windows-style path to the native one (backslashes become slashes).
 std::string NativePath(const std::string& path);

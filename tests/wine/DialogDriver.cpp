@@ -91,6 +91,7 @@ void DialogDriver::RunTick() {
     // the idle update its turn before the script looks at the controls.
     if (!settled_) {
         settled_ = true;
+        timer_ = SetTimer(nullptr, timer_, tickMilliseconds, Tick);
         return;
     }
     if (next_ >= steps_.size())
