@@ -35,7 +35,9 @@ VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     } catch (const std::exception& error) {
         ShowErrorBox(error.what());
     }
+    // Nothing of the dialog's may point into the library once the caller frees it.
     UnregisterWidgetClasses();
+    TBaseWindow::UnregisterModuleClasses();
     return result == mrOk ? mrOk : mrCancel;
 }
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-// The window classes below are the library's while a dialog uses them: the first acquire
-// registers them, the last release (after the dialog's windows are gone) unregisters them.
+// The radio group's window class is the library's while a dialog uses it: the first acquire
+// registers it, the last release (after the dialog's windows are gone) unregisters it.
 void AcquireDialogControlClasses();
 void ReleaseDialogControlClasses();
 

@@ -55,7 +55,7 @@ int32_t CallShowOptions(Callback callback) {
     const int32_t result = showOptions ? showOptions(callback) : -1;
     WNDCLASSEXA left = {};
     left.cbSize = sizeof left;
-    for (const char* name : {"TOptionsForm", "TAboutBox", "TVelmoraSpinEdit", "TVelmoraRadioGroup"})
+    for (const char* name : {"TOptionsForm", "TAboutBox", "TVelmoraRadioGroup", "TVrHyperButton"})
         EXPECT_FALSE(GetClassInfoExA(library, name, &left)) << name << " is still registered";
     FreeLibrary(library);
     return result;
@@ -157,6 +157,18 @@ TEST_F(OptionsTest, ClosingWithoutAnAcceptReturns2AndLeavesTheFileAsItWas) {
         EXPECT_EQ(ReadStoreFile("calendar.ini"), ini) << c.how;
         EXPECT_TRUE(callbackSaw.empty()) << c.how;
     }
+}
+
+TEST_F(OptionsTest, SettingsThatCannotBeReadOpenNoDialogAndSayWhy) {
+    const std::string ini = "[options]\r\nlistcount=300\r\nfont=Tahoma\r\n";
+    WriteStoreFile("calendar.ini", ini);
+    DialogDriver driver("TOptionsForm");
+    EXPECT_EQ(CallShowOptions(OptionsApplied), 2);
+    EXPECT_FALSE(driver.DialogSeen());
+    ASSERT_EQ(driver.Boxes().size(), 1u);
+    EXPECT_NE(driver.Boxes()[0].text.find("Range check error"), std::string::npos);
+    EXPECT_EQ(ReadStoreFile("calendar.ini"), ini);
+    EXPECT_TRUE(callbackSaw.empty());
 }
 
 TEST_F(OptionsTest, AnUntouchedOkKeepsWhatTheListsLackAndBringsSizesIntoRange) {
