@@ -1,6 +1,7 @@
 // The reminder editor's window: events in, the model's state out.
 #include "CalendarEntriesFormUnit.h"
 
+#include "Errors.h"
 #include "Locale.h"
 #include "MessageBoxes.h"
 #include "WinHandles.h"
@@ -141,9 +142,22 @@ bool TCalendarEntriesForm::HandleEvent(TFormEvent& event) {
 // --- Creation and the opener's calls ---
 
 void TCalendarEntriesForm::FormCreate() {
+    // A description (a translated one, say) that lacks a control the editor drives would
+    // leave a dialog that cannot work: refuse it with its name instead.
+    for (const char* name :
+         {"PageControl1", "rmComboCalendar1", "ListView1", "Edit1", "ComboBox2", "AddEntryButton",
+          "DeleteEntryButton", "ShuffleUpButton", "ShuffleDownButton", "ListView2", "Edit2",
+          "ComboBox3", "ComboBox1", "rmComboCalendar2", "AddRegularEntryButton",
+          "DeleteRegularEntryButton", "OkButton", "CancelButton", "ApplyButton"})
+        if (!Control(name))
+            throw VelmoraError("The description of " + ClassName() + " has no component " + name +
+                               ".");
     TakeOverIdleHandler([this] { AppIdle(); });
     SetChangeHandlers(false);
     ShowText("Edit1", "");
+    // The date fields show a date of their own until SetDate gives them the opener's: no
+    // load for that one, or a broken file would be reported twice before the dialog shows.
+    showing_ = true;
     const std::string longDate = LongDateFormat();
     for (const char* name : {"rmComboCalendar1", "rmComboCalendar2"}) {
         if (TrmComboCalendar* field = DateField(name)) {
@@ -153,6 +167,7 @@ void TCalendarEntriesForm::FormCreate() {
             };
         }
     }
+    showing_ = false;
     TabCtrl_SetCurSel(Control("PageControl1"), 0);
     Controls().ShowChosenPages();
     ShowText("Edit2", "");

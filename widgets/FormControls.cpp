@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 const char* const defaultFontName = "Verdana";
 const int defaultFontPoints = 8;
@@ -237,9 +239,11 @@ void TFormControls::ApplyComponentTexts(const TFormControl& control,
             LVCOLUMNA item = {};
             item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
             item.pszText = const_cast<char*>(columns[static_cast<size_t>(column * 2)].c_str());
-            // A width of -1 takes whatever the other columns leave of the list's width.
-            item.cx = width >= 0 ? Scale(width)
-                                 : std::max(Scale(20), static_cast<int>(client.right) - fixed);
+            // A width of -1 takes whatever the other columns leave of the list's width, less
+            // room for the scroll bar that more rows bring, so that no sideways one follows.
+            const int remaining =
+                static_cast<int>(client.right) - fixed - GetSystemMetrics(SM_CXVSCROLL);
+            item.cx = width >= 0 ? Scale(width) : std::max(Scale(20), remaining);
             item.iSubItem = column;
             SendMessageA(control.window, column < existing ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA,
                          static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));

@@ -111,8 +111,27 @@ TEST(BaseFormTest, KeysFollowTheDescriptionAndTheCallersWindowKeepsRunning) {
             if (d.Focused() == d.Find(name))
                 focusOrder.push_back(name);
     };
+    std::string hint;
+    bool ownerless = false;
     driver.Then([&](DialogDriver& d) {
         callerDisabled = !IsWindowEnabled(caller.window);
+        // The hint of Edit1 is a tool of the system tooltip that the dialog owns.
+        HWND tooltip = nullptr;
+        while ((tooltip = FindWindowExA(nullptr, tooltip, TOOLTIPS_CLASSA, nullptr)))
+            if (GetWindow(tooltip, GW_OWNER) == d.Dialog())
+                break;
+        char text[80] = "";
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = d.Dialog();
+        tool.uId = reinterpret_cast<UINT_PTR>(d.Find("Edit1"));
+        tool.lpszText = text;
+        if (tooltip)
+            SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        hint = text;
+        // A top-level window of its own: no owner, and the desktop as its parent.
+        ownerless = GetWindow(d.Dialog(), GW_OWNER) == nullptr &&
+                    GetAncestor(d.Dialog(), GA_PARENT) == GetDesktopWindow();
         noteFocus(d);
         d.Key(VK_TAB);
     });
@@ -154,6 +173,8 @@ TEST(BaseFormTest, KeysFollowTheDescriptionAndTheCallersWindowKeepsRunning) {
     });
     EXPECT_EQ(RunProbe(form, driver), mrOk);
     EXPECT_EQ(form.closes, 2);
+    EXPECT_EQ(hint, "First field");
+    EXPECT_TRUE(ownerless);
     EXPECT_EQ(focusOrder,
               (std::vector<std::string>{"Edit1", "Edit2", "Combo1", "AddButton", "FailButton",
                                         "OkButton", "CancelButton", "Edit1", "CancelButton"}));

@@ -55,7 +55,7 @@ LRESULT CALLBACK DialogDriver::Hook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && current) {
         HWND window = reinterpret_cast<HWND>(wParam);
         const std::string name = ClassOf(window);
-        if (name == "#32770") {
+        if (name == "#32770" && window != current->answered_) {
             current->box_ = window;
             current->boxWait_ = 2;
         } else if (name == current->dialogClass_) {
@@ -82,6 +82,8 @@ void DialogDriver::RunTick() {
         boxes_.push_back(seen);
         const int answer = nextAnswer_ < answers_.size() ? answers_[nextAnswer_++] : IDOK;
         PostMessageA(box_, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        // A box can be activated again before it takes the answer: it is the same box.
+        answered_ = box_;
         box_ = nullptr;
         return;
     }

@@ -70,6 +70,7 @@ class DialogDriver {
     UINT_PTR timer_ = 0;
     HWND dialog_ = nullptr;
     HWND box_ = nullptr;
+    HWND answered_ = nullptr;
     bool seen_ = false;
     bool settled_ = false;
     bool actedLastTick_ = false;

@@ -57,7 +57,7 @@ std::string Record(double date, const std::string& text, uint8_t interval) {
 
 const char* const typesIni =
     "[eventtypes]\r\nBirthday=255\r\nMeeting=16711680\r\nHoliday=32768\r\n";
-const char* const intervalMessage = "You must set an interval for a regular entry.";
+const char* const intervalMessage = "Information: You must set an interval for a regular entry.";
 
 // --- Steps, each run in a tick of its own ---
 Step Click(const char* button) {
@@ -132,9 +132,10 @@ void RunScenario(const Scenario& scenario) {
         }
     }
     ASSERT_EQ(driver.Boxes().size(), scenario.boxes.size());
-    for (size_t box = 0; box < scenario.boxes.size(); ++box)
-        EXPECT_NE(driver.Boxes()[box].text.find(scenario.boxes[box]), std::string::npos)
-            << driver.Boxes()[box].text;
+    for (size_t box = 0; box < scenario.boxes.size(); ++box) {
+        const std::string seen = driver.Boxes()[box].caption + ": " + driver.Boxes()[box].text;
+        EXPECT_NE(seen.find(scenario.boxes[box]), std::string::npos) << seen;
+    }
 }
 
 Step Expect(std::function<void(DialogDriver&)> check) {
@@ -363,6 +364,17 @@ TEST_F(EditorTest, RegularRemindersNeedAnIntervalAndAreSavedAsRecords) {
            Expect([](DialogDriver&) { EXPECT_FALSE(StoreFileExists(regularFile)); }),
            Click("CancelButton")}},
          {{regularFile, std::nullopt}}},
+        {"a record with an interval above 5 stops the list there, and says so",
+         {{regularFile,
+           Record(march5, "Good", 1) + Record(march5, "Bad", 9) + Record(march5, "After", 1)}},
+         {{Page(1), Expect([](DialogDriver& d) {
+               EXPECT_EQ(d.RowCount("ListView2"), 1);
+               EXPECT_EQ(d.Cell("ListView2", 0, 0), "Good");
+           }),
+           Click("CancelButton")}},
+         {{regularFile,
+           Record(march5, "Good", 1) + Record(march5, "Bad", 9) + Record(march5, "After", 1)}},
+         {"Range check error"}},
         {"a type that is no longer defined stays with its reminder",
          {{regularFile, Record(march5, "{Gone}Old", 2)}},
          {{Page(1), Row("ListView2", 0),
