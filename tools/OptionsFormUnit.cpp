@@ -7,6 +7,7 @@
 #include "DialogServices.h"
 #include "EventTypeUnit.h"
 #include "LanguageModules.h"
+#include "OptionsFormComponents.h"
 #include "OptionsFormControls.h"
 #include "ReInit.h"
 #include "Settings.h"
@@ -57,6 +58,7 @@ TOptionsForm::~TOptionsForm() {
 }
 
 void TOptionsForm::FormCreate() {
+    RequireComponents(Controls().Description(), OptionsFormComponents());
     TakeOverIdleHandler([this] { IdleHandler(); });
     installedFonts_ = InstalledFontFamilies();
     filling_ = true;
