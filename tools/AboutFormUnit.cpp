@@ -2,6 +2,7 @@
 #include "AboutFormUnit.h"
 #include "DialogServices.h"
 #include "HyperlinkLabel.h"
+#include "OptionsFormComponents.h"
 #include "ProgramDirectory.h"
 #include "VrHyperButton.h"
 #include "info.h"
@@ -21,6 +22,7 @@ TAboutBox::~TAboutBox() {
 }
 
 void TAboutBox::FormCreate() {
+    RequireComponents(Controls().Description(), AboutBoxComponents());
     TEPInfoExe info;
     info.ExeName = ProgramExecutablePath();
     info.LangId = "0C09";

@@ -1,6 +1,7 @@
 // The reminder editor's window: events in, the model's state out.
 #include "CalendarEntriesFormUnit.h"
 
+#include "Errors.h"
 #include "Locale.h"
 #include "MessageBoxes.h"
 #include "WinHandles.h"
@@ -141,6 +142,16 @@ bool TCalendarEntriesForm::HandleEvent(TFormEvent& event) {
 // --- Creation and the opener's calls ---
 
 void TCalendarEntriesForm::FormCreate() {
+    // A description (a translated one, say) that lacks a control the editor drives would
+    // leave a dialog that cannot work: refuse it with its name instead.
+    for (const char* name :
+         {"PageControl1", "rmComboCalendar1", "ListView1", "Edit1", "ComboBox2", "AddEntryButton",
+          "DeleteEntryButton", "ShuffleUpButton", "ShuffleDownButton", "ListView2", "Edit2",
+          "ComboBox3", "ComboBox1", "rmComboCalendar2", "AddRegularEntryButton",
+          "DeleteRegularEntryButton", "OkButton", "CancelButton", "ApplyButton"})
+        if (!Control(name))
+            throw VelmoraError("The description of " + ClassName() + " has no component " + name +
+                               ".");
     TakeOverIdleHandler([this] { AppIdle(); });
     SetChangeHandlers(false);
     ShowText("Edit1", "");

@@ -7,6 +7,7 @@
 #include "DialogServices.h"
 #include "EventTypeUnit.h"
 #include "LanguageModules.h"
+#include "OptionsFormComponents.h"
 #include "OptionsFormControls.h"
 #include "ReInit.h"
 #include "Settings.h"
@@ -15,6 +16,8 @@
 #include "WinHandles.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 // The settings each spin edit holds, so that its range is the one the model keeps.
@@ -55,6 +58,7 @@ TOptionsForm::~TOptionsForm() {
 }
 
 void TOptionsForm::FormCreate() {
+    RequireComponents(Controls().Description(), OptionsFormComponents());
     TakeOverIdleHandler([this] { IdleHandler(); });
     installedFonts_ = InstalledFontFamilies();
     filling_ = true;
@@ -222,7 +226,14 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
     GetTextExtentPoint32A(dc, "X", 1, &letter);
     const FormComponent* label =
         Controls().Description().FindComponent(tooltip ? "SampleTooltipLabel" : "SampleLabel");
-    const int left = area.left + Scale(label ? label->Number("bounds", 0, 10) : 10);
+    int left = area.left + Scale(label ? label->Number("bounds", 0, 10) : 10);
+    RECT needed = {0, 0, 0, 0};
+    DrawTextA(dc, look.text.c_str(), -1, &needed, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    // A text too long to start at the label's place moves left, so that as much as possible
+    // of the date shows inside the shape.
+    if (left + needed.right > area.right)
+        left =
+            std::max(area.left + Scale(4), area.left + (area.right - area.left - needed.right) / 2);
     const int top = CentredLabelTop(area.top, area.bottom - area.top, letter.cy);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ScreenColour(look.textColour));

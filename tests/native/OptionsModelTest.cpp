@@ -1,10 +1,13 @@
 // The options dialog without its window: what the fill shows, what an accept stores in
 // calendar.ini, the modified flag, the reminder-type rows, the language rows and the previews.
 #include "OptionsModel.h"
+#include "OptionsFormComponents.h"
 #include "ProfileFile.h"
 #include "StoreFixture.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 class OptionsModelTest : public StoreFixture {
@@ -303,5 +306,28 @@ TEST_F(OptionsModelTest, PreviewsShowTheChosenFontsColoursAndDateFormat) {
     EXPECT_EQ(tooltip.textColour, 0x800000);
     EXPECT_EQ(tooltip.background, 0xFFFF00);
     EXPECT_EQ(CentredLabelTop(10, 45, 13), 26);
+}
+
+std::string ShippedDescription(const char* file) {
+    std::ifstream in(std::string(VELMORA_SOURCE_DIR "/tools/forms/") + file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(OptionsFormDescriptions, HoldEveryComponentTheDialogsDriveAndABrokenOneIsNamed) {
+    const FormComponent options = ParseFormDescription(ShippedDescription("TOptionsForm.txt"));
+    EXPECT_EQ(options.name, "TOptionsForm");
+    EXPECT_NO_THROW(RequireComponents(options, OptionsFormComponents()));
+    const FormComponent about = ParseFormDescription(ShippedDescription("TAboutBox.txt"));
+    EXPECT_EQ(about.name, "TAboutBox");
+    EXPECT_NO_THROW(RequireComponents(about, AboutBoxComponents()));
+
+    FormComponent broken = options;
+    broken.FindComponent("LanguageList")->kind = "listview";
+    try {
+        RequireComponents(broken, OptionsFormComponents());
+        ADD_FAILURE() << "a description without the check list was taken";
+    } catch (const VelmoraError& error) {
+        EXPECT_NE(std::string(error.what()).find("LanguageList"), std::string::npos);
+    }
 }
 } // namespace
