@@ -35,6 +35,33 @@ bool DayHasEntries(double date);
 // a LF alone belongs to the line, byte 26 ends the text.
 std::vector<std::string> SplitDayFileLines(const std::string& content);
 std::vector<std::string> ReadDayFile(double date);
+
+// One line of a day file held in a bounded form while the file is read, so that a line of
+// any length costs no more than the queries can show of it: its first keep characters, and,
+// when its first "{" comes before its first "}", the type name (at most 255 characters, as
+// much as a lookup uses) and the first keep characters after that "}".
+class BoundedDayFileLine {
+  public:
+    explicit BoundedDayFileLine(size_t keep);
+    void Append(const char* data, size_t size);
+    void Clear();
+    const std::string& Start() const { return start_; }
+    // A line of at most 2 * keep + 257 characters whose markup begins with the same keep
+    // characters as the markup of the whole line: same type, same colour, same text.
+    std::string MarkUpEquivalent() const;
+
+  private:
+    size_t keep_;
+    size_t length_ = 0;
+    std::string start_;
+    size_t open_, close_; // the first "{" and the first "}" of the line, npos until met
+    std::string name_;
+    std::string afterClose_;
+};
+// Reads the day file at path piece by piece and hands each of its lines, in the bounded
+// form, to take, following the same line rules as SplitDayFileLines. Fails as ReadWholeFile.
+void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
+                      const std::function<void(const BoundedDayFileLine& line)>& take);
 // The line a dated reminder is stored as: "{type}description" or the description alone.
 std::string DayFileLine(const TCalendarEntry& entry);
 // Splits a stored line into type and description at its first "{" and first "}".
