@@ -184,17 +184,18 @@ std::string MarkUpItemLine(const std::string& text, int length) {
     result.reserve(text.size() + 16);
     const auto append = [&](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
-            const char c = text[i];
-            switch (c) {
-            case '|': result += mark; break;
-            case '\n': result += mark; break;
-            case '\r':
-                result += mark;
-                if (i + 1 < to && text[i + 1] == '\n') ++i;
-                break;
-            case '\0': result += '?'; break;
-            default: result += c;
+            size_t next = i;
+            while (next < to && text[next] != '|' && text[next] != '\r' && text[next] != '\n' && text[next] != '\0')
+                ++next;
+            result.append(text, i, next - i);
+            i = next;
+            if (i == to) break;
+            if (text[i] == '\0') {
+                result += '?';
+                continue;
             }
+            result += mark;
+            if (text[i] == '\r' && i + 1 < to && text[i + 1] == '\n') ++i;
         }
     };
     if (typed) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <utility>
@@ -22,7 +23,8 @@ namespace {
 std::vector<TRegularEntry> regularEntries;
 
 const size_t maxCandidateText = 255;
-// 31 December 9999, where the calendar ends.
+// 1 January 1 and 31 December 9999, where the calendar begins and ends.
+const double firstCalendarDay = -693593.0;
 const double lastCalendarDate = 2958465.0;
 
 int StepMonths(uint8_t interval) {
@@ -111,6 +113,66 @@ template <typename Keep, typename Drop> void ReadOccurringEntries(double date, K
     }
     if (keepFailure) std::rethrow_exception(keepFailure);
     if (!failure.empty()) ReportFileProblem(path, failure);
+}
+
+// The one day GetItems asks about, taken apart once for every record of regular.dat.
+struct QueryDay {
+    explicit QueryDay(double whole) : date(whole) { DecodeDate(whole, &year, &month, &day); }
+    double date;
+    int year, month, day;
+};
+
+// Whether a stored record falls on the day: the same answer as moving it to its first
+// occurrence on or after the day (CatchUp) and comparing, without making any occurrence.
+// Weekly steps land on the day when the distance is a whole number of steps; calendar steps
+// when the months between are a whole number of steps and the month's day, the start day or
+// the month's last day when it is shorter, is the day.
+bool OccursOn(double start, uint8_t interval, const QueryDay& query) {
+    // Within the calendar, and not after the day (a start not a number fails both).
+    if (interval > static_cast<uint8_t>(TEntryInterval::Yearly) || !(start >= firstCalendarDay) ||
+        !(start < query.date + 1))
+        return false;
+    start = std::floor(start);
+    if (start == query.date) return true;
+    const long long distance = static_cast<long long>(query.date - start);
+    switch (static_cast<TEntryInterval>(interval)) {
+    case TEntryInterval::Weekly: return distance % 7 == 0;
+    case TEntryInterval::Fortnightly: return distance % 14 == 0;
+    case TEntryInterval::None: return false;
+    default: break;
+    }
+    int year, month, day;
+    DecodeDate(start, &year, &month, &day);
+    const long gap = (static_cast<long>(query.year) * 12 + query.month) - (static_cast<long>(year) * 12 + month);
+    if (gap <= 0 || gap % StepMonths(interval) != 0) return false;
+    return std::min(day, DaysInMonth(query.year, query.month)) == query.day;
+}
+
+// The day's regular reminders marked up, in file order, as long as they fit beside what
+// the text holds already. Only the records that fall on the day are decoded further than
+// their date and interval. The file's failures are those of ReadOccurringEntries.
+std::string MarkedUpRegularOfDay(const QueryDay& query, int length, size_t room) {
+    const std::string path = RegularFileName();
+    std::string marked;
+    if (!FileExists(path)) return marked;
+    std::string failure;
+    try {
+        const size_t part = ReadRegularRecords(path, [&](const char* record) {
+            if (marked.size() > room) return;
+            double start;
+            std::memcpy(&start, record, sizeof start);
+            if (!OccursOn(start, static_cast<uint8_t>(record[264]), query)) return;
+            const std::string description(record + 9, static_cast<unsigned char>(record[8]));
+            marked += "\r\n";
+            marked += MarkUpItemLine(description, length);
+        });
+        if (part != 0) failure = PartRecordMessage(part);
+    } catch (const std::exception& error) {
+        marked.clear();
+        failure = error.what();
+    }
+    if (!failure.empty()) ReportFileProblem(path, failure);
+    return marked;
 }
 
 void ReportError(const std::exception& error) { ShowErrorBox(error.what()); }
@@ -288,17 +350,8 @@ bool BuildItemsText(double date, std::string* text) {
                 return false;
             }
         }
-        if (result.size() <= ItemTextRoom) {
-            std::string regular;
-            ReadOccurringEntries(
-                date,
-                [&](const TRegularEntry& entry) {
-                    if (entry.StartDate == date && result.size() + regular.size() <= ItemTextRoom)
-                        regular += "\r\n" + MarkUpItemLine(entry.Description, length);
-                },
-                [&] { regular.clear(); });
-            result += regular;
-        }
+        if (result.size() <= ItemTextRoom)
+            result += MarkedUpRegularOfDay(QueryDay(date), length, ItemTextRoom - result.size());
         *text = std::move(result);
         return true;
     } catch (const std::exception& error) {
