@@ -182,7 +182,7 @@ std::string MarkUpItemLine(const std::string& text, int length) {
     const std::string mark = "\r\n|" + std::to_string(length + 1) + "{" + colourText + "}";
     std::string result;
     result.reserve(text.size() + 16);
-    const auto append = [&](size_t from, size_t to) {
+    const auto append = [&result, &mark](const std::string& text, size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
             size_t next = i;
             while (next < to && text[next] != '|' && text[next] != '\r' && text[next] != '\n' && text[next] != '\0')
@@ -203,12 +203,19 @@ std::string MarkUpItemLine(const std::string& text, int length) {
         // which carries the colour already: the group goes to the front of the reminder
         // line instead, so the reminder is drawn in its colour and the group is not shown.
         const size_t firstBreak = text.find_first_of("|\r\n");
-        if (firstBreak < open) result += "{" + colourText + "}";
-        append(0, open);
-        if (firstBreak > open) result += "{" + colourText + "}";
-        append(close + 1, text.size());
+        if (firstBreak > open) {
+            append(text, 0, open);
+            result += "{" + colourText + "}";
+            append(text, close + 1, text.size());
+        } else {
+            // Read as if the group had never been there: a CR and a LF on either side of it
+            // are one line break.
+            result += "{" + colourText + "}";
+            const std::string rest = text.substr(0, open) + text.substr(close + 1);
+            append(rest, 0, rest.size());
+        }
     } else {
-        append(0, text.size());
+        append(text, 0, text.size());
     }
     return result;
 }

@@ -85,6 +85,8 @@ TEST_F(EventTypeTest, MarkUpTurnsTypesIntoColoursAndBarsIntoIndentedLines) {
     EXPECT_EQ(MarkUpItemLine("a}b{c|d", 4), "a}b{c\r\n|5{-1}d");
     // A type group stored after a bar colours the whole reminder and is not shown as text.
     EXPECT_EQ(MarkUpItemLine("a|b{Birthday}c", 4), "{255}a\r\n|5{255}bc");
+    // A CR and a LF on either side of such a group are one line break, as without it.
+    EXPECT_EQ(MarkUpItemLine("a\r{Birthday}\nb", 4), "{255}a\r\n|5{255}b");
     EXPECT_EQ(MarkUpItemLine("", 4), "");
 }
 
