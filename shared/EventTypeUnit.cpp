@@ -119,6 +119,10 @@ void LoadEventTypes(const ProfileFileSections& settingsFile) {
 void SaveEventTypes() {
     const std::string path = SettingsPath();
     bool written = ProfileEraseSection(path, sectionName);
+    // A file edited by hand can hold the section twice; only the first is ever read, and
+    // once it is erased the next would be, so every copy goes before the table is written.
+    for (int copies = 0; written && copies < 64 && !ProfileReadSection(path, sectionName).empty(); ++copies)
+        written = ProfileEraseSection(path, sectionName);
     std::set<std::string> keysUsed;
     for (size_t i = 0; i < eventTypes.size(); ++i) {
         const TEventType& type = eventTypes[i];

@@ -26,6 +26,18 @@ struct ReadOptions {
     }
 };
 
+std::string Describe(const ReadOptions& o) {
+    std::string text = std::to_string(o.top) + " " + std::to_string(o.left) + " " + o.font + " " +
+                       std::to_string(o.fontsize) + " " + std::to_string(o.fontcolour) + " " +
+                       std::to_string(o.highlight) + " " + std::to_string(o.firstday) + " " + o.ttfont + " " +
+                       std::to_string(o.ttsize) + " " + std::to_string(o.ttcolour) + " " +
+                       std::to_string(o.ttbackground) + " " + std::to_string(o.listcount) + " " +
+                       std::to_string(o.colourcoding) + " [" + o.dateformat + "] " + std::to_string(o.hspacing) +
+                       " " + std::to_string(o.vspacing) + " types:";
+    for (const std::string& type : o.types) text += " [" + type + "]";
+    return text;
+}
+
 std::string ShortString(const unsigned char* buffer) {
     return std::string(reinterpret_cast<const char*>(buffer + 1), buffer[0]);
 }
@@ -55,6 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SetOptions(before.top, before.left);
     ResetLibrary();
     const ReadOptions after = Read();
-    if (!(after == before)) FuzzFailure("the settings read after a save differ from those read before it");
+    if (!(after == before))
+        FuzzFailure("the settings read after a save differ from those read before it:\n  " + Describe(before) +
+                    "\n  " + Describe(after));
     return 0;
 }

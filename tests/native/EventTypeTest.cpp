@@ -67,6 +67,16 @@ TEST_F(EventTypeTest, SavingAndLoadingKeepsEveryTypeExactly) {
     EXPECT_EQ(ProfileReadString(Ini(), "eventtypes", "Birthday", ""), "255");
 }
 
+TEST_F(EventTypeTest, ASecondCopyOfTheSectionDoesNotComeBackAfterASave) {
+    WriteFile("calendar.ini", "[eventtypes]\r\nx=1\r\n[options]\r\ntop=1\r\n[eventtypes]\r\nBirthday=255\r\n");
+    LoadEventTypes();
+    const std::vector<std::string> before = EventTypesToList();
+    SaveEventTypes();
+    ClearEventTypes();
+    LoadEventTypes();
+    EXPECT_EQ(EventTypesToList(), before);
+}
+
 TEST_F(EventTypeTest, SavingAnEmptyTableLeavesAnEmptySection) {
     ListToEventTypes({"Birthday=255"});
     SaveEventTypes();
