@@ -17,7 +17,8 @@ const std::string& FuzzFolder() {
     static const std::string folder = [] {
         char pattern[] = "/tmp/velmora-fuzz-XXXXXX";
         const char* made = mkdtemp(pattern);
-        if (!made) FuzzFailure("cannot make a folder");
+        if (!made)
+            FuzzFailure("cannot make a folder");
         const std::string path = std::string(made) + "/";
         SetPortableProgramDirectory(path);
         return path;
@@ -52,10 +53,12 @@ void FuzzFailure(const std::string& what) {
 void CheckItemText(const std::string& text, const char* where) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\0') FuzzFailure(std::string(where) + ": a NUL inside item text");
+        if (c == '\0')
+            FuzzFailure(std::string(where) + ": a NUL inside item text");
         if (c == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
             FuzzFailure(std::string(where) + ": a CR without its LF");
-        if (c == '\n' && (i == 0 || text[i - 1] != '\r')) FuzzFailure(std::string(where) + ": a LF without its CR");
+        if (c == '\n' && (i == 0 || text[i - 1] != '\r'))
+            FuzzFailure(std::string(where) + ": a LF without its CR");
         if (c == '|' && (i + 1 == text.size() || text[i + 1] < '0' || text[i + 1] > '9'))
             FuzzFailure(std::string(where) + ": a bar without its indent number");
     }
@@ -69,16 +72,25 @@ std::string CheckedCall(bool items, int32_t count, double date) {
     char* buffer = storage.get();
     char* const original = buffer;
     uint32_t length = 0;
-    if (items) GetItems(&buffer, &length, date);
-    else ComingUp(count, &buffer, &length, date);
-    if (buffer != original) FuzzFailure("the buffer address was changed");
-    if (length > 1023) FuzzFailure("a length beyond the buffer");
-    if (std::strlen(buffer) != length) FuzzFailure("the length does not agree with the text");
+    if (items)
+        GetItems(&buffer, &length, date);
+    else
+        ComingUp(count, &buffer, &length, date);
+    if (buffer != original)
+        FuzzFailure("the buffer address was changed");
+    if (length > 1023)
+        FuzzFailure("a length beyond the buffer");
+    if (std::strlen(buffer) != length)
+        FuzzFailure("the length does not agree with the text");
     const std::string text(buffer, length);
     CheckItemText(text, items ? "GetItems" : "ComingUp");
     return text;
 }
 } // namespace
 
-std::string FuzzGetItems(double date) { return CheckedCall(true, 0, date); }
-std::string FuzzComingUp(int32_t count, double date) { return CheckedCall(false, count, date); }
+std::string FuzzGetItems(double date) {
+    return CheckedCall(true, 0, date);
+}
+std::string FuzzComingUp(int32_t count, double date) {
+    return CheckedCall(false, count, date);
+}

@@ -14,7 +14,9 @@ struct OneWidePerCharacter : TextMeasure {
     int TextWidth(const std::string& text) const override { return static_cast<int>(text.size()); }
 };
 
-bool IsBreak(char c) { return c == '|' || c == '\r' || c == '\n'; }
+bool IsBreak(char c) {
+    return c == '|' || c == '\r' || c == '\n';
+}
 
 // The description as it should be read: the type group gone, NUL shown as "?", split into
 // lines at its breaks (a CR LF pair is one break).
@@ -26,7 +28,8 @@ std::vector<std::string> ExpectedLines(std::string text) {
     std::vector<std::string> lines(1);
     for (size_t i = 0; i < text.size(); ++i) {
         if (IsBreak(text[i])) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
             lines.emplace_back();
         } else {
             lines.back() += text[i] == '\0' ? '?' : text[i];
@@ -37,7 +40,8 @@ std::vector<std::string> ExpectedLines(std::string text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2) return 0;
+    if (size < 2)
+        return 0;
     static const bool once = [] {
         ListToEventTypes({"Birthday=255", "System=-2147483643", "7=65280", "=3"});
         return true;
@@ -59,16 +63,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const DisplayLine shown = ReadDisplayLine(lines[i], canvas, 12345);
         const std::string wanted = i == 0 ? expected[0] : pad + expected[i];
-        if (shown.text != wanted) FuzzFailure("line " + std::to_string(i) + " is drawn as \"" + shown.text + "\"");
-        if (i == 0) firstColour = shown.colour;
-        else if (shown.colour != firstColour) FuzzFailure("a continuation line in another colour");
+        if (shown.text != wanted)
+            FuzzFailure("line " + std::to_string(i) + " is drawn as \"" + shown.text + "\"");
+        if (i == 0)
+            firstColour = shown.colour;
+        else if (shown.colour != firstColour)
+            FuzzFailure("a continuation line in another colour");
     }
 
     // The text as the window gets it, cut to a room: a prefix, no longer, and its last line
     // still holds its whole mark and colour group.
     const std::string text = "Monday March 5 2007\r\n" + marked;
     const std::string cut = ShortenItemText(text, room);
-    if (cut.size() > room || text.compare(0, cut.size(), cut) != 0) FuzzFailure("the cut is no prefix within the room");
+    if (cut.size() > room || text.compare(0, cut.size(), cut) != 0)
+        FuzzFailure("the cut is no prefix within the room");
     CheckItemText(cut, "ShortenItemText");
     const std::vector<std::string> cutLines = SplitItemLines(cut);
     const std::string& last = cutLines.back();
@@ -76,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& same = whole[cutLines.size() - 1];
     if (last != same && !last.empty() && last[0] == '|') {
         size_t at = 1;
-        while (at < last.size() && last[at] >= '0' && last[at] <= '9') ++at;
+        while (at < last.size() && last[at] >= '0' && last[at] <= '9')
+            ++at;
         if (last.compare(0, at, same, 0, at) != 0 || at >= last.size() || last[at] != '{' ||
             last.find('}') == std::string::npos)
             FuzzFailure("the cut split a mark or a colour group: \"" + last + "\"");

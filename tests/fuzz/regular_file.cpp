@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         double stored;
         std::memcpy(&stored, data, sizeof stored);
         // Near the first record's start, as a query of the window would be.
-        if (IsCalendarDay(stored)) date = std::floor(stored) + (size % 40);
+        if (IsCalendarDay(stored))
+            date = std::floor(stored) + (size % 40);
     }
     FuzzGetItems(date);
     FuzzGetItems(date + 1);

@@ -11,30 +11,33 @@
 
 namespace {
 struct ReadOptions {
-    int32_t top = 0, left = 0, fontsize = 0, fontcolour = 0, highlight = 0, ttsize = 0, ttcolour = 0,
-            ttbackground = 0;
+    int32_t top = 0, left = 0, fontsize = 0, fontcolour = 0, highlight = 0, ttsize = 0,
+            ttcolour = 0, ttbackground = 0;
     uint8_t firstday = 0, listcount = 0, colourcoding = 0, hspacing = 0, vspacing = 0;
     std::string font, ttfont, dateformat;
     std::vector<std::string> types;
 
     bool operator==(const ReadOptions& o) const {
-        return top == o.top && left == o.left && fontsize == o.fontsize && fontcolour == o.fontcolour &&
-               highlight == o.highlight && ttsize == o.ttsize && ttcolour == o.ttcolour &&
-               ttbackground == o.ttbackground && firstday == o.firstday && listcount == o.listcount &&
-               colourcoding == o.colourcoding && hspacing == o.hspacing && vspacing == o.vspacing &&
-               font == o.font && ttfont == o.ttfont && dateformat == o.dateformat && types == o.types;
+        return top == o.top && left == o.left && fontsize == o.fontsize &&
+               fontcolour == o.fontcolour && highlight == o.highlight && ttsize == o.ttsize &&
+               ttcolour == o.ttcolour && ttbackground == o.ttbackground && firstday == o.firstday &&
+               listcount == o.listcount && colourcoding == o.colourcoding &&
+               hspacing == o.hspacing && vspacing == o.vspacing && font == o.font &&
+               ttfont == o.ttfont && dateformat == o.dateformat && types == o.types;
     }
 };
 
 std::string Describe(const ReadOptions& o) {
     std::string text = std::to_string(o.top) + " " + std::to_string(o.left) + " " + o.font + " " +
                        std::to_string(o.fontsize) + " " + std::to_string(o.fontcolour) + " " +
-                       std::to_string(o.highlight) + " " + std::to_string(o.firstday) + " " + o.ttfont + " " +
-                       std::to_string(o.ttsize) + " " + std::to_string(o.ttcolour) + " " +
-                       std::to_string(o.ttbackground) + " " + std::to_string(o.listcount) + " " +
-                       std::to_string(o.colourcoding) + " [" + o.dateformat + "] " + std::to_string(o.hspacing) +
-                       " " + std::to_string(o.vspacing) + " types:";
-    for (const std::string& type : o.types) text += " [" + type + "]";
+                       std::to_string(o.highlight) + " " + std::to_string(o.firstday) + " " +
+                       o.ttfont + " " + std::to_string(o.ttsize) + " " +
+                       std::to_string(o.ttcolour) + " " + std::to_string(o.ttbackground) + " " +
+                       std::to_string(o.listcount) + " " + std::to_string(o.colourcoding) + " [" +
+                       o.dateformat + "] " + std::to_string(o.hspacing) + " " +
+                       std::to_string(o.vspacing) + " types:";
+    for (const std::string& type : o.types)
+        text += " [" + type + "]";
     return text;
 }
 
@@ -48,9 +51,9 @@ ReadOptions Read() {
     std::unique_ptr<unsigned char[]> font(new unsigned char[256]), ttfont(new unsigned char[256]),
         dateformat(new unsigned char[256]);
     font[0] = ttfont[0] = dateformat[0] = 0;
-    GetOptions(&o.top, &o.left, font.get(), 255, &o.fontsize, &o.fontcolour, &o.highlight, &o.firstday,
-               ttfont.get(), 255, &o.ttsize, &o.ttcolour, &o.ttbackground, &o.listcount, &o.colourcoding,
-               dateformat.get(), 255, &o.hspacing, &o.vspacing);
+    GetOptions(&o.top, &o.left, font.get(), 255, &o.fontsize, &o.fontcolour, &o.highlight,
+               &o.firstday, ttfont.get(), 255, &o.ttsize, &o.ttcolour, &o.ttbackground,
+               &o.listcount, &o.colourcoding, dateformat.get(), 255, &o.hspacing, &o.vspacing);
     o.font = ShortString(font.get());
     o.ttfont = ShortString(ttfont.get());
     o.dateformat = ShortString(dateformat.get());
@@ -68,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResetLibrary();
     const ReadOptions after = Read();
     if (!(after == before))
-        FuzzFailure("the settings read after a save differ from those read before it:\n  " + Describe(before) +
-                    "\n  " + Describe(after));
+        FuzzFailure("the settings read after a save differ from those read before it:\n  " +
+                    Describe(before) + "\n  " + Describe(after));
     return 0;
 }
