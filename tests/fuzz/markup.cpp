@@ -71,6 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FuzzFailure("a continuation line in another colour");
     }
 
+    // The tooltip shows the same lines, without the indent.
+    const std::vector<std::string> tooltip = SplitItemLines(TooltipText(marked));
+    for (size_t i = 0; i < tooltip.size(); ++i)
+        if (tooltip[i] != expected[i]) FuzzFailure("tooltip line " + std::to_string(i) + " is \"" + tooltip[i] + "\"");
+
     // The text as the window gets it, cut to a room: a prefix, no longer, and its last line
     // still holds its whole mark and colour group.
     const std::string text = "Monday March 5 2007\r\n" + marked;

@@ -166,6 +166,9 @@ TEST_F(EventTypeTest, ContinuationTextIsNeverTakenForAColour) {
         const DisplayLine shown = ReadDisplayLine(lines[1], canvas, 9);
         EXPECT_EQ(shown.text, "    " + c.continuation) << c.description;
         EXPECT_EQ(shown.colour, c.colour) << c.description;
+        // The tooltip shows the same text, without the indent.
+        EXPECT_EQ(SplitItemLines(TooltipText("Monday\r\n" + lines[0] + "\r\n" + lines[1]))[2], c.continuation)
+            << c.description;
         // A day whose first reminder is this one takes its colour, not one from its text.
         EXPECT_EQ(ItemColour("Monday\r\n" + lines[0] + "\r\n" + lines[1], 9) == 255, c.colour == 255)
             << c.description;
