@@ -1,5 +1,6 @@
-// A regular.dat of any bytes, then GetItems and ComingUp on a day its first record names
-// (or a fixed one), and ComingUp must agree with GetItems on the days it lists.
+// A regular.dat of any bytes, then GetItems and ComingUp on a day near the one its first
+// record names (or a fixed one): the exports stay inside the window's buffers and hand out
+// item text the readers can take apart, whatever the records hold.
 #include "DateUtils.h"
 #include "FuzzSupport.h"
 
