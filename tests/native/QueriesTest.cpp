@@ -174,6 +174,29 @@ TEST_F(QueriesTest, CatchingUpMatchesStepByStep) {
     }
 }
 
+// GetItems decides whether a record falls on its day without stepping it; the answer must be
+// the one stepping gives, for every interval, month end and leap day.
+TEST_F(QueriesTest, ADayShowsARegularReminderExactlyWhenItsStepsReachTheDay) {
+    std::mt19937 random(5);
+    for (int i = 0; i < 400; ++i) {
+        TRegularEntry entry;
+        const int month = 1 + static_cast<int>(random() % 12);
+        const int year = 1996 + static_cast<int>(random() % 12);
+        entry.StartDate = Date(year, month, 1 + static_cast<int>(random() % DaysInMonth(year, month)));
+        entry.Interval = static_cast<uint8_t>(random() % 6);
+        entry.Description = "x";
+        WriteRegularFile({entry});
+        // Month ends and the days around a start are where the steps differ.
+        const double query = i % 2 ? entry.StartDate + static_cast<double>(random() % 4000)
+                                   : Date(year + 1 + static_cast<int>(random() % 8), 1 + static_cast<int>(random() % 12), 1) - 1;
+        LoadRegularEntries(query);
+        const bool stepped = !RegularEntries().empty() && RegularEntries()[0].StartDate == query;
+        ResetSettings();
+        EXPECT_EQ(Reminders(query) == "x", stepped) << i << ": interval " << int(entry.Interval) << " from "
+                                                  << entry.StartDate << " on " << query;
+    }
+}
+
 TEST_F(QueriesTest, ComingUpOrdersByDateWithDatedRemindersFirst) {
     WriteFile("data/2007-03-06.txt", "dated a\r\ndated b\r\n");
     WriteFile("data/2007-03-04.txt", "before the query\r\n");
