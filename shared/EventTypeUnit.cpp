@@ -206,8 +206,10 @@ std::string MarkUpItemLine(const std::string& text, int length) {
         // A type group stored after the first line break would stand in a continuation line,
         // which carries the colour already: the group goes to the front of the reminder
         // line instead, so the reminder is drawn in its colour and the group is not shown.
-        const size_t firstBreak = text.find_first_of("|\r\n");
-        if (firstBreak > open) {
+        size_t firstBreak = 0;
+        while (firstBreak < open && text[firstBreak] != '|' && text[firstBreak] != '\r' && text[firstBreak] != '\n')
+            ++firstBreak;
+        if (firstBreak == open) {
             append(text, 0, open);
             result += "{" + colourText + "}";
             append(text, close + 1, text.size());

@@ -240,25 +240,6 @@ void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>
         throw VelmoraError(PartRecordMessage(content.size() % RegularRecordSize));
 }
 
-size_t ReadRegularRecords(const std::string& path, const std::function<void(const char* record)>& take) {
-    std::string part; // a record begun at the end of one piece and ended in the next
-    part.reserve(RegularRecordSize);
-    ReadFilePieces(path, [&](const char* data, size_t size) {
-        if (!part.empty()) {
-            const size_t used = std::min(RegularRecordSize - part.size(), size);
-            part.append(data, used);
-            data += used;
-            size -= used;
-            if (part.size() < RegularRecordSize) return;
-            take(part.data());
-            part.clear();
-        }
-        for (; size >= RegularRecordSize; data += RegularRecordSize, size -= RegularRecordSize) take(data);
-        part.assign(data, size);
-    });
-    return part.size();
-}
-
 std::vector<TRegularEntry> ReadRegularFile() {
     std::vector<TRegularEntry> entries;
     const std::string path = RegularFileName();

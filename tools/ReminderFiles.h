@@ -1,6 +1,8 @@
 // The two kinds of reminder file in data\: one text file per day with dated reminders
 // ("yyyy-mm-dd.txt", CR LF lines) and regular.dat, fixed 272-byte records of recurring ones.
 #pragma once
+#include "FileSystem.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -81,7 +83,8 @@ std::string PartRecordMessage(size_t partBytes);
 // Hands each whole record of the file to take as the file is read, without holding all of
 // it, and returns the number of bytes of a part record at its end (0 for a sound file).
 // A failing read raises VelmoraError as ReadWholeFile does, whatever take was given before.
-size_t ReadRegularRecords(const std::string& path, const std::function<void(const char* record)>& take);
+// A template, so that the step for each record is not a call through a function object.
+template <typename Take> size_t ReadRegularRecords(const std::string& path, Take take);
 std::vector<TRegularEntry> ReadRegularFile();
 void WriteRegularFile(const std::vector<TRegularEntry>& entries);
 
@@ -94,3 +97,22 @@ struct DayFileListing {
 bool DateFromDayFileName(const std::string& name, double* date);
 // The day files of data\, in the order the directory search gives them.
 std::vector<DayFileListing> ListDayFiles();
+
+template <typename Take> size_t ReadRegularRecords(const std::string& path, Take take) {
+    std::string part; // a record begun at the end of one piece and ended in the next
+    part.reserve(RegularRecordSize);
+    ReadFilePieces(path, [&](const char* data, size_t size) {
+        if (!part.empty()) {
+            const size_t used = RegularRecordSize - part.size() < size ? RegularRecordSize - part.size() : size;
+            part.append(data, used);
+            data += used;
+            size -= used;
+            if (part.size() < RegularRecordSize) return;
+            take(part.data());
+            part.clear();
+        }
+        for (; size >= RegularRecordSize; data += RegularRecordSize, size -= RegularRecordSize) take(data);
+        part.assign(data, size);
+    });
+    return part.size();
+}
