@@ -22,6 +22,9 @@ using TSetOptionsFunction = void(WINAPI*)(int32_t top, int32_t left);
 using TGetItemsFunction = void(WINAPI*)(char** buffer, uint32_t* length, double date);
 using TComingUpFunction = void(WINAPI*)(int32_t count, char** buffer, uint32_t* length,
                                         double date);
+using TAddEntryFunction = void(WINAPI*)(double date);
+using TOptionsCallback = void(WINAPI*)();
+using TShowOptionsFunction = int32_t(WINAPI*)(TOptionsCallback callback);
 
 // One load of the library, freed when it goes out of scope.
 class TToolsLibrary {
@@ -45,6 +48,8 @@ std::string GetDayItems(double date);
 std::vector<std::string> GetMonthItems(double date);
 // The Coming Up text of at most count reminders from the date's day on.
 std::string GetComingUp(double date, int count);
+// Opens the reminder editor on the date and returns when it is closed.
+void EditReminders(double date);
 
 // Turns the window transparent where it shows the key colour. On an unsuitable system it
 // shows why and returns false: the program must then end without showing the window.

@@ -46,6 +46,7 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
                  owner, 0);
     font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
     CreateComponents();
+    CreateToolsPopup();
     created_ = FormCreate();
 }
 
@@ -64,6 +65,8 @@ void TVelmora::CreateComponents() {
         cell->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
         cell->SetBorderColor(KeyColour);
         cell->OnClick = [this](TVrHyperButton& sender) { DayButtonClick(sender); };
+        cell->OnMouseDown = [this](TVrHyperButton& sender, TMouseButton mouseButton,
+                                   TShiftState shift) { DayButtonMouseDown(sender, mouseButton, shift); };
         cell->OnMouseEnter = [this](TVrHyperButton& sender) { DayButtonMouseEnter(sender); };
         if (n == 1)
             cell->OnMouseLeave = [this](TVrHyperButton& sender) { VrHyperButton1MouseLeave(sender); };
@@ -107,21 +110,19 @@ bool TVelmora::FormCreate() {
 void TVelmora::FormShow() {
     TToolsLibrary tools;
     if (!tools.Loaded()) return;
-    ToolsHandle = tools.Handle();
+    TToolsHandleUse use(ToolsHandle, tools.Handle());
     ApplyOptions();
-    ToolsHandle = nullptr;
 }
 
 void TVelmora::FormDestroy() {
     TToolsLibrary tools;
     if (!tools.Loaded()) return;
-    ToolsHandle = tools.Handle();
+    TToolsHandleUse use(ToolsHandle, tools.Handle());
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
         RECT bounds;
         GetWindowRect(Handle(), &bounds);
         setOptions(bounds.top, bounds.left);
     }
-    ToolsHandle = nullptr;
 }
 
 void TVelmora::ApplyOptions() {
@@ -239,6 +240,25 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGING:
         WMWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
         return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 && ToolsPopup.Dispatch(LOWORD(wParam))) return 0;
+        return DefaultHandler(message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        // The mouse opens the menu on the button press; here only the keyboard's menu key
+        // and Shift+F10 arrive, with no position.
+        if (lParam == -1) ContextMenuFromKeyboard();
+        return 0;
+    case WM_KEYUP:
+        // The menu key's release opens the menu on Windows by itself; not every system's
+        // default handling does, so the window does it and keeps the key from it.
+        if (wParam == VK_APPS) {
+            ContextMenuFromKeyboard();
+            return 0;
+        }
+        return DefaultHandler(message, wParam, lParam);
+    case WM_CLOSE:
+        FormClose();
+        return 0;
     case WM_ENDSESSION:
         if (wParam) DestroyWindow(Handle());
         return 0;
@@ -247,7 +267,7 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        if (message >= VM_GETDISPLAYDATE && message <= VM_GETTITLEATOM) return AnswerQuery(message, wParam);
+        if (message >= VM_GETDISPLAYDATE && message <= VM_GETPOPUPITEM) return AnswerQuery(message, wParam);
         return DefaultHandler(message, wParam, lParam);
     }
 }

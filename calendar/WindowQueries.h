@@ -8,6 +8,7 @@
 #define VM_GETCOMINGUPCOLOUR (0x8000 + 23) // wParam: line; returns the colour it is drawn in
 #define VM_GETCOMINGUPFETCHES (0x8000 + 24) // returns how often the Coming Up text was asked for
 #define VM_GETTITLEATOM (0x8000 + 25)     // returns an atom of the title
+#define VM_GETPOPUPITEM (0x8000 + 26)     // wParam: item; an atom of its caption ("-" a separator), 0 past the end
 
 // Timer identifiers of the calendar window.
 #define TIMER1_ID 1
