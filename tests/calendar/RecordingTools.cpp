@@ -2,8 +2,9 @@
 // calls.txt beside the program and plays its dialogs as recording.ini there says (how many
 // accepts, what result, what to do to the window while the "dialog" is open), so a test can
 // see what the window passed, when it re-applied the options and what a dialog went through.
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>
 
 #include <cstdint>
 #include <cstdio>
