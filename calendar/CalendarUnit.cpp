@@ -86,8 +86,8 @@ bool InitLayeredWindow(HWND window, COLORREF keyColour, BYTE alpha) {
             reason = "Unable to load user32.dll.";
         } else {
             using TSetLayeredWindowAttributes = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-            auto setAttributes = reinterpret_cast<TSetLayeredWindowAttributes>(
-                reinterpret_cast<void*>(GetProcAddress(user32.Get(), "SetLayeredWindowAttributes")));
+            auto setAttributes =
+                BindExport<TSetLayeredWindowAttributes>(user32, "SetLayeredWindowAttributes");
             if (!setAttributes) reason = "Unable to set layered window attributes.";
             else setAttributes(window, keyColour, alpha, LWA_COLORKEY);
         }
@@ -106,7 +106,8 @@ void ShowReadMe() {
     const std::string directory = ProgramDirectory();
     if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
                        directory.c_str(), &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        // Not waited for: both handles are let go at once.
+        KernelHandle thread(process.hThread);
+        KernelHandle child(process.hProcess);
     }
 }

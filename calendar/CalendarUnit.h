@@ -2,29 +2,12 @@
 // export looked up by its exact name, so the window always sees what is stored on disk and a
 // missing library or export simply gives nothing. Also the start-up system check and Read Me.
 #pragma once
+#include "Tools.h"
 #include "WinHandles.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// The exports as the library declares them; bound by name, never linked.
-using TGetOptionsFunction = void(WINAPI*)(int32_t* top, int32_t* left, unsigned char* font,
-                                          int32_t fontCapacity, int32_t* fontsize,
-                                          int32_t* fontcolour, int32_t* highlight,
-                                          uint8_t* firstday, unsigned char* ttfont,
-                                          int32_t ttfontCapacity, int32_t* ttsize,
-                                          int32_t* ttcolour, int32_t* ttbackground,
-                                          uint8_t* listcount, uint8_t* colourcoding,
-                                          unsigned char* dateformat, int32_t dateformatCapacity,
-                                          uint8_t* hspacing, uint8_t* vspacing);
-using TSetOptionsFunction = void(WINAPI*)(int32_t top, int32_t left);
-using TGetItemsFunction = void(WINAPI*)(char** buffer, uint32_t* length, double date);
-using TComingUpFunction = void(WINAPI*)(int32_t count, char** buffer, uint32_t* length,
-                                        double date);
-using TAddEntryFunction = void(WINAPI*)(double date);
-using TOptionsCallback = void(WINAPI*)();
-using TShowOptionsFunction = int32_t(WINAPI*)(TOptionsCallback callback);
 
 // One load of the library, freed when it goes out of scope.
 class TToolsLibrary {
@@ -32,10 +15,9 @@ class TToolsLibrary {
     TToolsLibrary();
     bool Loaded() const { return static_cast<bool>(module_); }
     HMODULE Handle() const { return module_.Get(); }
+    // The export by its exact name as one of the pointer types of Tools.h; null when missing.
     template <typename Function> Function Find(const char* exportName) const {
-        return module_ ? reinterpret_cast<Function>(
-                             reinterpret_cast<void*>(GetProcAddress(module_.Get(), exportName)))
-                       : nullptr;
+        return BindExport<Function>(module_, exportName);
     }
 
   private:

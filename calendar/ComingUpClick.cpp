@@ -1,22 +1,13 @@
 // The Coming Up list's dates read back from its lines.
 #include "ComingUpClick.h"
 
+#include "DatePattern.h"
 #include "DateUtils.h"
 #include "Locale.h"
+#include "TextCase.h"
 
 #include <cctype>
 #include <vector>
-
-namespace {
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool IsPatternLetter(char c, char letter) {
-    return std::tolower(static_cast<unsigned char>(c)) == letter;
-}
-} // namespace
 
 int ComingUpLineIndex(int y, int navigationBottom, int lineHeight) {
     if (lineHeight <= 0 || y < navigationBottom) return -1;
@@ -26,11 +17,11 @@ int ComingUpLineIndex(int y, int navigationBottom, int lineHeight) {
 std::string MonthNamesToNumbers(const std::string& text) {
     std::string result = text;
     for (int month = 1; month <= 12; ++month) {
-        const std::string name = Lower(ShortMonthName(month));
+        const std::string name = LowerCaseAscii(ShortMonthName(month));
         if (name.empty()) continue;
         const std::string number = std::to_string(month);
         size_t at = 0;
-        while ((at = Lower(result).find(name, at)) != std::string::npos) {
+        while ((at = LowerCaseAscii(result).find(name, at)) != std::string::npos) {
             result.replace(at, name.size(), number);
             at += number.size();
         }
@@ -38,15 +29,7 @@ std::string MonthNamesToNumbers(const std::string& text) {
     return result;
 }
 
-std::string ComingUpReadingFormat() {
-    std::string format;
-    for (char c : ShortDateFormat())
-        if (!IsPatternLetter(c, 'y')) format += c;
-    const char separator = DateSeparator();
-    if (!format.empty() && format.front() == separator) format.erase(0, 1);
-    else if (!format.empty() && format.back() == separator) format.pop_back();
-    return format + separator + "yyyy";
-}
+std::string ComingUpReadingFormat() { return ComingUpDatePattern() + DateSeparator() + "yyyy"; }
 
 bool ReadDateText(const std::string& text, const std::string& format, double* date) {
     // The order of the fields is the order in which d, m and y first appear in the format.

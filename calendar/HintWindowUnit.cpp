@@ -1,9 +1,11 @@
-// Painting of the calendar's tooltip.
+// The calendar's tooltip: sized and shaped when its text is set, painted when asked.
 #include "HintWindowUnit.h"
 
 #include "Canvas.h"
 #include "EventTypeUnit.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -11,7 +13,8 @@ namespace {
 const UINT textFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
 } // namespace
 
-TCalendarHintWindow::TCalendarHintWindow(const TTooltipOptions& options) : options_(options) {
+TCalendarHintWindow::TCalendarHintWindow(std::shared_ptr<const TTooltipOptions> options)
+    : options_(std::move(options)) {
     UseTooltipOptions();
 }
 
@@ -22,49 +25,59 @@ THintWindow::TCreateParams TCalendarHintWindow::CreateParams() const {
 }
 
 void TCalendarHintWindow::UseTooltipOptions() {
-    SetCanvasFont(options_.Font, PointsToFontHeight(options_.Size), options_.Colour);
-    CanvasBrushColour = options_.Background;
+    SetCanvasFont(options_->Font, PointsToFontHeight(options_->Size), options_->Colour);
+    CanvasBrushColour = options_->Background;
+}
+
+RECT TCalendarHintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
+    UseTooltipOptions();
+    RECT rect = THintWindow::CalcHintRect(maxWidth, hint);
+    // The word-wrapped size is grown to the widest line and a fifth more height, which leaves
+    // room for the line under the heading and the rounded corners.
+    WindowDC screen(nullptr);
+    SelectedObject font(screen.Get(), CanvasFont());
+    const std::vector<std::string> lines = SplitItemLines(hint);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    for (const std::string& line : lines)
+        width = std::max<int>(width, TextExtent(screen.Get(), line).cx + 12);
+    const int lineHeight =
+        TextExtent(screen.Get(), lines.empty() ? std::string() : lines.front()).cy;
+    const int textHeight = lineHeight * static_cast<int>(std::max<size_t>(lines.size(), 1));
+    if (textHeight * 1.2 > height)
+        height = static_cast<int>(textHeight * 1.2);
+    return {rect.left, rect.top, rect.left + width, rect.top + height};
+}
+
+void TCalendarHintWindow::HintSized(int width, int height) {
+    // The system only asks for a paint when the shape really changes.
+    if (regionSize_.cx == width && regionSize_.cy == height)
+        return;
+    RegionHandle region(CreateRoundRectRgn(1, 1, width - 1, height - 1, 14, 14));
+    // On success the window owns the region; on failure it stays ours to delete.
+    if (region && SetWindowRgn(Handle(), region.Get(), TRUE))
+        region.Release();
+    regionSize_ = {width, height};
 }
 
 void TCalendarHintWindow::Paint(HDC dc) {
-    UseTooltipOptions();
-    SelectedObject font(dc, CanvasFont());
-    const std::vector<std::string> lines = SplitItemLines(Caption());
-
-    // The window only ever grows to fit the text.
     RECT client;
     GetClientRect(Handle(), &client);
-    int width = client.right;
-    int height = client.bottom;
-    for (const std::string& line : lines) {
-        const int needed = TextExtent(dc, line).cx + 12;
-        if (width < needed) width = needed;
-    }
-    const int textHeight = TextExtent(dc, lines.front()).cy * static_cast<int>(lines.size());
-    if (textHeight * 1.2 > height) height = static_cast<int>(textHeight * 1.2);
-    if (width != client.right || height != client.bottom) {
-        SetWindowPos(Handle(), nullptr, 0, 0, width, height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        client = {0, 0, width, height};
-    }
     FillSolid(dc, client, CanvasBrushColour);
-
-    // A region set again at every paint would ask for another paint at once.
-    if (regionSize_.cx != width || regionSize_.cy != height) {
-        SetWindowRgn(Handle(), CreateRoundRectRgn(1, 1, width - 1, height - 1, 14, 14), TRUE);
-        regionSize_ = {width, height};
-    }
+    SelectedObject font(dc, CanvasFont());
 
     const std::string& caption = Caption();
     const size_t lineBreak = caption.find("\r\n");
-    const std::string heading = lineBreak == std::string::npos ? caption : caption.substr(0, lineBreak);
+    const std::string heading =
+        lineBreak == std::string::npos ? caption : caption.substr(0, lineBreak);
     const std::string body = lineBreak == std::string::npos ? "" : caption.substr(lineBreak + 2);
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, CanvasFontColour);
     RECT text = {client.left + 4, client.top + 2, client.right, client.bottom};
     DrawTextA(dc, heading.c_str(), -1, &text, textFormat);
-    if (body.empty()) return;
+    if (body.empty())
+        return;
     const int headingHeight = TextExtent(dc, heading).cy;
     PenHandle black(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
     {

@@ -68,18 +68,18 @@ void TVelmora::DayButtonMouseEnter(TVrHyperButton& sender) {
     StartHoverTimer();
 }
 
-void TVelmora::VrHyperButton1MouseLeave(TVrHyperButton&) { KillTimer(Handle(), MOUSEOVERTIMER_ID); }
-void TVelmora::TodayButtonMouseLeave(TVrHyperButton&) { KillTimer(Handle(), MOUSEOVERTIMER_ID); }
+void TVelmora::VrHyperButton1MouseLeave(TVrHyperButton&) { KillTimer(Handle(), MouseOverTimerId); }
+void TVelmora::TodayButtonMouseLeave(TVrHyperButton&) { KillTimer(Handle(), MouseOverTimerId); }
 
 void TVelmora::StartHoverTimer() {
     THintManager& hints = THintManager::Application();
     if (hints.IsApplicationActive()) return; // the hint mechanism shows it by itself
-    KillTimer(Handle(), MOUSEOVERTIMER_ID);
-    SetTimer(Handle(), MOUSEOVERTIMER_ID, hints.HintPause, nullptr);
+    KillTimer(Handle(), MouseOverTimerId);
+    SetTimer(Handle(), MouseOverTimerId, hints.HintPause, nullptr);
 }
 
 void TVelmora::MouseOverTimerTimer() {
-    KillTimer(Handle(), MOUSEOVERTIMER_ID);
+    KillTimer(Handle(), MouseOverTimerId);
     // Taking the foreground for a tooltip would take it from an open dialog of the library.
     if (dialogsOpen_ > 0) return;
     SetForegroundWindow(Handle());
@@ -121,8 +121,8 @@ void TVelmora::Timer1Timer() {
 }
 
 void TVelmora::RestartTimer1() {
-    KillTimer(Handle(), TIMER1_ID);
-    SetTimer(Handle(), TIMER1_ID, timer1Interval_, nullptr);
+    KillTimer(Handle(), Timer1Id);
+    SetTimer(Handle(), Timer1Id, timer1Interval_, nullptr);
 }
 
 void TVelmora::SyncMinuteTimer() {

@@ -43,7 +43,7 @@ void TVelmora::FormPaint() {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void TVelmora::PaintWindow(HDC target) {
+void TVelmora::Paint(HDC target) {
     RECT client;
     GetClientRect(Handle(), &client);
     TMemoryCanvas canvas(target, client.right, client.bottom);
@@ -78,27 +78,27 @@ void TVelmora::PaintWindow(HDC target) {
 
 LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
     switch (message) {
-    case VM_GETDISPLAYDATE: {
+    case CalendarDisplayDateQuery: {
         LRESULT bits = 0;
         static_assert(sizeof bits == sizeof DisplayDate, "a date travels in one result");
         std::memcpy(&bits, &DisplayDate, sizeof bits);
         return bits;
     }
-    case VM_GETCOMINGUPCOUNT:
+    case CalendarComingUpCountQuery:
         return static_cast<LRESULT>(ComingUpList.size());
-    case VM_GETCOMINGUPLINE:
-    case VM_GETCOMINGUPCOLOUR: {
+    case CalendarComingUpLineQuery:
+    case CalendarComingUpColourQuery: {
         if (wParam >= ComingUpList.size()) return 0;
         WindowDC dc(Handle());
         SelectedObject font(dc.Get(), font_.Get());
         const DisplayLine line = ReadDisplayLine(ComingUpList[wParam], TCanvasMeasure(dc.Get()), options_.FontColour);
-        return message == VM_GETCOMINGUPLINE ? AtomOf(line.text) : static_cast<LRESULT>(ToColorRef(line.colour));
+        return message == CalendarComingUpLineQuery ? AtomOf(line.text) : static_cast<LRESULT>(ToColorRef(line.colour));
     }
-    case VM_GETCOMINGUPFETCHES:
+    case CalendarComingUpFetchesQuery:
         return comingUpFetches_;
-    case VM_GETTITLEATOM:
+    case CalendarTitleAtomQuery:
         return AtomOf(FormatTitle(DisplayDate, options_.DateFormat));
-    case VM_GETPOPUPITEM: {
+    case CalendarPopupItemQuery: {
         MENUITEMINFOA item = {};
         item.cbSize = sizeof item;
         item.fMask = MIIM_FTYPE | MIIM_STRING;

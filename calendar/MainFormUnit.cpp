@@ -5,6 +5,7 @@
 #include "Canvas.h"
 #include "DateUtils.h"
 #include "Navigation.h"
+#include "TextCase.h"
 #include "WindowQueries.h"
 
 #include <algorithm>
@@ -51,10 +52,10 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
 }
 
 TVelmora::~TVelmora() {
-    // The hint window reads this window's tooltip options; it must go first.
+    // The hint window's cells are this window's buttons; it goes with them.
     THintManager::Application().SetShowHint(false);
-    KillTimer(Handle(), TIMER1_ID);
-    KillTimer(Handle(), MOUSEOVERTIMER_ID);
+    KillTimer(Handle(), Timer1Id);
+    KillTimer(Handle(), MouseOverTimerId);
 }
 
 void TVelmora::CreateComponents() {
@@ -97,7 +98,8 @@ bool TVelmora::FormCreate() {
         FindControlByName(navigationButtons[index].Name)->SetBorderColor(KeyColour);
     if (!InitLayeredWindow(Handle(), KeyColour, 0)) return false;
     THintManager& hints = THintManager::Application();
-    hints.SetHintWindowClass([this] { return std::make_unique<TCalendarHintWindow>(options_.Tooltip); });
+    std::shared_ptr<const TTooltipOptions> tooltip = options_.Tooltip;
+    hints.SetHintWindowClass([tooltip] { return std::make_unique<TCalendarHintWindow>(tooltip); });
     hints.SetShowHint(false);
     hints.SetShowHint(true);
     SetWindowPos(Handle(), nullptr, 0, 0, 215, 215, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -126,8 +128,7 @@ void TVelmora::FormDestroy() {
 }
 
 void TVelmora::ApplyOptions() {
-    auto getOptions = reinterpret_cast<TGetOptionsFunction>(
-        ToolsHandle ? reinterpret_cast<void*>(GetProcAddress(ToolsHandle, "GetOptions")) : nullptr);
+    auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
     int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
     int32_t ttSize = 0, ttColour = 0, ttBackground = 0;
@@ -136,10 +137,10 @@ void TVelmora::ApplyOptions() {
     getOptions(&top, &left, font.bytes, 255, &fontSize, &fontColour, &highlight, &firstDay,
                ttFont.bytes, 255, &ttSize, &ttColour, &ttBackground, &listCount, &colourCoding,
                dateFormat.bytes, 255, &options_.HSpacing, &options_.VSpacing);
-    options_.Tooltip.Font = ttFont.Text();
-    options_.Tooltip.Size = ttSize;
-    options_.Tooltip.Colour = ToColorRef(ttColour);
-    options_.Tooltip.Background = ToColorRef(ttBackground);
+    options_.Tooltip->Font = ttFont.Text();
+    options_.Tooltip->Size = ttSize;
+    options_.Tooltip->Colour = ToColorRef(ttColour);
+    options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
 
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -214,28 +215,24 @@ void TVelmora::LayoutCalendar() {
 
 TVrHyperButton* TVelmora::FindControlByName(const std::string& name) const {
     for (const auto& control : controls_)
-        if (lstrcmpiA(control->Name().c_str(), name.c_str()) == 0) return control.get();
+        if (SameTextIgnoringCase(control->Name(), name)) return control.get();
     return nullptr;
 }
 
 LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Outside the paint: the library may show a box while it answers.
+    if (message == WM_PAINT) FetchComingUp();
+    LRESULT result;
+    if (PaintMessage(message, &result)) return result;
     switch (message) {
-    case WM_PAINT: {
-        FetchComingUp();
-        PaintSession paint(Handle());
-        PaintWindow(paint.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_CTLCOLORBTN:
         return reinterpret_cast<LRESULT>(keyBrush_.Get());
     case WM_LBUTTONDOWN:
         FormMouseDown(wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_TIMER:
-        if (wParam == TIMER1_ID) Timer1Timer();
-        else if (wParam == MOUSEOVERTIMER_ID) MouseOverTimerTimer();
+        if (wParam == Timer1Id) Timer1Timer();
+        else if (wParam == MouseOverTimerId) MouseOverTimerTimer();
         return 0;
     case WM_WINDOWPOSCHANGING:
         WMWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
@@ -267,7 +264,7 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        if (message >= VM_GETDISPLAYDATE && message <= VM_GETPOPUPITEM) return AnswerQuery(message, wParam);
+        if (message >= CalendarDisplayDateQuery && message <= CalendarPopupItemQuery) return AnswerQuery(message, wParam);
         return DefaultHandler(message, wParam, lParam);
     }
 }

@@ -22,7 +22,8 @@ struct TWindowOptions {
     int32_t FontColour = 0xFFFFFF;
     int32_t Highlight = 0x800000;
     uint8_t FirstDay = 0;
-    TTooltipOptions Tooltip;
+    // Shared with the hint window, which may outlive the window while hints are switched off.
+    std::shared_ptr<TTooltipOptions> Tooltip = std::make_shared<TTooltipOptions>();
     uint8_t ListCount = 0;
     uint8_t ColourCoding = 0;
     std::string DateFormat;
@@ -61,7 +62,7 @@ class TVelmora : public TBaseWindow {
     bool FormCreate();
     void FormDestroy();
     void FormPaint();
-    void PaintWindow(HDC dc);
+    void Paint(HDC dc) override;
     void FormMouseDown(WPARAM keys, int x, int y);
     void ApplyOptions();
     void LayoutCalendar();

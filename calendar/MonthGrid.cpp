@@ -14,24 +14,6 @@ int32_t ColourOrDefault(const std::string& itemText, int32_t defaultColour) {
 }
 } // namespace
 
-int FirstCell(double date, int firstday) {
-    int year, month, day;
-    DecodeDate(date, &year, &month, &day);
-    int cell = DayOfWeek(EncodeDate(year, month, 1)) - (firstday - 1);
-    return cell < 1 ? cell + 7 : cell;
-}
-
-int CellDay(int cell, int firstCell, int daysInMonth) {
-    if (cell < firstCell || cell > firstCell + daysInMonth - 1) return 0;
-    return cell - firstCell + 1;
-}
-
-std::string DayName(int column, int firstday) {
-    int index = column + firstday - 1;
-    if (index > 7) index %= 7;
-    return index >= 1 && index <= 7 ? ShortDayName(index) : std::string();
-}
-
 std::string FormatTitle(double date, const std::string& dateformat) {
     return FormatDatePattern(dateformat.empty() ? LongDateFormat() : dateformat, date);
 }

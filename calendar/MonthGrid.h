@@ -2,6 +2,8 @@
 // columns, the sizes of cells and rows, and the frame and number colours of every cell.
 // Portable, so the arithmetic is tested without a window.
 #pragma once
+#include "MonthArithmetic.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,24 +14,8 @@ constexpr int32_t KeyColour = 0xC0C0C9;
 constexpr int32_t SelectedDayFrameColour = 0xFFFFFF;
 constexpr int CellCount = 42;
 
-// The cell (1..42) that holds day 1 of the date's month. firstday 1 = Sunday ... 7 = Saturday;
-// 0 (no options received yet) shifts the grid one column to the right.
-int FirstCell(double date, int firstday);
-// The day shown in cell n, or 0 when the cell lies outside the month.
-int CellDay(int cell, int firstCell, int daysInMonth);
-// The short name over column k (1..7), or "" when the index falls outside the week.
-std::string DayName(int column, int firstday);
 // The window's title: the date in the user's own pattern, or the long date by default.
 std::string FormatTitle(double date, const std::string& dateformat);
-
-struct TCellBounds {
-    int Left;
-    int Top;
-    int Width;
-    int Height;
-    int Right() const { return Left + Width; }
-    int Bottom() const { return Top + Height; }
-};
 
 // W, H and T of the layout: the cell width and height grow from the widest day name, and
 // the title band is twice the title's text height.

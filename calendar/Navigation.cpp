@@ -3,6 +3,7 @@
 
 #include "Clock.h"
 #include "DateUtils.h"
+#include "MonthArithmetic.h"
 
 #include <cmath>
 
@@ -20,15 +21,7 @@ void StepMonth(int step, uint8_t& rememberedDay) {
     int year, month, day;
     DecodeDate(DisplayDate, &year, &month, &day);
     if (rememberedDay != 0) day = rememberedDay;
-    month += step;
-    if (month > 12) {
-        month = 1;
-        ++year;
-    } else if (month < 1) {
-        month = 12;
-        --year;
-    }
-    if (!IsValidDate(year, month, 1)) return; // past the ends of the calendar: stay put
+    if (!StepYearMonth(year, month, step)) return; // past the ends of the calendar: stay put
     const int length = DaysInMonth(year, month);
     if (length < day) {
         rememberedDay = static_cast<uint8_t>(day);

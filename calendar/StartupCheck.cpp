@@ -1,13 +1,10 @@
 // The start-up system check's rules and message.
 #include "StartupCheck.h"
 
-#include <cctype>
+#include "TextCase.h"
 
 bool SkipsVersionCheck(const std::vector<std::string>& arguments) {
-    if (arguments.empty()) return false;
-    std::string first = arguments.front();
-    for (char& c : first) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return first == "/noversion";
+    return !arguments.empty() && SameTextIgnoringCase(arguments.front(), "/noversion");
 }
 
 std::string VersionCheckReason(unsigned platformId, unsigned majorVersion) {

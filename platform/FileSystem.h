@@ -16,6 +16,18 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
 // Replaces the file by content: the bytes go to a new file beside it, which is then moved
 // over the old one, so a failed write leaves the previous file as it was.
 void ReplaceFileContent(const std::string& path, const std::string& content);
+
+// The steps of that replacement, for a writer that fills the new file by other means (the
+// profile API). The new file's name ends in ".new", which no reader of the store looks for.
+// A step that fails removes the new file before it raises.
+std::string TemporaryFileName(const std::string& path);
+// Creates the new file of path holding content. A read-only file at path is not to be
+// replaced and fails here, before anything is written.
+void WriteTemporaryFile(const std::string& path, const std::string& content);
+// Flushes the new file to the disk and moves it over path.
+void CommitTemporaryFile(const std::string& path);
+// Removes the new file of path, if there is one; for a writer that failed in between.
+void DiscardTemporaryFile(const std::string& path);
 // Deletes the file; a file that is not there is no failure.
 void DeleteFileIfPresent(const std::string& path);
 // Creates the directory and any missing parent; failures are left to the write that follows.

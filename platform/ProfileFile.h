@@ -20,6 +20,19 @@ bool ProfileEraseSection(const std::string& path, const std::string& section);
 // The section's "key=value" lines in file order, comments left out.
 std::vector<std::string> ProfileReadSection(const std::string& path, const std::string& section);
 
+// A section's whole content for ProfileReplaceSections: its "key=value" lines in order.
+struct ProfileSectionLines {
+    std::string name;
+    std::vector<std::string> lines;
+};
+// Puts these sections into the file in one step that is all or nothing. Every section of each
+// name goes (a file edited by hand may hold one twice, and only the first would be read), and
+// its lines, when there are any, become the one section of that name, in the place of the old
+// one when there was exactly one. Lines without "=" are left out. Other sections are kept.
+// The new file is made beside the old one and moved over it, so a failure, raised as
+// VelmoraError naming the file, leaves the previous file whole.
+void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections);
+
 // One section read in a single call, then looked up key by key as ProfileReadString would
 // (first key that matches without regard to case, one pair of surrounding quotes dropped,
 // the value cut to bufferSize - 1). Reading many keys this way opens the file once.

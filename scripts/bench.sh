@@ -12,7 +12,7 @@ cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win --target Tools windows_query_bench >/dev/null
 
-# Two sizes: the store of the issue and one with four times the regular reminders.
+# Two sizes: the heavy store as generated and one with four times its regular reminders.
 for scale in 1 4; do
   rm -rf "build/bench-store-$scale"
   build/bench/tests/bench/generate_store "build/bench-store-$scale" "$scale"
@@ -35,3 +35,15 @@ trap stop_wine_session EXIT
 start_wine_session
 echo
 (cd build/bench-win && timeout 900 wine windows_query_bench.exe)
+
+# The settings save against large reminder-type tables: natively in process, then through
+# TOOLS.DLL under Wine, each in a folder of its own (the save rewrites calendar.ini there).
+cmake --build build/bench --target settings_bench >/dev/null
+cmake --build build/win --target Tools windows_settings_bench >/dev/null
+rm -rf build/bench-settings build/bench-settings-win
+mkdir -p build/bench-settings build/bench-settings-win
+echo
+build/bench/tests/bench/settings_bench build/bench-settings
+cp build/win/dist/TOOLS.DLL build/win/tests/bench/windows_settings_bench.exe build/bench-settings-win/
+echo
+(cd build/bench-settings-win && timeout 900 wine windows_settings_bench.exe)

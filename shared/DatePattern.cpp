@@ -61,3 +61,15 @@ std::string Format(const std::string& pattern, double date, int depth) {
 std::string FormatDatePattern(const std::string& pattern, double date) {
     return Format(pattern.empty() ? ShortDateFormat() : pattern, date, pattern.empty() ? 1 : 0);
 }
+
+std::string ComingUpDatePattern(const std::string& shortDateFormat) {
+    std::string pattern;
+    for (char c : shortDateFormat)
+        if (c != 'y' && c != 'Y') pattern += c;
+    const char separator = DateSeparator();
+    if (!pattern.empty() && pattern.front() == separator) pattern.erase(0, 1);
+    else if (!pattern.empty() && pattern.back() == separator) pattern.pop_back();
+    return pattern;
+}
+
+std::string ComingUpDatePattern() { return ComingUpDatePattern(ShortDateFormat()); }

@@ -5,3 +5,10 @@
 #include <string>
 
 std::string FormatDatePattern(const std::string& pattern, double date);
+
+// The one rule for the dates of the Coming Up list, which the library writes and the window
+// reads back: the short date format without its year letters and without the separator the
+// year leaves at either end.
+std::string ComingUpDatePattern(const std::string& shortDateFormat);
+// The same for the system's own short date format.
+std::string ComingUpDatePattern();

@@ -58,9 +58,8 @@ double TimeOfDay(double date) { return date - std::floor(date); }
 void DecodeDate(double date, int* year, int* month, int* day) {
     // Dates beyond 1 January 1 and 31 December 9999 (or no number at all) are held to those
     // limits, so a broken stored date gives a defined result instead of an overflow.
-    const double first = -693593.0, last = 2958465.0;
-    if (!(date >= first)) date = std::isnan(date) ? 0.0 : first;
-    if (date > last) date = last;
+    if (!(date >= FirstOleDate)) date = std::isnan(date) ? 0.0 : FirstOleDate;
+    if (date > LastOleDate) date = LastOleDate;
     CivilFromDays(static_cast<long long>(std::floor(date)) + oleEpoch, year, month, day);
 }
 
@@ -72,7 +71,7 @@ int DayOfMonth(double date) {
 
 int DayOfWeek(double date) {
     // Day 0, 30 December 1899, was a Saturday.
-    if (!(date >= -693593.0 && date <= 2958465.0)) return 7;
+    if (!(date >= FirstOleDate && date <= LastOleDate)) return 7;
     long long days = static_cast<long long>(std::floor(date));
     long long index = ((days + 6) % 7 + 7) % 7; // 0 = Sunday
     return static_cast<int>(index) + 1;

@@ -2,6 +2,13 @@
 // the fraction being the time of day. Used by both modules.
 #pragma once
 
+// The range of dates the program holds: 1 January 1 to 31 December 9999.
+const double FirstOleDate = -693593.0;
+const double LastOleDate = 2958465.0;
+// 1 January 100: the first date the system's own date conversion takes, and so the first a
+// regular reminder may fall on.
+const double FirstSystemDate = -657434.0;
+
 // Gregorian month lengths; February has 29 days in a leap year.
 int DaysInMonth(int year, int month);
 bool IsLeapYear(int year);

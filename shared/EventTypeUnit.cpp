@@ -1,5 +1,6 @@
 // The reminder-type table, its storage in calendar.ini, the lookup and the markup.
 #include "EventTypeUnit.h"
+#include "TextCase.h"
 #include "DecimalText.h"
 #include "Errors.h"
 #include "ProfileFile.h"
@@ -31,13 +32,6 @@ TEventType TypeFromLine(const std::string& line) {
     size_t equals = line.find('=');
     if (equals == std::string::npos) return {"", ParseColour(line)};
     return {CutName(line.substr(0, equals)), ParseColour(line.substr(equals + 1))};
-}
-
-std::string UpperAscii(const std::string& text) {
-    std::string result = text;
-    for (char& c : result)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return result;
 }
 
 // A name the profile format keeps exactly when used as a key as it is.
@@ -116,17 +110,25 @@ void LoadEventTypes(const ProfileFileSections& settingsFile) {
     }
 }
 
-void SaveEventTypes() {
-    const std::string path = SettingsPath();
-    bool written = ProfileEraseSection(path, sectionName);
+ProfileSectionLines EventTypesSection() {
+    ProfileSectionLines section{sectionName, {}};
     std::set<std::string> keysUsed;
     for (size_t i = 0; i < eventTypes.size(); ++i) {
         const TEventType& type = eventTypes[i];
         std::string key = type.Name;
-        if (!StorableAsKey(key) || !keysUsed.insert(UpperAscii(key)).second) key = EscapedKey(i, type.Name);
-        written = written && ProfileWriteString(path, sectionName, key, std::to_string(type.Colour));
+        if (!StorableAsKey(key) || !keysUsed.insert(UpperCaseAscii(key)).second) key = EscapedKey(i, type.Name);
+        section.lines.push_back(key + "=" + std::to_string(type.Colour));
     }
-    if (!written) throw VelmoraError("The reminder types could not be saved: \"" + path + "\" cannot be written.");
+    return section;
+}
+
+void SaveEventTypes() {
+    const std::string path = SettingsPath();
+    try {
+        ProfileReplaceSections(path, {EventTypesSection()});
+    } catch (const VelmoraError& error) {
+        throw VelmoraError("The reminder types could not be saved: " + std::string(error.what()));
+    }
 }
 
 std::vector<std::string> EventTypesToList() {
@@ -141,9 +143,9 @@ void ListToEventTypes(const std::vector<std::string>& list) {
 }
 
 int32_t FindEventTypeColour(const std::string& name) {
-    const std::string wanted = UpperAscii(CutName(name));
+    const std::string wanted = CutName(name);
     for (const TEventType& type : eventTypes)
-        if (UpperAscii(type.Name) == wanted) return type.Colour;
+        if (SameTextIgnoringCase(type.Name, wanted)) return type.Colour;
     return -1;
 }
 
@@ -151,9 +153,8 @@ std::string MarkUpItemLine(const std::string& text, int length) {
     std::string line = text;
     bool typed = false;
     int32_t colour = -1;
-    size_t open = line.find('{');
-    size_t close = line.find('}');
-    if (open != std::string::npos && close != std::string::npos && open < close) {
+    size_t open, close;
+    if (FindFirstBraceGroup(line, &open, &close)) {
         colour = FindEventTypeColour(line.substr(open + 1, close - open - 1));
         line.replace(open + 1, close - open - 1, std::to_string(colour));
         typed = true;

@@ -7,6 +7,7 @@
 #include <vector>
 
 class ProfileFileSections;
+struct ProfileSectionLines;
 
 struct TEventType {
     std::string Name; // at most 255 characters
@@ -23,8 +24,10 @@ void ReplaceEventTypes(const std::vector<TEventType>& types);
 void LoadEventTypes();
 // The same from a settings file that other sections are read from as well.
 void LoadEventTypes(const ProfileFileSections& settingsFile);
-// Erases section "eventtypes" and writes the table into it.
+// Replaces section "eventtypes" by the table, in one replacement of the file.
 void SaveEventTypes();
+// The section as it is to be written: one "key=colour" line per type, in table order.
+ProfileSectionLines EventTypesSection();
 // "name=colour" per type, in table order.
 std::vector<std::string> EventTypesToList();
 // Replaces the table by one type per "name=colour" string.
@@ -38,6 +41,10 @@ std::string MarkUpItemLine(const std::string& text, int length);
 
 // --- Readers of item text, used by the window ---
 
+// The first brace group of a line, the one rule for the type name of a stored reminder and
+// for the colour group of item text: the first "{" and the first "}", when the "{" comes
+// first. False when there is none.
+bool FindFirstBraceGroup(const std::string& text, size_t* open, size_t* close);
 // The colour number of the first brace group, or defaultColour.
 int32_t ItemColour(const std::string& text, int32_t defaultColour);
 // The text without its brace groups.

@@ -10,10 +10,15 @@ namespace {
 const long maxIndent = 1024;
 } // namespace
 
+bool FindFirstBraceGroup(const std::string& text, size_t* open, size_t* close) {
+    *open = text.find('{');
+    *close = text.find('}');
+    return *open != std::string::npos && *close != std::string::npos && *open < *close;
+}
+
 int32_t ItemColour(const std::string& text, int32_t defaultColour) {
-    size_t open = text.find('{');
-    size_t close = text.find('}');
-    if (open == std::string::npos || close == std::string::npos || close < open) return defaultColour;
+    size_t open, close;
+    if (!FindFirstBraceGroup(text, &open, &close)) return defaultColour;
     int32_t colour;
     return ParseDecimalInt32(text.substr(open + 1, close - open - 1), &colour) ? colour : defaultColour;
 }
@@ -62,12 +67,11 @@ DisplayLine ReadDisplayLine(const std::string& line, const TextMeasure& canvas, 
     // into the indent number once the colour group between them is gone.
     std::string text = ExpandIndents(line, &canvas, true);
     int32_t colour = defaultColour;
-    size_t open = text.find('{');
-    size_t close = text.find('}');
-    if (open != std::string::npos && close != std::string::npos) {
+    size_t open, close;
+    if (FindFirstBraceGroup(text, &open, &close)) {
         colour = ItemColour(text, defaultColour);
         if (colour < 0) colour = defaultColour; // a type that is not in the table
-        if (open < close) text.erase(open, close - open + 1);
+        text.erase(open, close - open + 1);
     }
     return {text, colour};
 }

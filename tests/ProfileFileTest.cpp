@@ -155,3 +155,48 @@ TEST_F(ProfileFileTest, AFileWrittenThroughTheApiIsInThePlainForm) {
               (std::vector<std::string>{"dateformat=dddd, d mmmm yyyy", "font=Times New Roman", "top=-1"}));
 }
 } // namespace
+
+namespace {
+std::string Content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Sections replaced in one step: each name once afterwards, with exactly the lines given, and
+// everything else in the file still read as before.
+TEST_F(ProfileFileTest, ReplacedSectionsHoldTheirLinesOnceAndTheRestIsKept) {
+    struct Case {
+        const char* before;
+        std::vector<std::string> options, eventtypes; // what each section is to hold
+    };
+    const Case cases[] = {
+        {"", {"top=1", "font=Arial"}, {"Birthday=255"}},
+        {"[options]\r\ntop=9\r\n[other]\r\n; kept\r\nx=1\r\n[eventtypes]\r\nOld=1\r\n", {"top=1"}, {"New=2"}},
+        {"[eventtypes]\r\nA=1\r\n[options]\r\ntop=9\r\n[other]\r\nx=1\r\n[EventTypes]\r\nStale=5\r\n[OPTIONS]\r\n"
+         "top=8\r\n",
+         {"top=1", "mine=kept"},
+         {"B=2"}},
+        {"[other]\r\nx=1\r\n[eventtypes]\r\nA=1\r\n[eventtypes]\r\nB=2\r\n", {"top=1"}, {}},
+        {"[options]\nnoequals\ntop=9\n[other]\nx=1\n", {"noequals", " top = 1 ", "%0%41=-5"}, {"C=3"}},
+    };
+    for (const Case& c : cases) {
+        if (*c.before) Write(c.before);
+        else std::remove(path.c_str());
+        ProfileReplaceSections(path, {{"options", c.options}, {"eventtypes", c.eventtypes}});
+        std::vector<std::string> expected;
+        for (const std::string& line : c.options)
+            if (line.find('=') != std::string::npos) expected.push_back(line == " top = 1 " ? "top=1" : line);
+        EXPECT_EQ(ProfileReadSection(path, "options"), expected) << c.before;
+        EXPECT_EQ(ProfileReadSection(path, "eventtypes"), c.eventtypes) << c.before;
+        const std::string after = Content(path);
+        size_t headers = 0;
+        for (const char* name : {"[options]", "[OPTIONS]", "[eventtypes]", "[EventTypes]"})
+            for (size_t at = after.find(name); at != std::string::npos; at = after.find(name, at + 1)) ++headers;
+        EXPECT_EQ(headers, c.eventtypes.empty() ? 1u : 2u) << after;
+        if (std::string(c.before).find("[other]") != std::string::npos) {
+            EXPECT_EQ(ProfileReadString(path, "other", "x", ""), "1") << after;
+        }
+        EXPECT_FALSE(std::ifstream(path + ".new").good());
+    }
+}
+} // namespace

@@ -9,6 +9,7 @@
 #include "MessageBoxes.h"
 #include "ProfileFile.h"
 #include "Settings.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,9 +22,9 @@ namespace {
 std::vector<TRegularEntry> regularEntries;
 
 const size_t maxCandidateText = 255;
-// 1 January 100 and 31 December 9999: the dates the calendar arithmetic can hold.
-const double firstCalendarDate = -657434.0;
-const double lastCalendarDate = 2958465.0;
+// The dates a regular reminder can fall on.
+const double firstCalendarDate = FirstSystemDate;
+const double lastCalendarDate = LastOleDate;
 
 int StepMonths(uint8_t interval) {
     switch (static_cast<TEntryInterval>(interval)) {
@@ -215,9 +216,7 @@ void LoadRegularEntries(double date) {
 std::string ItemsDatePattern(const std::string& dateformat) {
     std::string pattern = dateformat;
     for (;;) {
-        std::string lower = pattern;
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const size_t found = lower.find("am/pm");
+        const size_t found = LowerCaseAscii(pattern).find("am/pm");
         if (found == std::string::npos) break;
         pattern.erase(found, 5);
     }
@@ -228,16 +227,6 @@ std::string ItemsDatePattern(const std::string& dateformat) {
     size_t first = kept.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
-}
-
-std::string ComingUpDatePattern(const std::string& shortDateFormat) {
-    std::string pattern;
-    for (char c : shortDateFormat)
-        if (c != 'y' && c != 'Y') pattern += c;
-    const char separator = DateSeparator();
-    if (!pattern.empty() && pattern.front() == separator) pattern.erase(0, 1);
-    else if (!pattern.empty() && pattern.back() == separator) pattern.pop_back();
-    return pattern;
 }
 
 bool BuildItemsText(double date, std::string* text) {
@@ -277,7 +266,7 @@ bool BuildComingUpText(int count, double date, std::string* text) {
     date = WholeDay(date);
     LoadEventTypes();
     try {
-        const std::string pattern = ComingUpDatePattern(ShortDateFormat());
+        const std::string pattern = ComingUpDatePattern();
         std::string result;
         if (count > 0) {
             std::vector<Candidate> candidates;

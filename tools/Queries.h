@@ -18,8 +18,6 @@ void AdvanceRegularEntry(TRegularEntry& entry, int day);
 
 // The date pattern of the day heading made from the dateformat setting.
 std::string ItemsDatePattern(const std::string& dateformat);
-// The short pattern of the Coming Up dates made from the system's short date format.
-std::string ComingUpDatePattern(const std::string& shortDateFormat);
 
 // Both queries catch their own failures, show them in an error box and then give false.
 bool BuildItemsText(double date, std::string* text);

@@ -3,6 +3,7 @@
 #include "DatePattern.h"
 #include "DateUtils.h"
 #include "Errors.h"
+#include "EventTypeUnit.h"
 #include "FileSystem.h"
 #include "ProgramDirectory.h"
 
@@ -84,9 +85,8 @@ std::string DayFileLine(const TCalendarEntry& entry) {
 }
 
 TCalendarEntry ParseDayFileLine(const std::string& line) {
-    size_t open = line.find('{');
-    size_t close = line.find('}');
-    if (open == std::string::npos || close == std::string::npos || close < open) return {line, ""};
+    size_t open, close;
+    if (!FindFirstBraceGroup(line, &open, &close)) return {line, ""};
     std::string description = line;
     description.erase(open, close - open + 1);
     return {description, line.substr(open + 1, close - open - 1)};

@@ -10,6 +10,7 @@
 #include "Shortcut.h"
 
 #include <cctype>
+#include <climits>
 
 namespace {
 TCalendarOptions options;
@@ -43,44 +44,149 @@ bool ParseStoredInteger(const std::string& text, long long* value) {
     return true;
 }
 
-class OptionsReader {
-  public:
-    explicit OptionsReader(const ProfileFileSections& file) : path_(file.Path()), section_(file, section) {}
+const int32_t int32Min = INT32_MIN;
+const int32_t int32Max = INT32_MAX;
 
-    int32_t Integer(const char* key, int32_t defaultValue) const {
-        long long value;
-        if (!ParseStoredInteger(section_.Read(key, ""), &value)) return defaultValue;
-        return static_cast<int32_t>(value);
-    }
-    uint8_t Byte(const char* key, uint8_t defaultValue) const {
-        const int32_t value = Integer(key, defaultValue);
-        if (value < 0 || value > 255) RangeFailure(key, value, "between 0 and 255");
-        return static_cast<uint8_t>(value);
-    }
-    std::string String(const char* key, const std::string& defaultValue) const {
-        return section_.Read(key, defaultValue, maxStringLength + 1);
-    }
-    [[noreturn]] void RangeFailure(const char* key, int32_t value, const char* range) const {
-        throw RangeError("Range check error: the setting \"" + std::string(key) + "\" in section [" +
-                         section + "] of \"" + path_ + "\" is " + std::to_string(value) +
-                         "; it must be " + range + ".");
-    }
+SettingDescription Number(const char* key, SettingKind kind, int32_t TCalendarOptions::*field, int32_t minimum,
+                          int32_t maximum, int32_t defaultValue, int savedAt) {
+    return {key, kind, minimum, maximum, defaultValue, "", savedAt, field, nullptr, nullptr, nullptr};
+}
+SettingDescription Byte(const char* key, uint8_t TCalendarOptions::*field, int32_t defaultValue, int savedAt) {
+    return {key, SettingKind::Byte, 0, 255, defaultValue, "", savedAt, nullptr, field, nullptr, nullptr};
+}
+SettingDescription Text(const char* key, std::string TCalendarOptions::*field, const char* defaultValue,
+                        int savedAt) {
+    return {key,     SettingKind::String, 0,       static_cast<int32_t>(maxStringLength), 0, defaultValue,
+            savedAt, nullptr,             nullptr, nullptr,                               field};
+}
+SettingDescription Flag(const char* key, bool TCalendarOptions::*field, bool defaultValue, int savedAt) {
+    return {key, SettingKind::Boolean, 0, 1, defaultValue ? 1 : 0, "", savedAt, nullptr, nullptr, field, nullptr};
+}
 
-  private:
-    std::string path_;
-    ProfileSection section_; // one read of the file for all eighteen keys
+// The settings in the order they are read; the last number is each key's place in a save,
+// which writes "language" before "loadonstartup".
+using O = TCalendarOptions;
+const SettingKind colour = SettingKind::Colour, integer = SettingKind::Integer;
+const std::vector<SettingDescription> settings = {
+    Byte("firstday", &O::firstday, 1, 0),
+    Text("dateformat", &O::dateformat, "", 1),
+    Number("highlight", colour, &O::highlight, int32Min, int32Max, 0x800000, 2),
+    Text("font", &O::font, "Arial", 3),
+    Number("fontsize", integer, &O::fontsize, int32Min, int32Max, 10, 4),
+    Number("fontcolour", colour, &O::fontcolour, int32Min, int32Max, 0xFFFFFF, 5),
+    Number("top", integer, &O::top, int32Min, int32Max, -1, 6),
+    Number("left", integer, &O::left, int32Min, int32Max, -1, 7),
+    Text("ttfont", &O::ttfont, "Arial", 8),
+    Number("ttsize", integer, &O::ttsize, int32Min, int32Max, 12, 9),
+    Number("ttcolour", colour, &O::ttcolour, int32Min, int32Max, 0x800000, 10),
+    Number("ttbackground", colour, &O::ttbackground, int32Min, int32Max, 0xFFFF00, 11),
+    Byte("hspacing", &O::hspacing, 4, 12),
+    Byte("vspacing", &O::vspacing, 2, 13),
+    Byte("listcount", &O::listcount, 3, 14),
+    Byte("colourcoding", &O::colourcoding, 0, 15),
+    Flag("loadonstartup", &O::loadonstartup, false, 17),
+    // Its default is the user's own language, asked for when it is needed.
+    Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
 };
+
+bool SameKey(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+void SetDefault(TCalendarOptions& record, const SettingDescription& setting) {
+    if (setting.text) record.*setting.text = setting.defaultText;
+    else if (setting.byte) record.*setting.byte = static_cast<uint8_t>(setting.defaultNumber);
+    else if (setting.flag) record.*setting.flag = setting.defaultNumber != 0;
+    else if (setting.kind == SettingKind::Language) record.*setting.integer = UserDefaultLanguageId();
+    else record.*setting.integer = setting.defaultNumber;
+}
+
+int32_t DefaultNumber(const SettingDescription& setting) {
+    TCalendarOptions record;
+    SetDefault(record, setting);
+    if (setting.byte) return record.*setting.byte;
+    if (setting.flag) return record.*setting.flag ? 1 : 0;
+    return setting.integer ? record.*setting.integer : 0;
+}
+
+[[noreturn]] void RangeFailure(const std::string& path, const SettingDescription& setting, int32_t value) {
+    const std::string range = setting.maximum == int32Max
+                                  ? std::to_string(setting.minimum) + " or more"
+                                  : "between " + std::to_string(setting.minimum) + " and " +
+                                        std::to_string(setting.maximum);
+    throw RangeError("Range check error: the setting \"" + std::string(setting.key) + "\" in section [" + section +
+                     "] of \"" + path + "\" is " + std::to_string(value) + "; it must be " + range + ".");
+}
+
+// Reads one setting into the record; a number outside its range raises RangeError.
+void ReadSetting(const ProfileSection& stored, const std::string& path, const SettingDescription& setting,
+                 TCalendarOptions& record) {
+    if (setting.text) {
+        record.*setting.text = stored.Read(setting.key, setting.defaultText, maxStringLength + 1);
+        return;
+    }
+    long long parsed;
+    const int32_t value = ParseStoredInteger(stored.Read(setting.key, ""), &parsed) ? static_cast<int32_t>(parsed)
+                                                                                     : DefaultNumber(setting);
+    if (setting.flag) {
+        record.*setting.flag = value != 0;
+        return;
+    }
+    if (value < setting.minimum || value > setting.maximum) RangeFailure(path, setting, value);
+    if (setting.byte) record.*setting.byte = static_cast<uint8_t>(value);
+    else record.*setting.integer = value;
+}
+
+std::string StoredText(const TCalendarOptions& record, const SettingDescription& setting) {
+    if (setting.text) return record.*setting.text;
+    if (setting.byte) return std::to_string(record.*setting.byte);
+    if (setting.flag) return record.*setting.flag ? "1" : "0";
+    return std::to_string(record.*setting.integer);
+}
+
+// Section "options" as it is to be saved: the lines it holds now, with each of these settings
+// put in the place of its key (the first, as the first is what is read) or added at the end.
+// Keys that are not settings, which the user or another copy may have put there, are kept.
+std::vector<std::string> OptionLines(const std::string& path, const std::vector<const SettingDescription*>& update) {
+    std::vector<std::string> lines = ProfileReadSection(path, section);
+    std::vector<bool> placed(update.size(), false);
+    for (std::string& line : lines) {
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        for (size_t i = 0; i < update.size(); ++i) {
+            if (placed[i] || !SameKey(line.substr(0, equals), update[i]->key)) continue;
+            line = std::string(update[i]->key) + "=" + StoredText(options, *update[i]);
+            placed[i] = true;
+            break;
+        }
+    }
+    for (size_t i = 0; i < update.size(); ++i)
+        if (!placed[i]) lines.push_back(std::string(update[i]->key) + "=" + StoredText(options, *update[i]));
+    return lines;
+}
 
 // The profile API says nothing when a write fails; the user is told, rather than finding
 // their settings gone at the next start.
-void WriteKey(const std::string& path, const char* key, const std::string& value) {
-    if (!ProfileWriteString(path, section, key, value))
-        throw VelmoraError("The settings could not be saved: \"" + path + "\" cannot be written.");
-}
-void WriteKey(const std::string& path, const char* key, long long value) {
-    WriteKey(path, key, std::to_string(value));
+void ReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections) {
+    try {
+        ProfileReplaceSections(path, sections);
+    } catch (const VelmoraError& error) {
+        throw VelmoraError("The settings could not be saved: " + std::string(error.what()));
+    }
 }
 } // namespace
+
+const std::vector<SettingDescription>& SettingDescriptions() { return settings; }
+
+const SettingDescription* FindSettingDescription(const std::string& key) {
+    for (const SettingDescription& setting : settings)
+        if (SameKey(setting.key, key)) return &setting;
+    return nullptr;
+}
 
 TCalendarOptions& CalendarOptions() { return options; }
 bool SettingsLoaded() { return loaded; }
@@ -93,55 +199,23 @@ void ResetSettings() {
 
 TCalendarOptions DefaultOptions() {
     TCalendarOptions defaults;
-    defaults.top = -1;
-    defaults.left = -1;
-    defaults.font = "Arial";
-    defaults.fontsize = 10;
-    defaults.fontcolour = 0xFFFFFF;
-    defaults.highlight = 0x800000;
-    defaults.firstday = 1;
-    defaults.dateformat = "";
-    defaults.ttfont = "Arial";
-    defaults.ttsize = 12;
-    defaults.ttcolour = 0x800000;
-    defaults.ttbackground = 0xFFFF00;
-    defaults.hspacing = 4;
-    defaults.vspacing = 2;
-    defaults.listcount = 3;
-    defaults.colourcoding = 0;
-    defaults.loadonstartup = false;
-    defaults.language = UserDefaultLanguageId();
+    for (const SettingDescription& setting : settings) SetDefault(defaults, setting);
     return defaults;
 }
 
 void LoadSettings() { LoadSettings(ProfileFileSections(SettingsFileName())); }
 
 void LoadSettings(const ProfileFileSections& settingsFile) {
-    const TCalendarOptions defaults = DefaultOptions();
-    const OptionsReader read(settingsFile);
-    TCalendarOptions loadedOptions;
+    const ProfileSection stored(settingsFile, section); // one read of the file for every key
+    TCalendarOptions loadedOptions = DefaultOptions();
     try {
-        loadedOptions.firstday = read.Byte("firstday", defaults.firstday);
-        loadedOptions.dateformat = read.String("dateformat", defaults.dateformat);
-        loadedOptions.highlight = read.Integer("highlight", defaults.highlight);
-        loadedOptions.font = read.String("font", defaults.font);
-        loadedOptions.fontsize = read.Integer("fontsize", defaults.fontsize);
-        loadedOptions.fontcolour = read.Integer("fontcolour", defaults.fontcolour);
-        loadedOptions.top = read.Integer("top", defaults.top);
-        loadedOptions.left = read.Integer("left", defaults.left);
-        loadedOptions.ttfont = read.String("ttfont", defaults.ttfont);
-        loadedOptions.ttsize = read.Integer("ttsize", defaults.ttsize);
-        loadedOptions.ttcolour = read.Integer("ttcolour", defaults.ttcolour);
-        loadedOptions.ttbackground = read.Integer("ttbackground", defaults.ttbackground);
-        loadedOptions.hspacing = read.Byte("hspacing", defaults.hspacing);
-        loadedOptions.vspacing = read.Byte("vspacing", defaults.vspacing);
-        loadedOptions.listcount = read.Byte("listcount", defaults.listcount);
-        loadedOptions.colourcoding = read.Byte("colourcoding", defaults.colourcoding);
-        loadedOptions.loadonstartup = read.Integer("loadonstartup", defaults.loadonstartup ? 1 : 0) != 0;
-        loadedOptions.language = read.Integer("language", defaults.language);
-        if (loadedOptions.language < 0) read.RangeFailure("language", loadedOptions.language, "0 or more");
+        for (const SettingDescription& setting : settings)
+            ReadSetting(stored, settingsFile.Path(), setting, loadedOptions);
     } catch (const RangeError&) {
-        options = defaults;
+        // The window position cannot be out of range: it is kept, read whatever came before.
+        options = DefaultOptions();
+        for (const char* key : {"top", "left"})
+            ReadSetting(stored, settingsFile.Path(), *FindSettingDescription(key), options);
         throw;
     }
     options = loadedOptions;
@@ -159,32 +233,18 @@ void LoadSettingsIfNeeded(const ProfileFileSections& settingsFile) {
 
 void SaveSettings() {
     const std::string path = SettingsFileName();
-    WriteKey(path, "firstday", options.firstday);
-    WriteKey(path, "dateformat", options.dateformat);
-    WriteKey(path, "highlight", options.highlight);
-    WriteKey(path, "font", options.font);
-    WriteKey(path, "fontsize", options.fontsize);
-    WriteKey(path, "fontcolour", options.fontcolour);
-    WriteKey(path, "top", options.top);
-    WriteKey(path, "left", options.left);
-    WriteKey(path, "ttfont", options.ttfont);
-    WriteKey(path, "ttsize", options.ttsize);
-    WriteKey(path, "ttcolour", options.ttcolour);
-    WriteKey(path, "ttbackground", options.ttbackground);
-    WriteKey(path, "hspacing", options.hspacing);
-    WriteKey(path, "vspacing", options.vspacing);
-    WriteKey(path, "listcount", options.listcount);
-    WriteKey(path, "colourcoding", options.colourcoding);
-    WriteKey(path, "language", options.language);
-    WriteKey(path, "loadonstartup", options.loadonstartup ? 1 : 0);
+    std::vector<const SettingDescription*> inSaveOrder(settings.size());
+    for (const SettingDescription& setting : settings) inSaveOrder[static_cast<size_t>(setting.savedAt)] = &setting;
+    // Settings and types go in one replacement, so the file is never half old and half new.
+    ReplaceSections(path, {{section, OptionLines(path, inSaveOrder)}, EventTypesSection()});
+    // The link follows the saved file, so a link that cannot be written costs the user nothing
+    // else; its one message (a ShortcutError) reaches the caller's error box.
     UpdateStartupShortcut(options.loadonstartup);
-    SaveEventTypes();
 }
 
 void SavePositionOnly() {
     const std::string path = SettingsFileName();
-    WriteKey(path, "top", options.top);
-    WriteKey(path, "left", options.left);
+    ReplaceSections(path, {{section, OptionLines(path, {FindSettingDescription("top"), FindSettingDescription("left")})}});
 }
 
 void UpdateStartupShortcut(bool loadOnStartup) {

@@ -54,7 +54,7 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
         try {
             LoadSettingsIfNeeded();
         } catch (const RangeError& error) {
-            // The window still comes up, with the defaults the failed load left in the record.
+            // The window still comes up where it was, with the defaults the failed load left.
             ShowErrorBox(std::string(error.what()) + defaultsNotice);
         }
         const TCalendarOptions& options = CalendarOptions();

@@ -1,10 +1,15 @@
-// The exports of TOOLS.DLL that the window binds by name. The window declares matching
-// function-pointer types; this header is for the library and its tests.
+// The six exports of TOOLS.DLL, declared once for both sides of the boundary: the library
+// defines them, and the window and the tests bind them by name through the pointer types
+// derived here, so a change of any signature breaks the build of every caller.
 #pragma once
 #include "ExportConvention.h"
 
 #include <cstdint>
 
+// The window's procedure that ShowOptions calls after each accepted change; may be null.
+using TOptionsCallback = void(VELMORA_CALL*)();
+
+VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback);
 VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigned char* font,
                                             int32_t fontCapacity, int32_t* fontsize,
                                             int32_t* fontcolour, int32_t* highlight,
@@ -17,3 +22,12 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
 VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
 VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length, double date);
+VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);
+
+// What a caller binds by name; never linked.
+using TShowOptionsFunction = decltype(&ShowOptions);
+using TGetOptionsFunction = decltype(&GetOptions);
+using TSetOptionsFunction = decltype(&SetOptions);
+using TGetItemsFunction = decltype(&GetItems);
+using TComingUpFunction = decltype(&ComingUp);
+using TAddEntryFunction = decltype(&AddEntry);

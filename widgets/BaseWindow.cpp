@@ -1,6 +1,24 @@
 // Window procedure plumbing shared by every window of the program.
 #include "BaseWindow.h"
 
+#include "MessageBoxes.h"
+#include "WinHandles.h"
+
+#include <exception>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+// What this module registered; plain module data, so a fresh load of the library starts empty.
+std::vector<std::string> registeredClasses;
+std::vector<std::function<void()>> moduleCleanups;
+
+void ReportHandlerFailure(const char* what) {
+    ShowErrorBox(what && *what ? what : "An unexpected failure occurred.");
+}
+} // namespace
+
 TBaseWindow::~TBaseWindow() {
     if (handle_) {
         // The object goes first; messages sent while the window dies must not reach it.
@@ -15,27 +33,56 @@ TBaseWindow* TBaseWindow::FromHandle(HWND window) {
     return window ? reinterpret_cast<TBaseWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
 }
 
+HINSTANCE TBaseWindow::ModuleInstance() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&TBaseWindow::WindowProcedure), &module);
+    return module;
+}
+
+void TBaseWindow::AddModuleCleanup(std::function<void()> cleanup) { moduleCleanups.push_back(std::move(cleanup)); }
+
+void TBaseWindow::UnregisterModuleClasses() {
+    std::vector<std::function<void()>> cleanups;
+    cleanups.swap(moduleCleanups);
+    for (auto cleanup = cleanups.rbegin(); cleanup != cleanups.rend(); ++cleanup) (*cleanup)();
+    const HINSTANCE module = ModuleInstance();
+    for (const std::string& name : registeredClasses) UnregisterClassA(name.c_str(), module);
+    registeredClasses.clear();
+}
+
 void TBaseWindow::RegisterWindowClass(const char* className, UINT style, HBRUSH background,
                                       HCURSOR cursor) {
+    const HINSTANCE module = ModuleInstance();
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &windowClass)) return;
+    if (GetClassInfoExA(module, className, &windowClass)) return;
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = style;
     windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = module;
     windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
-    RegisterClassExA(&windowClass);
+    if (RegisterClassExA(&windowClass)) registeredClasses.emplace_back(className);
 }
 
 HWND TBaseWindow::CreateHandle(DWORD exStyle, const char* className, const char* text,
                                DWORD style, int x, int y, int width, int height, HWND parent,
                                int id) {
     return CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleA(nullptr), this);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ModuleInstance(), this);
+}
+
+bool TBaseWindow::PaintMessage(UINT message, LRESULT* result) {
+    if (message == WM_PAINT) {
+        PaintSession paint(handle_);
+        Paint(paint.Get());
+    } else if (message != WM_ERASEBKGND) {
+        return false;
+    }
+    *result = message == WM_ERASEBKGND ? 1 : 0;
+    return true;
 }
 
 LRESULT TBaseWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,7 +100,19 @@ LRESULT CALLBACK TBaseWindow::WindowProcedure(HWND window, UINT message, WPARAM 
         self = FromHandle(window);
     }
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = self->HandleMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    bool failed = true;
+    // An exception must not unwind through the system's code that called us. The default
+    // handling afterwards keeps a failed paint from being asked for again at once.
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+        failed = false;
+    } catch (const std::exception& error) {
+        ReportHandlerFailure(error.what());
+    } catch (...) {
+        ReportHandlerFailure(nullptr);
+    }
+    if (failed) result = DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;

@@ -68,13 +68,10 @@ SIZE TextExtent(HDC dc, const std::string& text) {
 TMemoryCanvas::TMemoryCanvas(HDC target, int width, int height)
     : dc_(CreateCompatibleDC(target)),
       bitmap_(CreateCompatibleBitmap(target, width > 0 ? width : 1, height > 0 ? height : 1)),
-      previousBitmap_(SelectObject(dc_, bitmap_.Get())), width_(width), height_(height) {}
+      selection_(dc_.Get(), bitmap_.Get()), width_(width), height_(height) {}
 
-TMemoryCanvas::~TMemoryCanvas() {
-    SelectObject(dc_, previousBitmap_);
-    DeleteDC(dc_);
-}
+TMemoryCanvas::~TMemoryCanvas() = default;
 
 void TMemoryCanvas::CopyTo(HDC target, int x, int y) const {
-    BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY);
+    BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
 }

@@ -25,13 +25,14 @@ class TMemoryCanvas {
     ~TMemoryCanvas();
     TMemoryCanvas(const TMemoryCanvas&) = delete;
     TMemoryCanvas& operator=(const TMemoryCanvas&) = delete;
-    HDC Get() const { return dc_; }
+    HDC Get() const { return dc_.Get(); }
     void CopyTo(HDC target, int x = 0, int y = 0) const;
 
   private:
-    HDC dc_;
-    GdiObject bitmap_;
-    HGDIOBJ previousBitmap_;
+    // Declared in the order of making: the bitmap is selected out before either is deleted.
+    MemoryDC dc_;
+    BitmapHandle bitmap_;
+    SelectedObject selection_;
     int width_;
     int height_;
 };

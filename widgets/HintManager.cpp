@@ -51,6 +51,7 @@ void THintWindow::ActivateHint(const RECT& rect, const std::string& hint) {
     SetWindowTextA(Handle(), hint.c_str());
     SetWindowPos(Handle(), HWND_TOPMOST, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HintSized(rect.right - rect.left, rect.bottom - rect.top);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -72,14 +73,9 @@ void THintWindow::Paint(HDC dc) {
 }
 
 LRESULT THintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (PaintMessage(message, &result)) return result;
     switch (message) {
-    case WM_PAINT: {
-        PaintSession paint(Handle());
-        Paint(paint.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_NCHITTEST:
         return HTTRANSPARENT; // the pointer belongs to what lies beneath
     case WM_MOUSEACTIVATE:
@@ -94,12 +90,27 @@ THintManager& THintManager::Application() {
     return manager;
 }
 
+void THintManager::EnsureReset() {
+    if (resetAdded_) return;
+    resetAdded_ = true;
+    TBaseWindow::AddModuleCleanup([] { Application().Reset(); });
+}
+
+void THintManager::Reset() {
+    SetShowHint(false);
+    factory_ = nullptr;
+    sources_.clear();
+    hovered_ = nullptr;
+    resetAdded_ = false;
+}
+
 void THintManager::SetShowHint(bool show) {
     if (show == showHint_) return;
     showHint_ = show;
     CancelHint();
     hintWindow_.reset();
     if (show) {
+        EnsureReset();
         hintWindow_ = factory_ ? factory_() : std::make_unique<THintWindow>();
         hintWindow_->CreateWindowHandle();
     }
@@ -153,13 +164,13 @@ void THintManager::ActivateHint(POINT screenPoint) {
 }
 
 void THintManager::CancelHint() {
-    StopTimer(pauseTimer_);
-    StopTimer(hideTimer_);
+    pauseTimer_.Stop();
+    hideTimer_.Stop();
     if (hintWindow_) hintWindow_->ReleaseHint();
 }
 
 void THintManager::ShowHintFor(THintSource* source, POINT cursor) {
-    StopTimer(pauseTimer_);
+    pauseTimer_.Stop();
     if (!showHint_ || !hintWindow_) return;
     const std::string text = source->HintText();
     if (text.empty()) {
@@ -176,23 +187,18 @@ void THintManager::ShowHintFor(THintSource* source, POINT cursor) {
     if (top + height > screenHeight) top = std::max(0, static_cast<int>(cursor.y) - height);
     rect = {left, top, left + width, top + height};
     hintWindow_->ActivateHint(rect, text);
-    StopTimer(hideTimer_);
-    hideTimer_ = SetTimer(nullptr, 0, HintHidePause, HideTimerFired);
+    EnsureReset();
+    hideTimer_.Start(HintHidePause, HideTimerFired);
 }
 
 void THintManager::StartPauseTimer(unsigned milliseconds) {
-    StopTimer(pauseTimer_);
-    pauseTimer_ = SetTimer(nullptr, 0, milliseconds, PauseTimerFired);
-}
-
-void THintManager::StopTimer(UINT_PTR& timer) {
-    if (timer) KillTimer(nullptr, timer);
-    timer = 0;
+    EnsureReset();
+    pauseTimer_.Start(milliseconds, PauseTimerFired);
 }
 
 void CALLBACK THintManager::PauseTimerFired(HWND, UINT, UINT_PTR, DWORD) {
     THintManager& manager = Application();
-    manager.StopTimer(manager.pauseTimer_);
+    manager.pauseTimer_.Stop();
     if (!manager.hovered_ || !manager.IsApplicationActive()) return;
     POINT cursor;
     GetCursorPos(&cursor);

@@ -29,7 +29,12 @@ class THintWindow : public TBaseWindow {
         DWORD ExStyle;
     };
     virtual TCreateParams CreateParams() const;
-    virtual void Paint(HDC dc);
+    // Called by ActivateHint once the window has its new text and size; the place to shape it.
+    virtual void HintSized(int width, int height) {
+        (void)width;
+        (void)height;
+    }
+    void Paint(HDC dc) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The canvas: what Paint and CalcHintRect draw and measure with.
     void SetCanvasFont(const std::string& face, int height, COLORREF colour);
@@ -76,12 +81,15 @@ class THintManager {
     // Whether the program owns the foreground window; hints wait for it.
     bool IsApplicationActive() const;
     THintWindow* HintWindow() const { return hintWindow_.get(); }
+    // Back to the state of a fresh module: no hint window, no timers, no sources. Run by
+    // TBaseWindow::UnregisterModuleClasses once the manager has set anything up.
+    void Reset();
 
   private:
     THintManager() = default;
     void ShowHintFor(THintSource* source, POINT cursor);
     void StartPauseTimer(unsigned milliseconds);
-    void StopTimer(UINT_PTR& timer);
+    void EnsureReset();
     static void CALLBACK PauseTimerFired(HWND, UINT, UINT_PTR, DWORD);
     static void CALLBACK HideTimerFired(HWND, UINT, UINT_PTR, DWORD);
 
@@ -90,6 +98,7 @@ class THintManager {
     bool showHint_ = false;
     std::vector<THintSource*> sources_;
     THintSource* hovered_ = nullptr;
-    UINT_PTR pauseTimer_ = 0;
-    UINT_PTR hideTimer_ = 0;
+    ThreadTimer pauseTimer_;
+    ThreadTimer hideTimer_;
+    bool resetAdded_ = false;
 };

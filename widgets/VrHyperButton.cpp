@@ -168,14 +168,9 @@ void TVrHyperButton::LeftButtonUp(LPARAM position) {
 }
 
 LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result;
+    if (PaintMessage(message, &result)) return result;
     switch (message) {
-    case WM_PAINT: {
-        PaintSession paint(Handle());
-        Paint(paint.Get());
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_MOUSEMOVE:
         MouseMove();
         return 0;
@@ -202,15 +197,15 @@ LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         THintManager::Application().MouseClicked(this);
         if (OnClick) OnClick(*this);
         return 0;
-    case VRM_GETBORDERCOLOR:
+    case HoverButtonBorderColorQuery:
         return static_cast<LRESULT>(borderColor_);
-    case VRM_GETFONTCOLOR:
+    case HoverButtonFontColorQuery:
         return static_cast<LRESULT>(fontColor_);
-    case VRM_GETCOLORENTER:
+    case HoverButtonColorEnterQuery:
         return static_cast<LRESULT>(colorEnter_);
-    case VRM_GETHINTATOM:
+    case HoverButtonHintAtomQuery:
         return GlobalAddAtomA(Hint.substr(0, 255).c_str());
-    case VRM_ISHOVERED:
+    case HoverButtonIsHoveredQuery:
         return hovered_ ? 1 : 0;
     default:
         return DefaultHandler(message, wParam, lParam);

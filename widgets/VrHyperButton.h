@@ -31,13 +31,9 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     void SetFontFace(const std::string& face);
     void SetFontHeight(int height);
     void SetFontColor(COLORREF colour);
-    const std::string& FontFace() const { return fontFace_; }
-    COLORREF FontColor() const { return fontColor_; }
 
     void SetBorderColor(COLORREF colour);
-    COLORREF BorderColor() const { return borderColor_; }
     void SetColorEnter(COLORREF colour);
-    COLORREF ColorEnter() const { return colorEnter_; }
     COLORREF BorderHighlight = GetSysColor(COLOR_WINDOW);
     COLORREF BorderShadow = RGB(0, 0, 0);
     // Only used when the button is not transparent.
@@ -56,9 +52,9 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc) override;
 
   private:
-    void Paint(HDC dc);
     void MouseMove();
     void MouseLeave();
     void MouseDown(TMouseButton button, WPARAM keys);

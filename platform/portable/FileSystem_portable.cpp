@@ -1,20 +1,23 @@
 // Portable stand-in for the file operations, over POSIX calls. Windows paths are mapped by
-// turning backslashes into slashes. A test can make the next replacing write fail half way.
+// turning backslashes into slashes. A test can make the next write fail at any of its steps.
 #include "FileSystem.h"
 #include "Errors.h"
 #include "PortableTestHooks.h"
+#include "TextCase.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <memory>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-long writeFailureAfter = -1;
+bool faultArmed = false;
+PortableFileStep faultStep = PortableFileStep::Write;
+long faultAfterBytes = 0;
 const size_t filePieceSize = 65536;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
@@ -22,7 +25,25 @@ const size_t filePieceSize = 65536;
 }
 } // namespace
 
-void SetPortableWriteFailureAfter(long bytes) { writeFailureAfter = bytes; }
+void SetPortableFileFault(PortableFileStep step, long afterBytes) {
+    faultArmed = true;
+    faultStep = step;
+    faultAfterBytes = afterBytes < 0 ? 0 : afterBytes;
+}
+
+void ClearPortableFileFault() { faultArmed = false; }
+
+void SetPortableWriteFailureAfter(long bytes) {
+    if (bytes < 0) ClearPortableFileFault();
+    else SetPortableFileFault(PortableFileStep::Write, bytes);
+}
+
+bool TakePortableFileFault(PortableFileStep step, long* afterBytes) {
+    if (!faultArmed || faultStep != step) return false;
+    faultArmed = false;
+    if (afterBytes) *afterBytes = faultAfterBytes;
+    return true;
+}
 
 std::string NativePath(const std::string& path) {
     std::string result = path;
@@ -70,17 +91,43 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
     if (std::ferror(file)) Fail("Cannot read file", path);
 }
 
-void ReplaceFileContent(const std::string& path, const std::string& content) {
+std::string TemporaryFileName(const std::string& path) { return path + ".new"; }
+
+void WriteTemporaryFile(const std::string& path, const std::string& content) {
     const std::string target = NativePath(path);
-    const std::string temporary = target + ".new";
+    const std::string temporary = NativePath(TemporaryFileName(path));
+    // Refuse to replace a file the user marked read-only, as Windows does (even for root).
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
+        errno = EACCES;
+        Fail("Cannot write file", path);
+    }
+    if (TakePortableFileFault(PortableFileStep::Create)) {
+        errno = EACCES;
+        Fail("Cannot create file", path);
+    }
     FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) Fail("Cannot create file", path);
-    size_t toWrite = content.size();
-    bool injected = writeFailureAfter >= 0 && static_cast<size_t>(writeFailureAfter) < toWrite;
-    if (injected) toWrite = static_cast<size_t>(writeFailureAfter);
-    writeFailureAfter = -1;
-    bool ok = std::fwrite(content.data(), 1, toWrite, file) == toWrite && !injected;
-    if (injected) errno = ENOSPC;
+    long failAfter = -1;
+    const bool injected = TakePortableFileFault(PortableFileStep::Write, &failAfter) &&
+                          static_cast<size_t>(failAfter) < content.size();
+    // Written piece by piece as a disk fills: what fits before the fault reaches the file.
+    bool ok = true;
+    for (size_t done = 0; ok && done < content.size();) {
+        size_t piece = std::min(filePieceSize, content.size() - done);
+        if (injected && done + piece > static_cast<size_t>(failAfter)) {
+            piece = static_cast<size_t>(failAfter) - done;
+            ok = false;
+            errno = ENOSPC;
+        }
+        if (std::fwrite(content.data() + done, 1, piece, file) != piece) ok = false;
+        done += piece;
+    }
+    if (ok && TakePortableFileFault(PortableFileStep::Flush)) {
+        ok = false;
+        errno = EIO;
+    }
+    if (ok && (std::fflush(file) != 0 || fsync(fileno(file)) != 0)) ok = false;
     int savedErrno = errno;
     ok = (std::fclose(file) == 0) && ok;
     if (!ok) {
@@ -88,19 +135,25 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
         errno = savedErrno ? savedErrno : EIO;
         Fail("Cannot write file", path);
     }
-    // Refuse to replace a file the user marked read-only, as Windows does (even for root).
-    struct stat info;
-    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
-        std::remove(temporary.c_str());
-        errno = EACCES;
-        Fail("Cannot write file", path);
-    }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        savedErrno = errno;
+}
+
+void CommitTemporaryFile(const std::string& path) {
+    const std::string temporary = NativePath(TemporaryFileName(path));
+    errno = 0;
+    if (TakePortableFileFault(PortableFileStep::Move) ||
+        std::rename(temporary.c_str(), NativePath(path).c_str()) != 0) {
+        const int savedErrno = errno ? errno : EXDEV;
         std::remove(temporary.c_str());
         errno = savedErrno;
         Fail("Cannot replace file", path);
     }
+}
+
+void DiscardTemporaryFile(const std::string& path) { std::remove(NativePath(TemporaryFileName(path)).c_str()); }
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+    WriteTemporaryFile(path, content);
+    CommitTemporaryFile(path);
 }
 
 void DeleteFileIfPresent(const std::string& path) {
@@ -109,6 +162,10 @@ void DeleteFileIfPresent(const std::string& path) {
     if (stat(target.c_str(), &info) != 0) return;
     if (!(info.st_mode & S_IWUSR)) {
         errno = EACCES;
+        Fail("Cannot delete file", path);
+    }
+    if (TakePortableFileFault(PortableFileStep::Delete)) {
+        errno = EIO;
         Fail("Cannot delete file", path);
     }
     if (std::remove(target.c_str()) != 0 && errno != ENOENT) Fail("Cannot delete file", path);
@@ -128,8 +185,7 @@ std::vector<std::string> ListFileNames(const std::string& directory, const std::
     if (!dir) return names;
     while (dirent* entry = readdir(dir)) {
         std::string name = entry->d_name;
-        if (name.size() < suffix.size()) continue;
-        if (strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0) continue;
+        if (!EndsWithIgnoringCase(name, suffix)) continue;
         // The entry's own type spares a stat of every file; only an unknown type needs one.
         bool regular = entry->d_type == DT_REG;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {

@@ -27,10 +27,25 @@ struct RecordedMessageBox {
 void SetPortableProgramDirectory(const std::string& directoryWithTrailingSlash);
 void SetPortableLocale(const PortableLocale& locale);
 void SetPortableNow(double oleDateTime);
-// Root under which the portable special folders live (each token is a subfolder).
+// Root under which the portable special folders live (each token is a subfolder); an empty
+// root is a system without special folders.
 void SetPortableSpecialFolderRoot(const std::string& root);
 std::vector<RecordedMessageBox>& RecordedMessageBoxes();
-// Makes the next ReplaceFileContent fail after writing this many bytes (negative: never).
+// The steps of writing a file, at which a test can make the next write fail.
+enum class PortableFileStep {
+    Create, // creating the new file
+    Write,  // writing it: the disk is full after the given number of bytes
+    Flush,  // flushing it to the disk
+    Move,   // moving it over the old file
+    Delete  // deleting a file
+};
+// Makes the next write fail at this step, once; the profile stand-in's own writes, which
+// rewrite the file in place as the system's profile API does, fail at Create and Write too.
+void SetPortableFileFault(PortableFileStep step, long afterBytes = 0);
+void ClearPortableFileFault();
+// Makes the next write fail after writing this many bytes (negative: never).
 void SetPortableWriteFailureAfter(long bytes);
+// Whether a fault at this step is armed, and if so clears it: for the stand-in's writers.
+bool TakePortableFileFault(PortableFileStep step, long* afterBytes = nullptr);
 // Maps a Windows-style path to the native one (backslashes become slashes).
 std::string NativePath(const std::string& path);

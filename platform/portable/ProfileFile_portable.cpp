@@ -3,17 +3,14 @@
 // dropped, one pair of surrounding quotes stripped on read, ';' lines taken as comments,
 // a rewritten key kept in its place and new keys added at the end of their section.
 #include "ProfileFile.h"
+#include "FileSystem.h"
 #include "PortableTestHooks.h"
+#include "TextCase.h"
 
 #include <cstdio>
 #include <sys/stat.h>
-#include <strings.h>
 
 namespace {
-
-struct ProfileLine {
-    std::string text; // the line as stored, without its line end
-};
 
 std::string Trim(const std::string& text) {
     size_t begin = text.find_first_not_of(" \t");
@@ -22,17 +19,9 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
 
-std::vector<std::string> LoadLines(const std::string& path) {
+std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
-    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-    if (!file) return lines;
-    std::string content;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
-    std::fclose(file);
     size_t start = 0;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
@@ -45,17 +34,39 @@ std::vector<std::string> LoadLines(const std::string& path) {
     return lines;
 }
 
+std::vector<std::string> LoadLines(const std::string& path) {
+    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file) return {};
+    std::string content;
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
+    std::fclose(file);
+    return SplitLines(content);
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string content;
+    for (const std::string& line : lines) content += line + "\r\n";
+    return content;
+}
+
+// Rewrites the file in place, as the system's API does: a disk that fills part way leaves
+// the file cut short, which a test can make happen.
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
     // A file the user marked read-only is not written, as on Windows (even for root).
     struct stat info;
     if (stat(NativePath(path).c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) return false;
+    if (TakePortableFileFault(PortableFileStep::Create)) return false;
     FILE* file = std::fopen(NativePath(path).c_str(), "wb");
     if (!file) return false;
-    bool written = true;
-    for (const std::string& line : lines) {
-        written = std::fwrite(line.data(), 1, line.size(), file) == line.size() && written;
-        written = std::fwrite("\r\n", 1, 2, file) == 2 && written;
-    }
+    const std::string content = JoinLines(lines);
+    size_t toWrite = content.size();
+    long failAfter = -1;
+    const bool injected = TakePortableFileFault(PortableFileStep::Write, &failAfter) &&
+                          static_cast<size_t>(failAfter) < content.size();
+    if (injected) toWrite = static_cast<size_t>(failAfter);
+    const bool written = std::fwrite(content.data(), 1, toWrite, file) == toWrite && !injected;
     return std::fclose(file) == 0 && written;
 }
 
@@ -94,7 +105,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             *last = i;
             return;
         }
-        if (SameName(name, section)) *first = i + 1;
+        if (SameTextIgnoringCase(name, section)) *first = i + 1;
     }
     if (*first != std::string::npos) *last = lines.size();
 }
@@ -118,7 +129,7 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
         for (size_t i = first; i < last; ++i) {
             std::string lineKey, value;
             bool hasValue;
-            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameName(lineKey, key)) {
+            if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameTextIgnoringCase(lineKey, key)) {
                 result = StripQuotes(value);
                 break;
             }
@@ -146,7 +157,7 @@ bool ProfileWriteString(const std::string& path, const std::string& section, con
         std::string lineKey, lineValue;
         bool hasValue;
         if (!SplitKeyLine(lines[i], &lineKey, &lineValue, &hasValue)) continue;
-        if (SameName(lineKey, key)) {
+        if (SameTextIgnoringCase(lineKey, key)) {
             lines[i] = newLine;
             return SaveLines(path, lines);
         }
@@ -178,4 +189,41 @@ std::vector<std::string> ProfileReadSection(const std::string& path, const std::
         result.push_back(hasValue ? key + "=" + value : key);
     }
     return result;
+}
+
+void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections) {
+    // A file that is there but cannot be read fails here rather than being replaced by less.
+    std::vector<std::string> lines = FileExists(path) ? SplitLines(ReadWholeFile(path)) : std::vector<std::string>();
+    for (const ProfileSectionLines& section : sections) {
+        std::vector<std::string> kept;
+        size_t firstAt = std::string::npos;
+        size_t found = 0;
+        bool inside = false;
+        for (const std::string& line : lines) {
+            std::string name;
+            if (IsSectionHeader(line, &name)) {
+                inside = SameTextIgnoringCase(name, section.name);
+                if (inside && found++ == 0) firstAt = kept.size();
+            }
+            if (!inside) kept.push_back(line);
+        }
+        std::vector<std::string> body;
+        for (const std::string& line : section.lines) {
+            const size_t equals = line.find('=');
+            if (equals != std::string::npos)
+                body.push_back(Trim(line.substr(0, equals)) + "=" + Trim(line.substr(equals + 1)));
+        }
+        if (!body.empty()) {
+            body.insert(body.begin(), "[" + section.name + "]");
+            if (found == 1) {
+                if (firstAt < kept.size()) body.push_back("");
+                kept.insert(kept.begin() + static_cast<long>(firstAt), body.begin(), body.end());
+            } else {
+                if (!kept.empty() && !Trim(kept.back()).empty()) kept.push_back("");
+                kept.insert(kept.end(), body.begin(), body.end());
+            }
+        }
+        lines.swap(kept);
+    }
+    ReplaceFileContent(path, JoinLines(lines));
 }

@@ -3,12 +3,34 @@
 #include "Clock.h"
 
 #include <windows.h>
+
 #include <oleauto.h>
 
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+// The time the tests set through VELMORA_NOW (see Clock.h); false when none is set.
+bool TestNow(double* now) {
+    char text[64] = "";
+    const DWORD length = GetEnvironmentVariableA("VELMORA_NOW", text, sizeof text);
+    if (length == 0 || length >= sizeof text)
+        return false;
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !std::isfinite(value))
+        return false;
+    *now = value;
+    return true;
+}
+} // namespace
+
 double CurrentDateTime() {
+    double oleDate = 0;
+    if (TestNow(&oleDate))
+        return oleDate;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    double oleDate = 0;
     SystemTimeToVariantTime(&now, &oleDate);
     return oleDate;
 }

@@ -1,6 +1,7 @@
 // Windows side of the reminder store's file operations.
 #include "Errors.h"
 #include "FileSystem.h"
+#include "TextCase.h"
 #include "WinHandles.h"
 
 #include <windows.h>
@@ -31,10 +32,6 @@ bool IsReadOnly(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
-bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
-    return text.size() >= suffix.size() &&
-           lstrcmpiA(text.c_str() + text.size() - suffix.size(), suffix.c_str()) == 0;
-}
 } // namespace
 
 bool FileExists(const std::string& path) {
@@ -43,7 +40,7 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) Fail("Cannot open file", path, GetLastError());
     // Read straight into a string of the file's size; a file that grows meanwhile is read on.
@@ -65,7 +62,7 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) Fail("Cannot open file", path, GetLastError());
     std::unique_ptr<char[]> buffer(new char[filePieceSize]);
@@ -78,17 +75,32 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
     }
 }
 
-void ReplaceFileContent(const std::string& path, const std::string& content) {
+std::string TemporaryFileName(const std::string& path) { return path + ".new"; }
+
+void WriteTemporaryFile(const std::string& path, const std::string& content) {
     // A read-only file is the user's wish that it stays as it is.
     if (IsReadOnly(path)) Fail("Cannot write file", path, ERROR_ACCESS_DENIED);
-    const std::string temporary = path + ".new";
+    const std::string temporary = TemporaryFileName(path);
+    KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) Fail("Cannot create file", path, GetLastError());
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        written != content.size()) {
+        DWORD error = GetLastError();
+        file.Reset();
+        DeleteFileA(temporary.c_str());
+        Fail("Cannot write file", path, error ? error : ERROR_WRITE_FAULT);
+    }
+}
+
+void CommitTemporaryFile(const std::string& path) {
+    const std::string temporary = TemporaryFileName(path);
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // Whatever wrote the new file, its bytes are on the disk before it takes the old one's place.
+        KernelHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) Fail("Cannot create file", path, GetLastError());
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
-            written != content.size() || !FlushFileBuffers(file.Get())) {
+        if (!file || !FlushFileBuffers(file.Get())) {
             DWORD error = GetLastError();
             file.Reset();
             DeleteFileA(temporary.c_str());
@@ -100,6 +112,13 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
         DeleteFileA(temporary.c_str());
         Fail("Cannot replace file", path, error);
     }
+}
+
+void DiscardTemporaryFile(const std::string& path) { DeleteFileA(TemporaryFileName(path).c_str()); }
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+    WriteTemporaryFile(path, content);
+    CommitTemporaryFile(path);
 }
 
 void DeleteFileIfPresent(const std::string& path) {

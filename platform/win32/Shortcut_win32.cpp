@@ -10,44 +10,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-namespace {
-struct FolderToken {
-    const char* name;
-    int csidl;
-};
-const FolderToken specialFolders[] = {
-    {"DESKTOP", CSIDL_DESKTOP},
-    {"INTERNET", CSIDL_INTERNET},
-    {"PROGRAMS", CSIDL_PROGRAMS},
-    {"CONTROLS", CSIDL_CONTROLS},
-    {"PRINTERS", CSIDL_PRINTERS},
-    {"PERSONAL", CSIDL_PERSONAL},
-    {"FAVORITES", CSIDL_FAVORITES},
-    {"STARTUP", CSIDL_STARTUP},
-    {"RECENT", CSIDL_RECENT},
-    {"SENDTO", CSIDL_SENDTO},
-    {"BITBUCKET", CSIDL_BITBUCKET},
-    {"STARTMENU", CSIDL_STARTMENU},
-    {"DESKTOPDIRECTORY", CSIDL_DESKTOPDIRECTORY},
-    {"DRIVES", CSIDL_DRIVES},
-    {"NETWORK", CSIDL_NETWORK},
-    {"NETHOOD", CSIDL_NETHOOD},
-    {"FONTS", CSIDL_FONTS},
-    {"TEMPLATES", CSIDL_TEMPLATES},
-    {"COMMON_STARTMENU", CSIDL_COMMON_STARTMENU},
-    {"COMMON_PROGRAMS", CSIDL_COMMON_PROGRAMS},
-    {"COMMON_STARTUP", CSIDL_COMMON_STARTUP},
-    {"COMMON_DESKTOPDIRECTORY", CSIDL_COMMON_DESKTOPDIRECTORY},
-    {"APPDATA", CSIDL_APPDATA},
-    {"PRINTHOOD", CSIDL_PRINTHOOD},
-    {"ALTSTARTUP", CSIDL_ALTSTARTUP},
-    {"COMMON_ALTSTARTUP", CSIDL_COMMON_ALTSTARTUP},
-    {"COMMON_FAVORITES", CSIDL_COMMON_FAVORITES},
-    {"INTERNET_CACHE", CSIDL_INTERNET_CACHE},
-    {"COOKIES", CSIDL_COOKIES},
-    {"HISTORY", CSIDL_HISTORY},
-};
+// The shared token table holds the shell's numbers; two spot checks tie them to its names.
+static_assert(CSIDL_STARTUP == 0x07 && CSIDL_COMMON_ALTSTARTUP == 0x1E, "folder numbers");
 
+namespace {
 // The shell and COM functions this file needs, bound by name for the lifetime of the object.
 class ShellLibraries {
   public:
@@ -73,51 +39,57 @@ class ShellLibraries {
 
   private:
     template <typename Function> static void Bind(const ModuleHandle& module, const char* name, Function& target) {
-        if (module) target = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module.Get(), name)));
+        target = BindExport<Function>(module, name);
     }
     ModuleHandle ole32_;
     ModuleHandle shell32_;
 };
 
+// COM for the current thread while a link is made. Only a successful initialisation (S_OK or
+// S_FALSE) is balanced by an uninitialisation; a thread already in another apartment mode
+// can still create the link object, and must not lose its own COM.
 class ComApartment {
   public:
-    explicit ComApartment(const ShellLibraries& shell) : shell_(shell) { shell_.coInitialize(nullptr); }
-    ~ComApartment() { shell_.coUninitialize(); }
+    explicit ComApartment(const ShellLibraries& shell)
+        : shell_(shell), initialised_(SUCCEEDED(shell_.coInitialize(nullptr))) {}
+    ~ComApartment() {
+        if (initialised_) shell_.coUninitialize();
+    }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
   private:
     const ShellLibraries& shell_;
+    bool initialised_;
 };
 } // namespace
 
 std::string SpecialFolderPath(const std::string& token) {
-    for (const FolderToken& folder : specialFolders) {
-        if (lstrcmpiA(folder.name, token.c_str()) != 0) continue;
-        const ShellLibraries shell;
-        if (!shell.Complete()) return "";
-        LPITEMIDLIST list = nullptr;
-        if (FAILED(shell.getSpecialFolderLocation(nullptr, folder.csidl, &list)) || !list) return "";
-        char path[MAX_PATH] = "";
-        BOOL found = shell.getPathFromIdList(list, path);
-        shell.coTaskMemFree(list);
-        return found ? std::string(path) : std::string();
-    }
-    return "";
+    const int folderId = SpecialFolderId(token);
+    if (folderId < 0) return "";
+    const ShellLibraries shell;
+    if (!shell.Complete()) return "";
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(shell.getSpecialFolderLocation(nullptr, folderId, &list)) || !list) return "";
+    char path[MAX_PATH] = "";
+    BOOL found = shell.getPathFromIdList(list, path);
+    shell.coTaskMemFree(list);
+    return found ? std::string(path) : std::string();
 }
 
 void CreateShortcut(const std::string& target, const std::string& arguments,
                     const std::string& workingDirectory, const std::string& location) {
+    const std::string path = ResolveShortcutLocation(location);
+    if (path.empty()) throw ShortcutError(location);
     const ShellLibraries shell;
-    if (!shell.Complete()) throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    if (!shell.Complete()) throw ShortcutError(location);
     ComApartment apartment(shell);
     ComPtr<IShellLinkA> link;
     if (FAILED(shell.coCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.ReceiveVoid())))
-        throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+                                      link.ReceiveVoid())))
+        throw ShortcutError(location);
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
-        throw VelmoraError("Cannot create the shell link object for the start-up shortcut.");
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) throw ShortcutError(location);
     link->SetArguments(arguments.c_str());
     link->SetDescription("");
     link->SetIconLocation(target.c_str(), 0);
@@ -125,11 +97,11 @@ void CreateShortcut(const std::string& target, const std::string& arguments,
     link->SetWorkingDirectory(workingDirectory.c_str());
     link->SetShowCmd(SW_SHOWNORMAL);
 
-    std::string path = ResolveShortcutLocation(location);
-    if (path.empty()) return;
+    // The folder may be missing in a fresh profile; whether it could be made shows in the save.
     CreateDirectoryA(path.substr(0, path.find_last_of('\\')).c_str(), nullptr);
-    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    if (length <= 0) throw ShortcutError(location);
     std::wstring widePath(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &widePath[0], length);
-    file->Save(widePath.c_str(), FALSE);
+    if (FAILED(file->Save(widePath.c_str(), FALSE))) throw ShortcutError(location);
 }

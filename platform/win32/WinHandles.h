@@ -31,7 +31,8 @@ template <typename Handle, typename Traits> class UniqueHandle {
     Handle handle_ = Traits::Invalid();
 };
 
-struct FileHandleTraits {
+// Kernel objects: files, processes, threads. Either "no handle" value counts as none.
+struct KernelHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
     static void Close(HANDLE h) { CloseHandle(h); }
@@ -46,40 +47,61 @@ struct ModuleHandleTraits {
     static bool IsValid(HMODULE h) { return h != nullptr; }
     static void Close(HMODULE h) { FreeLibrary(h); }
 };
-struct GdiObjectTraits {
-    static HGDIOBJ Invalid() { return nullptr; }
-    static bool IsValid(HGDIOBJ h) { return h != nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
+// Every GDI object is deleted alike, whatever its type.
+template <typename Object> struct GdiObjectTraits {
+    static Object Invalid() { return nullptr; }
+    static bool IsValid(Object h) { return h != nullptr; }
+    static void Close(Object h) { DeleteObject(h); }
 };
-struct FontTraits {
-    static HFONT Invalid() { return nullptr; }
-    static bool IsValid(HFONT h) { return h != nullptr; }
-    static void Close(HFONT h) { DeleteObject(h); }
-};
-struct BrushTraits {
-    static HBRUSH Invalid() { return nullptr; }
-    static bool IsValid(HBRUSH h) { return h != nullptr; }
-    static void Close(HBRUSH h) { DeleteObject(h); }
-};
-struct PenTraits {
-    static HPEN Invalid() { return nullptr; }
-    static bool IsValid(HPEN h) { return h != nullptr; }
-    static void Close(HPEN h) { DeleteObject(h); }
-};
-struct RegionTraits {
-    static HRGN Invalid() { return nullptr; }
-    static bool IsValid(HRGN h) { return h != nullptr; }
-    static void Close(HRGN h) { DeleteObject(h); }
+// A device context of our own making (CreateCompatibleDC), as opposed to a window's.
+struct MemoryDCTraits {
+    static HDC Invalid() { return nullptr; }
+    static bool IsValid(HDC h) { return h != nullptr; }
+    static void Close(HDC h) { DeleteDC(h); }
 };
 
-using FileHandle = UniqueHandle<HANDLE, FileHandleTraits>;
+using KernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 using FindHandle = UniqueHandle<HANDLE, FindHandleTraits>;
 using ModuleHandle = UniqueHandle<HMODULE, ModuleHandleTraits>;
-using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits>;
-using FontHandle = UniqueHandle<HFONT, FontTraits>;
-using BrushHandle = UniqueHandle<HBRUSH, BrushTraits>;
-using PenHandle = UniqueHandle<HPEN, PenTraits>;
-using RegionHandle = UniqueHandle<HRGN, RegionTraits>;
+using GdiObject = UniqueHandle<HGDIOBJ, GdiObjectTraits<HGDIOBJ>>;
+using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
+using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
+using RegionHandle = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
+using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using MemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
+
+// The export or system function name in module, as the pointer type the caller gives; null
+// without a module or without such a name. The one place where a found address is cast.
+template <typename Function> Function BindExport(HMODULE module, const char* name) {
+    if (!module) return nullptr;
+    // Through a plain function pointer, which any other function pointer type may be cast from.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+template <typename Function> Function BindExport(const ModuleHandle& module, const char* name) {
+    return BindExport<Function>(module.Get(), name);
+}
+
+// A thread timer (one without a window), killed when its owner goes or starts it again. Its
+// callback lives in the module that set it, so a library must not leave one behind.
+class ThreadTimer {
+  public:
+    ThreadTimer() = default;
+    ~ThreadTimer() { Stop(); }
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+    void Start(unsigned milliseconds, TIMERPROC callback) {
+        Stop();
+        id_ = SetTimer(nullptr, 0, milliseconds, callback);
+    }
+    void Stop() {
+        if (id_) KillTimer(nullptr, id_);
+        id_ = 0;
+    }
+
+  private:
+    UINT_PTR id_ = 0;
+};
 
 // Selects an object into a device context for the lifetime of the owner.
 class SelectedObject {
@@ -134,7 +156,6 @@ template <typename Interface> class ComPtr {
     ComPtr& operator=(const ComPtr&) = delete;
     Interface* operator->() const { return pointer_; }
     Interface* Get() const { return pointer_; }
-    Interface** Receive() { return &pointer_; }
     void** ReceiveVoid() { return reinterpret_cast<void**>(&pointer_); }
     explicit operator bool() const { return pointer_ != nullptr; }
 

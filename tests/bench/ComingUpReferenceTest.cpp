@@ -47,7 +47,7 @@ std::string ReferenceComingUp(int count, double date) {
     std::stable_sort(
         candidates.begin(), candidates.end(),
         [](const ReferenceCandidate& a, const ReferenceCandidate& b) { return a.date < b.date; });
-    const std::string pattern = ComingUpDatePattern(ShortDateFormat());
+    const std::string pattern = ComingUpDatePattern();
     std::string text;
     for (size_t i = 0; i < candidates.size() && i < static_cast<size_t>(std::max(count, 0)); ++i) {
         const std::string dateText = FormatDatePattern(pattern, candidates[i].date);

@@ -8,7 +8,7 @@ const char RawPathSeparator = '\\';
 
 size_t RawReadFile(const std::string& path) {
     static std::vector<char> buffer(1 << 20);
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return 0;

@@ -4,6 +4,7 @@
 // folder that holds TOOLS.DLL, calendar.ini and data\. It only prints.
 #include "BenchSupport.h"
 #include "DateUtils.h"
+#include "Tools.h"
 #include "WinHandles.h"
 
 #include <cstdint>
@@ -14,9 +15,6 @@
 
 namespace {
 const int queryYear = 2015, queryMonth = 6, queryDay = 15;
-
-using GetItemsFunction = void(WINAPI*)(char**, uint32_t*, double);
-using ComingUpFunction = void(WINAPI*)(int32_t, char**, uint32_t*, double);
 
 // A box would wait for a click that never comes; close it and say that it was there.
 HHOOK boxHook = nullptr;
@@ -45,17 +43,11 @@ std::string Health() {
     return "  [WARNING: " + std::to_string(boxesSeen) + " message boxes: " + firstBoxText + "]";
 }
 
-template <typename Function> Function Export(const ModuleHandle& library, const char* name) {
-    // Through a plain function pointer, which any other function pointer type may be cast from.
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), name)));
-}
-
 uint32_t CallGetItems(double date) {
     ModuleHandle library(LoadLibraryA("TOOLS.DLL"));
     if (!library)
         return 0;
-    GetItemsFunction getItems = Export<GetItemsFunction>(library, "GetItems");
+    TGetItemsFunction getItems = BindExport<TGetItemsFunction>(library, "GetItems");
     if (!getItems)
         return 0;
     std::unique_ptr<char[]> buffer(new char[1024]());
@@ -69,7 +61,7 @@ uint32_t CallComingUp(int count, double date) {
     ModuleHandle library(LoadLibraryA("TOOLS.DLL"));
     if (!library)
         return 0;
-    ComingUpFunction comingUp = Export<ComingUpFunction>(library, "ComingUp");
+    TComingUpFunction comingUp = BindExport<TComingUpFunction>(library, "ComingUp");
     if (!comingUp)
         return 0;
     std::unique_ptr<char[]> buffer(new char[1024]());
@@ -85,7 +77,7 @@ void BenchLoadAndFree() {
         101,
         [] {
             ModuleHandle library(LoadLibraryA("TOOLS.DLL"));
-            Export<GetItemsFunction>(library, "GetItems");
+            BindExport<TGetItemsFunction>(library, "GetItems");
         },
         [] {});
     std::printf("%-44s library %s  (load, bind by name, free; no call)\n", "TOOLS.DLL alone",

@@ -11,11 +11,9 @@
 #include <sstream>
 
 namespace {
-double Today() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return EncodeDate(now.wYear, now.wMonth, now.wDay);
-}
+// The day the program is told it is, through the clock's test hook, at 10:30.
+double Today() { return EncodeDate(2007, 3, 5); }
+const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
 
 std::string DayText(double date) {
     int year, month, day;
@@ -52,7 +50,12 @@ const int editReminders = 1, options = 2;
 
 class CalendarCommandsTest : public testing::Test {
   protected:
-    void SetUp() override { WaitForEarlyInMinute(); }
+    void SetUp() override {
+        char now[64];
+        std::snprintf(now, sizeof now, "%.6f", testNow);
+        SetEnvironmentVariableA("VELMORA_NOW", now);
+    }
+    void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }
     // A folder for one run: the stand-in appends to calls.txt, which a folder keeps.
     static TCalendarFolder Folder(const std::string& name, const std::string& recording) {
         TCalendarFolder folder(name);

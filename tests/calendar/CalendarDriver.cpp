@@ -4,6 +4,7 @@
 #include "DateUtils.h"
 #include "VrHyperButtonMessages.h"
 #include "WindowQueries.h"
+#include "WinHandles.h"
 
 #include <cstring>
 #include <fstream>
@@ -74,15 +75,6 @@ std::string AtomText(ATOM atom) {
     return std::string(text, length);
 }
 
-void WaitForEarlyInMinute() {
-    for (;;) {
-        SYSTEMTIME now;
-        GetLocalTime(&now);
-        if (now.wSecond <= 40) return;
-        Sleep(500);
-    }
-}
-
 TCalendarFolder::TCalendarFolder(const std::string& name) : path_(TestProgramDirectory() + name + "\\") {
     // Left over from an earlier run: start empty.
     WIN32_FIND_DATAA found;
@@ -151,8 +143,8 @@ TCalendarProcess::~TCalendarProcess() {
             if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
                 TerminateProcess(process_.hProcess, 1);
         }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
+        KernelHandle process(process_.hProcess);
+        KernelHandle thread(process_.hThread);
     }
 }
 
@@ -193,21 +185,21 @@ std::string TCalendarProcess::Caption(HWND control) const {
 }
 
 COLORREF TCalendarProcess::BorderColor(HWND control) const {
-    return static_cast<COLORREF>(SendMessageA(control, VRM_GETBORDERCOLOR, 0, 0));
+    return static_cast<COLORREF>(SendMessageA(control, HoverButtonBorderColorQuery, 0, 0));
 }
 COLORREF TCalendarProcess::FontColor(HWND control) const {
-    return static_cast<COLORREF>(SendMessageA(control, VRM_GETFONTCOLOR, 0, 0));
+    return static_cast<COLORREF>(SendMessageA(control, HoverButtonFontColorQuery, 0, 0));
 }
 
 std::string TCalendarProcess::Hint(HWND control) const {
-    ATOM atom = static_cast<ATOM>(SendMessageA(control, VRM_GETHINTATOM, 0, 0));
+    ATOM atom = static_cast<ATOM>(SendMessageA(control, HoverButtonHintAtomQuery, 0, 0));
     std::string text = AtomText(atom);
     if (atom) GlobalDeleteAtom(atom);
     return text;
 }
 
 double TCalendarProcess::DisplayDate() const {
-    LRESULT bits = SendMessageA(window_, VM_GETDISPLAYDATE, 0, 0);
+    LRESULT bits = SendMessageA(window_, CalendarDisplayDateQuery, 0, 0);
     double date;
     std::memcpy(&date, &bits, sizeof date);
     return date;
@@ -215,9 +207,9 @@ double TCalendarProcess::DisplayDate() const {
 
 std::vector<std::string> TCalendarProcess::ComingUpLines() const {
     std::vector<std::string> lines;
-    const LRESULT count = SendMessageA(window_, VM_GETCOMINGUPCOUNT, 0, 0);
+    const LRESULT count = SendMessageA(window_, CalendarComingUpCountQuery, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        ATOM atom = static_cast<ATOM>(SendMessageA(window_, VM_GETCOMINGUPLINE, i, 0));
+        ATOM atom = static_cast<ATOM>(SendMessageA(window_, CalendarComingUpLineQuery, i, 0));
         lines.push_back(AtomText(atom));
         if (atom) GlobalDeleteAtom(atom);
     }
@@ -226,14 +218,14 @@ std::vector<std::string> TCalendarProcess::ComingUpLines() const {
 
 std::vector<COLORREF> TCalendarProcess::ComingUpColours() const {
     std::vector<COLORREF> colours;
-    const LRESULT count = SendMessageA(window_, VM_GETCOMINGUPCOUNT, 0, 0);
+    const LRESULT count = SendMessageA(window_, CalendarComingUpCountQuery, 0, 0);
     for (LRESULT i = 0; i < count; ++i)
-        colours.push_back(static_cast<COLORREF>(SendMessageA(window_, VM_GETCOMINGUPCOLOUR, i, 0)));
+        colours.push_back(static_cast<COLORREF>(SendMessageA(window_, CalendarComingUpColourQuery, i, 0)));
     return colours;
 }
 
 int TCalendarProcess::ComingUpFetches() const {
-    return static_cast<int>(SendMessageA(window_, VM_GETCOMINGUPFETCHES, 0, 0));
+    return static_cast<int>(SendMessageA(window_, CalendarComingUpFetchesQuery, 0, 0));
 }
 
 RECT TCalendarProcess::WindowRect() const {
@@ -281,7 +273,7 @@ void TCalendarProcess::ChooseFromMenu(HWND menu, int downPresses) const {
 std::vector<std::string> TCalendarProcess::PopupItems() const {
     std::vector<std::string> items;
     for (WPARAM index = 0; index < 16; ++index) {
-        ATOM atom = static_cast<ATOM>(SendMessageA(window_, VM_GETPOPUPITEM, index, 0));
+        ATOM atom = static_cast<ATOM>(SendMessageA(window_, CalendarPopupItemQuery, index, 0));
         if (!atom) break;
         items.push_back(AtomText(atom));
         GlobalDeleteAtom(atom);

@@ -80,7 +80,4 @@ class TCalendarProcess {
     std::string lastErrorText_;
 };
 
-// Waits until the clock is early enough in its minute that the calendar's minute timer
-// cannot fire during a short test.
-void WaitForEarlyInMinute();
 std::string AtomText(ATOM atom);

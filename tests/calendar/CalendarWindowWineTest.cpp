@@ -3,10 +3,12 @@
 #include "CalendarDriver.h"
 
 #include "DateUtils.h"
+#include "WinHandles.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 const COLORREF keyColour = RGB(0xC9, 0xC0, 0xC0);
@@ -14,11 +16,11 @@ const COLORREF white = RGB(255, 255, 255);
 const COLORREF red = RGB(255, 0, 0);
 const COLORREF green = RGB(0, 255, 0);
 
-double Today() {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    return EncodeDate(now.wYear, now.wMonth, now.wDay);
-}
+// The day the program is told it is (through the clock's test hook), at 10:30, so that every
+// check runs whatever day the tests run on. A Monday early in a 31-day month, whose next
+// month has the 12th, 20th and 25th apart from the selected 5th.
+double Today() { return EncodeDate(2007, 3, 5); }
+const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
 
 double FirstOfNextMonth() {
     int year, month, day;
@@ -67,8 +69,11 @@ class CalendarWindowTest : public testing::Test {
         char format[80] = "";
         GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format, sizeof format);
         ASSERT_STREQ(format, "M/d/yyyy") << "the expectations are written for the default locale";
-        WaitForEarlyInMinute();
+        char now[64];
+        std::snprintf(now, sizeof now, "%.6f", testNow);
+        SetEnvironmentVariableA("VELMORA_NOW", now);
     }
+    void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }
 
     // Every cell's caption as the month starting at firstOfMonth should number it.
     void ExpectNumbering(const TCalendarProcess& calendar, double firstOfMonth, int firstday) {
@@ -173,17 +178,12 @@ TEST_F(CalendarWindowTest, DayBordersModeWithMondayFirst) {
     DecodeDate(calendar.DisplayDate(), &year, &month, &day);
     // The typed day shows a frame of its colour; the selected day keeps its white one.
     HWND twelfth = calendar.CellWithCaption("12");
-    if (day != 12) {
-        EXPECT_EQ(calendar.BorderColor(twelfth), red);
-    }
+    ASSERT_EQ(day, 5);
+    EXPECT_EQ(calendar.BorderColor(twelfth), red);
     EXPECT_EQ(calendar.FontColor(twelfth), white);
-    if (day != 20) {
-        EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("20")), green);
-    }
-    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption(std::to_string(day))), white);
-    if (day != 25) {
-        EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("25")), keyColour);
-    }
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("20")), green);
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("5")), white);
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("25")), keyColour);
     ASSERT_TRUE(calendar.Close());
 }
 
@@ -218,9 +218,9 @@ TEST_F(CalendarWindowTest, ComingUpIsAskedForOncePerLayout) {
     folder.WriteDayFile(later, {"Locked"});
     char name[64];
     std::snprintf(name, sizeof name, "data\\%04d-06-01.txt", YearOf(later));
-    HANDLE locked = CreateFileA((folder.Path() + name).c_str(), GENERIC_READ, 0, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    KernelHandle locked(
+        CreateFileA((folder.Path() + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
 
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
@@ -237,7 +237,7 @@ TEST_F(CalendarWindowTest, ComingUpIsAskedForOncePerLayout) {
     calendar.DismissErrorBoxes(1500);
     EXPECT_EQ(calendar.ErrorBoxes(), 2);
     EXPECT_EQ(calendar.ComingUpFetches(), 2);
-    CloseHandle(locked);
+    locked.Reset();
     ASSERT_TRUE(calendar.Close());
 }
 
@@ -279,5 +279,23 @@ TEST_F(CalendarWindowTest, ABadSettingIsReportedOnceAndTheOtherSettingsSurvive) 
     EXPECT_EQ(folder.ReadSetting("options", "firstday"), "300");
     EXPECT_EQ(folder.ReadSetting("options", "fontsize"), "14");
     EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
+}
+} // namespace
+
+namespace {
+// One bad value elsewhere must not cost the window its place: it comes up where it was left,
+// and closing it where it stands keeps that place in the file.
+TEST_F(CalendarWindowTest, ABadSettingKeepsTheStoredWindowPosition) {
+    TCalendarFolder folder("bad-setting-position");
+    folder.WriteFile("calendar.ini", "[options]\r\ntop=40\r\nleft=50\r\nlistcount=300\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.DismissErrorBoxes(300);
+    EXPECT_EQ(calendar.WindowRect().top, 40);
+    EXPECT_EQ(calendar.WindowRect().left, 50);
+    ASSERT_TRUE(calendar.Close());
+    EXPECT_EQ(folder.ReadSetting("options", "top"), "40");
+    EXPECT_EQ(folder.ReadSetting("options", "left"), "50");
+    EXPECT_EQ(folder.ReadSetting("options", "listcount"), "300");
 }
 } // namespace

@@ -2,6 +2,8 @@
 // calls.txt beside the program and plays its dialogs as recording.ini there says (how many
 // accepts, what result, what to do to the window while the "dialog" is open), so a test can
 // see what the window passed, when it re-applied the options and what a dialog went through.
+#include "Tools.h"
+
 #include <windows.h>
 
 #include <oleauto.h>
@@ -87,13 +89,14 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     return TRUE;
 }
 
-extern "C" void WINAPI GetOptions(int32_t* top, int32_t* left, unsigned char* font, int32_t,
-                                  int32_t* fontsize, int32_t* fontcolour, int32_t* highlight,
-                                  uint8_t* firstday, unsigned char* ttfont, int32_t,
-                                  int32_t* ttsize, int32_t* ttcolour, int32_t* ttbackground,
-                                  uint8_t* listcount, uint8_t* colourcoding,
-                                  unsigned char* dateformat, int32_t, uint8_t* hspacing,
-                                  uint8_t* vspacing) {
+VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigned char* font,
+                                            int32_t, int32_t* fontsize, int32_t* fontcolour,
+                                            int32_t* highlight, uint8_t* firstday,
+                                            unsigned char* ttfont, int32_t, int32_t* ttsize,
+                                            int32_t* ttcolour, int32_t* ttbackground,
+                                            uint8_t* listcount, uint8_t* colourcoding,
+                                            unsigned char* dateformat, int32_t, uint8_t* hspacing,
+                                            uint8_t* vspacing) {
     Record("GetOptions fontsize=" + std::to_string(fontSize));
     *top = 40;
     *left = 50;
@@ -115,11 +118,11 @@ extern "C" void WINAPI GetOptions(int32_t* top, int32_t* left, unsigned char* fo
     *vspacing = 2;
 }
 
-extern "C" void WINAPI SetOptions(int32_t top, int32_t left) {
+VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left) {
     Record("SetOptions " + std::to_string(top) + " " + std::to_string(left));
 }
 
-extern "C" void WINAPI AddEntry(double date) {
+VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
     SYSTEMTIME day = {};
     VariantTimeToSystemTime(date, &day);
     char text[32];
@@ -128,7 +131,7 @@ extern "C" void WINAPI AddEntry(double date) {
     DestroyWindow(OpenDialog("AddEntry"));
 }
 
-extern "C" int32_t WINAPI ShowOptions(void(WINAPI* callback)()) {
+VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     Record("ShowOptions");
     HWND dialog = OpenDialog("ShowOptions");
     // Each accept changes the font size, as the dialog's Apply and OK would.

@@ -2,6 +2,7 @@
 // markup of stored reminders and the window's readers of item text.
 #include "ProfileFile.h"
 #include "StoreFixture.h"
+#include "TypeRoundTrip.h"
 
 namespace {
 class EventTypeTest : public StoreFixture {
@@ -54,15 +55,7 @@ TEST_F(EventTypeTest, SavingAndLoadingKeepsEveryTypeExactly) {
         {"Birthday", 255},   {"System", -2147483643}, {"", 1},         {"a=b", 2},   {";note", 3},
         {"[x]", 4},          {"birthday", 5},         {"Birthday", 6}, {" pad ", 7}, {"%1%41", 8},
         {"Line\r\nbreak", 9}};
-    ReplaceEventTypes(types);
-    SaveEventTypes();
-    ClearEventTypes();
-    LoadEventTypes();
-    ASSERT_EQ(EventTypes().size(), types.size());
-    for (size_t i = 0; i < types.size(); ++i) {
-        EXPECT_EQ(EventTypes()[i].Name, types[i].Name) << i;
-        EXPECT_EQ(EventTypes()[i].Colour, types[i].Colour) << i;
-    }
+    ExpectTypesSurviveTheSettingsFile(types);
     // Ordinary names stay readable keys, as other copies of the program expect.
     EXPECT_EQ(ProfileReadString(Ini(), "eventtypes", "Birthday", ""), "255");
 }

@@ -144,4 +144,40 @@ TEST_F(ExportsTest, ASettingsFileThatCannotBeWrittenIsReported) {
     EXPECT_NE(RecordedMessageBoxes()[0].text.find("calendar.ini"), std::string::npos);
     EXPECT_EQ(ReadFile("calendar.ini"), "[options]\r\nfont=Verdana\r\n");
 }
+// A start-up link that cannot be written is said once, by name, and costs no other setting;
+// with no folder for it, switching the link off is no failure at all.
+TEST_F(ExportsTest, AStartupLinkThatCannotBeWrittenIsReportedOnce) {
+    struct Case {
+        const char* name;
+        bool loadOnStartup;
+        bool noSpecialFolders;
+        bool directoryInTheWay;
+        size_t boxes;
+    };
+    const Case cases[] = {
+        {"no folder, link wanted", true, true, false, 1},
+        {"no folder, link not wanted", false, true, false, 0},
+        {"a folder where the link goes", true, false, true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetSettings();
+        ClearEventTypes();
+        RecordedMessageBoxes().clear();
+        SetPortableSpecialFolderRoot(c.noSpecialFolders ? "" : folder.File("special") + "/");
+        std::filesystem::remove_all(folder.Path() / "special");
+        if (c.directoryInTheWay) std::filesystem::create_directories(folder.Path() / "special/STARTUP/Calendar.lnk");
+        WriteFile("calendar.ini", std::string("[options]\r\nloadonstartup=") + (c.loadOnStartup ? "1" : "0") +
+                                      "\r\n[eventtypes]\r\nBirthday=255\r\n");
+        SetOptions(7, 8);
+        ASSERT_EQ(ErrorBoxCount(), c.boxes);
+        if (c.boxes) {
+            EXPECT_NE(RecordedMessageBoxes()[0].text.find("start-up shortcut"), std::string::npos);
+        }
+        const std::string path = SettingsFileName();
+        EXPECT_EQ(ProfileReadSection(path, "options").size(), 18u);
+        EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "7");
+        EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"Birthday=255"});
+    }
+}
 } // namespace

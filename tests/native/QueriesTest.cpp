@@ -1,5 +1,6 @@
 // The two queries: day headings, markup, recurrence, ordering and their failures.
 #include "StoreFixture.h"
+#include "DatePattern.h"
 
 #include <cstring>
 #include <random>

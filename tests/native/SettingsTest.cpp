@@ -4,6 +4,7 @@
 #include "ProgramDirectory.h"
 #include "Shortcut.h"
 #include "StoreFixture.h"
+#include "Tools.h"
 
 namespace {
 class SettingsTest : public StoreFixture {
@@ -80,17 +81,27 @@ TEST_F(SettingsTest, AnOutOfRangeValueFailsTheLoadAndNamesTheSetting) {
     EXPECT_TRUE(SettingsLoaded());
 }
 
+// The ranges the options dialog is given are the ones the load holds the file to.
 TEST_F(SettingsTest, EveryByteKeyAndTheLanguageAreRangeChecked) {
     for (const char* key : {"firstday", "hspacing", "vspacing", "listcount", "colourcoding"}) {
-        Options(std::string(key) + "=-1\r\n");
-        EXPECT_THROW(LoadSettings(), RangeError) << key;
-        Options(std::string(key) + "=256\r\n");
-        EXPECT_THROW(LoadSettings(), RangeError) << key;
+        ASSERT_NE(FindSettingDescription(key), nullptr) << key;
+        EXPECT_EQ(FindSettingDescription(key)->kind, SettingKind::Byte) << key;
         Options(std::string(key) + "=0xFF\r\n");
         EXPECT_NO_THROW(LoadSettings()) << key;
     }
-    Options("language=-1\r\n");
-    EXPECT_THROW(LoadSettings(), RangeError);
+    ASSERT_EQ(SettingDescriptions().size(), 18u);
+    for (const SettingDescription& setting : SettingDescriptions()) {
+        if (setting.kind != SettingKind::Byte && setting.kind != SettingKind::Language) continue;
+        const std::string key = setting.key;
+        Options(key + "=" + std::to_string(setting.minimum - 1) + "\r\n");
+        EXPECT_THROW(LoadSettings(), RangeError) << key;
+        Options(key + "=" + std::to_string(setting.minimum) + "\r\n");
+        EXPECT_NO_THROW(LoadSettings()) << key;
+        if (setting.maximum == INT32_MAX) continue;
+        Options(key + "=" + std::to_string(setting.maximum + 1) + "\r\n");
+        EXPECT_THROW(LoadSettings(), RangeError) << key;
+    }
+    EXPECT_EQ(FindSettingDescription("LANGUAGE")->minimum, 0);
 }
 
 TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
@@ -136,5 +147,60 @@ TEST_F(SettingsTest, ShortcutLocationsResolveByTheirFolderToken) {
               root + "APPDATA\\Microsoft\\Internet Explorer\\Quick Launch\\x.lnk");
     EXPECT_EQ(ResolveShortcutLocation("<NOWHERE>\\x"), "");
     EXPECT_EQ(ResolveShortcutLocation("x<STARTUP>\\x"), "");
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// A hand-edited file may hold a section twice; the reader sees only the first of each, so a
+// save that left a later one would bring its stale keys back at the next load.
+TEST_F(SettingsTest, ASaveLeavesEachSectionOnceAndTheNextLoadReadsWhatWasSaved) {
+    WriteFile("calendar.ini", "[eventtypes]\r\nBirthday=255\r\n[options]\r\nfont=Verdana\r\nmine=kept\r\n"
+                              "[other]\r\nx=1\r\n[eventtypes]\r\nStale=1\r\n[OPTIONS]\r\nfontsize=77\r\n");
+    LoadSettings();
+    ASSERT_EQ(EventTypesToList(), std::vector<std::string>{"Birthday=255"});
+    ListToEventTypes({"Work=65280"});
+    CalendarOptions().fontsize = 14;
+    SaveSettings();
+
+    const std::string content = ReadFile("calendar.ini");
+    EXPECT_EQ(Occurrences(content, "[eventtypes]"), 1u) << content;
+    EXPECT_EQ(Occurrences(content, "[options]") + Occurrences(content, "[OPTIONS]"), 1u) << content;
+    ResetSettings();
+    ClearEventTypes();
+    LoadSettings();
+    EXPECT_EQ(EventTypesToList(), std::vector<std::string>{"Work=65280"});
+    EXPECT_EQ(CalendarOptions().font, "Verdana");
+    EXPECT_EQ(CalendarOptions().fontsize, 14);
+    // What the user or another copy put beside the settings stays.
+    EXPECT_EQ(ProfileReadString(SettingsFileName(), "options", "mine", ""), "kept");
+    EXPECT_EQ(ProfileReadString(SettingsFileName(), "other", "x", ""), "1");
+}
+
+// One bad value must not cost the user the window's place: it comes up where it was and is
+// saved there again, with every stored value left for the user to correct.
+TEST_F(SettingsTest, ABadValueKeepsTheStoredWindowPosition) {
+    for (const char* bad : {"firstday=-4", "listcount=300", "language=-2"}) {
+        ResetSettings();
+        WriteFile("calendar.ini", "[options]\r\ntop=120\r\nleft=840\r\nfont=Verdana\r\n" + std::string(bad) +
+                                      "\r\n");
+        int32_t top = 0, left = 0;
+        uint8_t listcount = 0;
+        GetOptions(&top, &left, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+                   nullptr, &listcount, nullptr, nullptr, 0, nullptr, nullptr);
+        EXPECT_EQ(top, 120) << bad;
+        EXPECT_EQ(left, 840) << bad;
+        EXPECT_EQ(listcount, 3) << bad; // the other settings are the defaults
+        SetOptions(top, left);
+        const std::string path = SettingsFileName();
+        EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "120") << bad;
+        EXPECT_EQ(ProfileReadString(path, "options", "left", ""), "840") << bad;
+        EXPECT_EQ(ProfileReadString(path, "options", "font", ""), "Verdana") << bad;
+        const std::string badKey = std::string(bad).substr(0, std::string(bad).find('='));
+        EXPECT_EQ(badKey + "=" + ProfileReadString(path, "options", badKey, ""), bad);
+    }
 }
 } // namespace

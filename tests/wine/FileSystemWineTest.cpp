@@ -6,6 +6,7 @@
 #include "EventTypeUnit.h"
 #include "ReminderFiles.h"
 #include "Shortcut.h"
+#include "TypeRoundTrip.h"
 #include "WineTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +49,7 @@ TEST_F(StoreOnWindows, AFolderThatCannotBeWrittenKeepsRegularDat) {
 TEST_F(StoreOnWindows, EveryReminderTypeNameSurvivesTheProfileFile) {
     const std::vector<TEventType> types = {{"Birthday", 255}, {"", 1},        {"a=b", 2},     {";note", 3},
                                            {"[x]", 4},         {"birthday", 5}, {"Birthday", 6}, {" pad ", 7}};
-    ReplaceEventTypes(types);
-    SaveEventTypes();
-    ClearEventTypes();
-    LoadEventTypes();
-    ASSERT_EQ(EventTypes().size(), types.size());
-    for (size_t i = 0; i < types.size(); ++i) {
-        EXPECT_EQ(EventTypes()[i].Name, types[i].Name) << i;
-        EXPECT_EQ(EventTypes()[i].Colour, types[i].Colour) << i;
-    }
+    ExpectTypesSurviveTheSettingsFile(types);
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("eventtypes", "Birthday", 0, path.c_str()), 255u);
     ClearEventTypes();

@@ -2,6 +2,8 @@
 // and the library freed again; run under Wine against the real system APIs.
 #include "DateUtils.h"
 #include "ReminderFiles.h"
+#include "Tools.h"
+#include "WinHandles.h"
 #include "WineTestSupport.h"
 
 #include <windows.h>
@@ -12,13 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-using GetOptionsProc = void(WINAPI*)(int32_t*, int32_t*, unsigned char*, int32_t, int32_t*, int32_t*, int32_t*,
-                                     uint8_t*, unsigned char*, int32_t, int32_t*, int32_t*, int32_t*, uint8_t*,
-                                     uint8_t*, unsigned char*, int32_t, uint8_t*, uint8_t*);
-using SetOptionsProc = void(WINAPI*)(int32_t, int32_t);
-using GetItemsProc = void(WINAPI*)(char**, uint32_t*, double);
-using ComingUpProc = void(WINAPI*)(int32_t, char**, uint32_t*, double);
-
 struct Options {
     int32_t top = 0, left = 0, fontsize = 0, fontcolour = 0, highlight = 0, ttsize = 0, ttcolour = 0, ttbackground = 0;
     uint8_t firstday = 0, listcount = 0, colourcoding = 0, hspacing = 0, vspacing = 0;
@@ -29,26 +24,24 @@ struct Options {
 class ToolsLibrary {
   public:
     ToolsLibrary() : module_(LoadLibraryA("TOOLS.DLL")) {}
-    ~ToolsLibrary() {
-        if (module_) FreeLibrary(module_);
-    }
+    ~ToolsLibrary() = default;
     ToolsLibrary(const ToolsLibrary&) = delete;
     ToolsLibrary& operator=(const ToolsLibrary&) = delete;
     template <typename Proc> Proc Find(const char* name) const {
-        return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return BindExport<Proc>(module_, name);
     }
     Options Get(int32_t fontCapacity = 255) const {
         Options o;
-        auto proc = Find<GetOptionsProc>("GetOptions");
+        auto proc = Find<TGetOptionsFunction>("GetOptions");
         proc(&o.top, &o.left, o.font, fontCapacity, &o.fontsize, &o.fontcolour, &o.highlight, &o.firstday, o.ttfont, 255,
              &o.ttsize, &o.ttcolour, &o.ttbackground, &o.listcount, &o.colourcoding, o.dateformat, 255, &o.hspacing,
              &o.vspacing);
         return o;
     }
-    HMODULE Module() const { return module_; }
+    HMODULE Module() const { return module_.Get(); }
 
   private:
-    HMODULE module_;
+    ModuleHandle module_;
 };
 
 // One call as the window makes it: a fresh load, a 1024-byte buffer, and the library freed.
@@ -57,7 +50,7 @@ std::string Items(double date) {
     std::vector<char> buffer(1024, '\0');
     char* text = buffer.data();
     uint32_t length = 0;
-    library.Find<GetItemsProc>("GetItems")(&text, &length, date);
+    library.Find<TGetItemsFunction>("GetItems")(&text, &length, date);
     EXPECT_EQ(std::strlen(text), length);
     return text;
 }
@@ -66,7 +59,7 @@ std::string Coming(int32_t count, double date) {
     std::vector<char> buffer(1024, '\0');
     char* text = buffer.data();
     uint32_t length = 0;
-    library.Find<ComingUpProc>("ComingUp")(count, &text, &length, date);
+    library.Find<TComingUpFunction>("ComingUp")(count, &text, &length, date);
     EXPECT_EQ(std::strlen(text), length);
     return text;
 }
@@ -144,7 +137,7 @@ TEST_F(ToolsDllTest, AShortCapacityCutsTheString) {
 }
 
 TEST_F(ToolsDllTest, SetOptionsWritesAllKeysInTheSaveOrder) {
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(12, 34);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(12, 34);
     EXPECT_EQ(SectionKeys("options"),
               (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize", "fontcolour",
                                         "top", "left", "ttfont", "ttsize", "ttcolour", "ttbackground", "hspacing",
@@ -160,8 +153,8 @@ TEST_F(ToolsDllTest, TheStartupShortcutPointsAtTheRunningProgram) {
     const std::string link = StartupLinkPath();
     DeleteFileA(link.c_str());
     WriteStoreFile("calendar.ini", "[options]\r\nloadonstartup=1\r\n");
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(1, 2);
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(1, 2);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(1, 2);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(1, 2);
     ASSERT_NE(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES) << link;
 
     CoInitialize(nullptr);
@@ -185,10 +178,25 @@ TEST_F(ToolsDllTest, TheStartupShortcutPointsAtTheRunningProgram) {
     EXPECT_EQ(lstrcmpiA(directory, ExecutableFolder().c_str()), 0) << directory;
 
     WriteStoreFile("calendar.ini", "[options]\r\nloadonstartup=0\r\n");
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(1, 2);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(1, 2);
     EXPECT_EQ(GetFileAttributesA(link.c_str()), INVALID_FILE_ATTRIBUTES);
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(1, 2);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(1, 2);
     EXPECT_TRUE(boxes.Texts().empty());
+}
+
+// A link that cannot be saved is said once, by name, and the other settings are saved.
+TEST_F(ToolsDllTest, AStartupLinkThatCannotBeSavedIsReportedOnce) {
+    const std::string link = StartupLinkPath();
+    DeleteFileA(link.c_str());
+    ASSERT_TRUE(CreateDirectoryA(link.c_str(), nullptr)) << link;
+    WriteStoreFile("calendar.ini", "[options]\r\nloadonstartup=1\r\n[eventtypes]\r\nBirthday=255\r\n");
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(5, 6);
+    RemoveDirectoryA(link.c_str());
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find("start-up shortcut"), std::string::npos) << boxes.Texts()[0];
+    const std::string path = ExecutableFolder() + "calendar.ini";
+    EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 5u);
+    EXPECT_EQ(GetPrivateProfileIntA("eventtypes", "Birthday", 0, path.c_str()), 255u);
 }
 
 TEST_F(ToolsDllTest, ADayIsHeadedAndMarkedUp) {
@@ -244,7 +252,7 @@ TEST_F(ToolsDllTest, ABrokenSettingIsReportedAndTheOtherSettingsSurvive) {
     EXPECT_NE(boxes.Texts()[0].find("Range check error"), std::string::npos);
     EXPECT_NE(boxes.Texts()[0].find("listcount"), std::string::npos);
     EXPECT_EQ(o.listcount, 3);
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(5, 6);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(5, 6);
     EXPECT_EQ(boxes.Texts().size(), 1u);
     const std::string path = ExecutableFolder() + "calendar.ini";
     char font[64] = "";
@@ -274,7 +282,7 @@ TEST_F(ToolsDllTest, LongTextStaysInsideTheBuffer) {
     std::vector<char> buffer(1024 + 64, '#');
     char* text = buffer.data();
     uint32_t length = 12345;
-    library.Find<GetItemsProc>("GetItems")(&text, &length, EncodeDate(2007, 3, 5));
+    library.Find<TGetItemsFunction>("GetItems")(&text, &length, EncodeDate(2007, 3, 5));
     EXPECT_LE(length, 1023u);
     EXPECT_EQ(std::strlen(text), length);
     EXPECT_EQ(std::string(buffer.begin() + 1024, buffer.end()), std::string(64, '#'));
@@ -291,7 +299,7 @@ TEST_F(ToolsDllTest, ASettingsFileThatCannotBeWrittenIsReported) {
     // A folder in the file's place makes every write fail, whoever runs the test.
     const std::string path = ExecutableFolder() + "calendar.ini";
     ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-    ToolsLibrary().Find<SetOptionsProc>("SetOptions")(3, 4);
+    ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(3, 4);
     RemoveDirectoryA(path.c_str());
     ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_NE(boxes.Texts()[0].find("calendar.ini"), std::string::npos) << boxes.Texts()[0];

@@ -1,0 +1,41 @@
+// Case-blind comparison of the program's names.
+#include "TextCase.h"
+
+namespace {
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameRange(const char* a, const char* b, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+} // namespace
+
+std::string LowerCaseAscii(std::string text) {
+    for (char& c : text)
+        c = LowerAscii(c);
+    return text;
+}
+
+std::string UpperCaseAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && SameRange(a.data(), b.data(), a.size());
+}
+
+bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() && SameRange(text.data(), prefix.data(), prefix.size());
+}
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() &&
+           SameRange(text.data() + text.size() - suffix.size(), suffix.data(), suffix.size());
+}

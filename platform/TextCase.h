@@ -1,0 +1,11 @@
+// Letter case of the program's own names - keys, type names, file suffixes, folder tokens,
+// component names, switches - which are compared without regard to case. Only the letters
+// A to Z have a case here, whatever the system's locale, so every module agrees.
+#pragma once
+#include <string>
+
+std::string LowerCaseAscii(std::string text);
+std::string UpperCaseAscii(std::string text);
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix);
+bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix);

@@ -1,0 +1,74 @@
+// The window base on the real system: a failing handler is reported and the window lives on,
+// and everything a module registered for its windows can be undone and registered again.
+#include "BaseWindow.h"
+#include "Errors.h"
+#include "HintManager.h"
+#include "WineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const char* const className = "TFailingWindow";
+const UINT failWithMessage = WM_APP + 1;
+const UINT failWithoutMessage = WM_APP + 2;
+const UINT answer = WM_APP + 3;
+
+class TFailingWindow : public TBaseWindow {
+  public:
+    TFailingWindow() {
+        RegisterWindowClass(className, 0, nullptr, nullptr);
+        CreateHandle(0, className, "", WS_POPUP, 0, 0, 10, 10, nullptr, 0);
+    }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == failWithMessage)
+            throw VelmoraError("The handler failed.");
+        if (message == failWithoutMessage)
+            throw 42;
+        if (message == answer)
+            return 7;
+        return DefaultHandler(message, wParam, lParam);
+    }
+};
+
+bool ClassRegistered(const char* name) {
+    WNDCLASSEXA info = {};
+    info.cbSize = sizeof info;
+    return GetClassInfoExA(TBaseWindow::ModuleInstance(), name, &info) != FALSE;
+}
+
+TEST(BaseWindowWineTest, AFailingHandlerIsReportedAndTheWindowLivesOn) {
+    MessageBoxWatcher boxes;
+    TFailingWindow window;
+    ASSERT_NE(window.Handle(), nullptr);
+    SendMessageA(window.Handle(), failWithMessage, 0, 0);
+    SendMessageA(window.Handle(), failWithoutMessage, 0, 0);
+    EXPECT_EQ(SendMessageA(window.Handle(), answer, 0, 0), 7);
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::string>{"The handler failed.", "An unexpected failure occurred."}));
+}
+
+TEST(BaseWindowWineTest, WhatAModuleRegisteredIsUndoneAndCanBeRegisteredAgain) {
+    {
+        TFailingWindow window;
+        EXPECT_TRUE(ClassRegistered(className));
+    }
+    THintManager& hints = THintManager::Application();
+    hints.SetShowHint(true);
+    ASSERT_NE(hints.HintWindow(), nullptr);
+    EXPECT_TRUE(ClassRegistered("THintWindow"));
+
+    TBaseWindow::UnregisterModuleClasses();
+    EXPECT_FALSE(ClassRegistered(className));
+    EXPECT_FALSE(ClassRegistered("THintWindow"));
+    EXPECT_EQ(hints.HintWindow(), nullptr);
+    EXPECT_FALSE(hints.ShowHint());
+
+    TFailingWindow again;
+    EXPECT_NE(again.Handle(), nullptr);
+    hints.SetShowHint(true);
+    EXPECT_NE(hints.HintWindow(), nullptr);
+    TBaseWindow::UnregisterModuleClasses();
+}
+} // namespace

@@ -1,0 +1,16 @@
+// Unregistering the classes of every dialog widget.
+#include "WidgetSet.h"
+
+#include "CheckListBox.h"
+#include "ColourComboBox.h"
+#include "HyperlinkLabel.h"
+#include "SpinEdit.h"
+#include "rmComboCalendar.h"
+
+void UnregisterWidgetClasses() {
+    TrmComboCalendar::UnregisterClasses();
+    TSpinEdit::UnregisterClasses();
+    TColourComboBox::UnregisterClasses();
+    TCheckListBox::UnregisterClasses();
+    THyperlinkLabel::UnregisterClasses();
+}

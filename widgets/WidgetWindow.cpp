@@ -1,0 +1,142 @@
+// Class registration under the owning module, the object behind a handle, and the host
+// behaviour of widgets that wrap a standard control.
+#include "WidgetWindow.h"
+
+HMODULE WidgetModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&WidgetModule), &module);
+    return module;
+}
+
+TWidgetWindow::~TWidgetWindow() {
+    if (handle_) {
+        // The object goes first; messages sent while the window dies must not reach it.
+        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+        HWND window = handle_;
+        handle_ = nullptr;
+        DestroyWindow(window);
+    }
+}
+
+void TWidgetWindow::SetBounds(const TWidgetBounds& bounds) {
+    SetWindowPos(handle_, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TWidgetWindow* TWidgetWindow::FromHandle(HWND window) {
+    if (!window)
+        return nullptr;
+    if (GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&WindowProcedure))
+        return nullptr;
+    return reinterpret_cast<TWidgetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURSOR cursor) {
+    const HMODULE module = WidgetModule();
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExA(module, className, &windowClass)) {
+        if (windowClass.lpfnWndProc == &WindowProcedure)
+            return;
+        UnregisterClassA(className, module);
+    }
+    windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = &WindowProcedure;
+    windowClass.hInstance = module;
+    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    RegisterClassExA(&windowClass);
+}
+
+void TWidgetWindow::UnregisterWidgetClass(const char* className) {
+    UnregisterClassA(className, WidgetModule());
+}
+
+HWND TWidgetWindow::Create(DWORD exStyle, const char* className, DWORD style,
+                           const TWidgetBounds& bounds, HWND parent, HMENU idOrMenu) {
+    CreateWindowExA(exStyle, className, "", style, bounds.Left, bounds.Top, bounds.Width,
+                    bounds.Height, parent, idOrMenu, WidgetModule(), this);
+    return handle_;
+}
+
+LRESULT TWidgetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultHandler(message, wParam, lParam);
+}
+
+void TWidgetWindow::Notify(WORD code) const {
+    HWND parent = GetParent(handle_);
+    if (parent)
+        SendMessageA(parent, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), code),
+                     reinterpret_cast<LPARAM>(handle_));
+}
+
+HFONT TWidgetWindow::Font() const {
+    if (font_)
+        return font_;
+    HFONT parentFont = reinterpret_cast<HFONT>(SendMessageA(GetParent(handle_), WM_GETFONT, 0, 0));
+    return parentFont ? parentFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+bool TWidgetWindow::HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM lParam,
+                                LRESULT* result) {
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        // The dialog decides the colours of what it holds, inner controls included.
+        *result = SendMessageA(GetParent(handle_), message, wParam, lParam);
+        return true;
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (inner)
+            SendMessageA(inner, WM_SETFONT, wParam, lParam);
+        *result = 0;
+        return true;
+    case WM_GETFONT:
+        *result = reinterpret_cast<LRESULT>(font_);
+        return true;
+    case WM_ENABLE:
+        if (inner)
+            EnableWindow(inner, static_cast<BOOL>(wParam));
+        *result = 0;
+        return true;
+    case WM_SETFOCUS:
+        if (inner)
+            SetFocus(inner);
+        *result = 0;
+        return true;
+    case WM_SIZE:
+        if (inner)
+            MoveWindow(inner, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        *result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK TWidgetWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    TWidgetWindow* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self =
+            static_cast<TWidgetWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->handle_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<TWidgetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = self->HandleMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->handle_ = nullptr;
+    }
+    return result;
+}

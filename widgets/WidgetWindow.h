@@ -1,0 +1,66 @@
+// The window plumbing of the dialog widgets. The widgets live in a library that is loaded and
+// freed around every use, so each class is registered under the module that holds the window
+// procedure and can be unregistered again before the library goes. A widget keeps its
+// component name and control id, finds its object again from its handle, and tells its parent
+// about changes with WM_COMMAND (see WidgetNotifications.h).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+struct TWidgetBounds {
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+};
+
+// The module that holds the widgets' code (the library itself, or the program they are
+// linked into).
+HMODULE WidgetModule();
+
+class TWidgetWindow {
+  public:
+    virtual ~TWidgetWindow();
+    TWidgetWindow(const TWidgetWindow&) = delete;
+    TWidgetWindow& operator=(const TWidgetWindow&) = delete;
+
+    HWND Handle() const { return handle_; }
+    int Id() const { return id_; }
+    const std::string& Name() const { return name_; }
+    void SetBounds(const TWidgetBounds& bounds);
+    // The widget behind a window of one of the widget classes, or null.
+    static TWidgetWindow* FromHandle(HWND window);
+
+  protected:
+    TWidgetWindow(const std::string& name, int id) : name_(name), id_(id) {}
+    // Registering twice is harmless; a class left behind by an earlier load of the library
+    // (its window procedure gone with it) is replaced.
+    static void RegisterWidgetClass(const char* className, UINT style, HCURSOR cursor);
+    // Fails quietly while windows of the class still exist.
+    static void UnregisterWidgetClass(const char* className);
+    HWND Create(DWORD exStyle, const char* className, DWORD style, const TWidgetBounds& bounds,
+                HWND parent, HMENU idOrMenu);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(handle_, message, wParam, lParam);
+    }
+    // WM_COMMAND to the parent with the widget's id and the code.
+    void Notify(WORD code) const;
+    // For widgets that wrap a standard control in a window of their own: colours asked of the
+    // parent, the font, enabling and the focus pass through to the inner control. True when
+    // the message was one of those.
+    bool HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The font the creator gave (WM_SETFONT), else the parent's, else the GUI font.
+    HFONT Font() const;
+
+  private:
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    HWND handle_ = nullptr;
+    std::string name_;
+    int id_;
+
+  protected:
+    HFONT font_ = nullptr;
+};
