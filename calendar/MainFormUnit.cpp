@@ -15,7 +15,7 @@ const char* const windowClassName = "TVelmora";
 
 struct TNavigationButton {
     const char* Name;
-    const char* Caption; // Marlett's arrows and square
+    const char* Caption; // Marlett's arrows and square, drawn as shapes without the face
     const char* Hint;
 };
 const TNavigationButton navigationButtons[5] = {
@@ -80,6 +80,7 @@ void TVelmora::CreateComponents() {
         const TCellBounds bounds = DesignNavigationButton(index);
         button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
         button->SetFontFace("Marlett");
+        button->SetSymbolCaption(true);
         button->Hint = design.Hint;
         button->OnClick = [this](TVrHyperButton& sender) { ToolButtonClick(sender); };
         button->OnMouseDown = [this](TVrHyperButton& sender, TMouseButton mouseButton,
