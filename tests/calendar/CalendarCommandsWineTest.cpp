@@ -7,12 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
 namespace {
 // The day the program is told it is, through the clock's test hook, at 10:30.
-double Today() { return EncodeDate(2007, 3, 5); }
+double Today() {
+    return EncodeDate(2007, 3, 5);
+}
 const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
 
 std::string DayText(double date) {
@@ -184,6 +187,30 @@ TEST_F(CalendarCommandsTest, OptionsAreReappliedAfterEveryAcceptAndOnceMoreAfter
             EXPECT_EQ(before.bottom - before.top, std::stoi(heights.back()));
         }
     }
+}
+
+TEST_F(CalendarCommandsTest, AFailureTheLibraryReportedIsShownOnceAndTheWindowStaysUsable) {
+    const TCalendarFolder folder = Folder("failed-dialog", "[ShowOptions]\r\nfail=1\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.RightClick(calendar.Control("TodayButton"));
+    Choose(calendar, options);
+    EXPECT_EQ(calendar.DismissErrorBoxes(2000), 1);
+    Settle(calendar);
+    // Nothing re-applied, the menu's commands enabled again, the buttons still answer.
+    calendar.RightClick(calendar.Control("TodayButton"));
+    Choose(calendar, options);
+    EXPECT_EQ(calendar.DismissErrorBoxes(2000), 1);
+    const double before = calendar.DisplayDate();
+    calendar.Click(calendar.Control("MonthNextButton"));
+    EXPECT_GT(calendar.DisplayDate(), before + 27);
+    ASSERT_TRUE(calendar.Close());
+    const std::vector<std::string> calls = Lines(folder.ReadFile("calls.txt"));
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "ShowOptions"), 2);
+    EXPECT_EQ(
+        std::count_if(calls.begin(), calls.end(),
+                      [](const std::string& call) { return call.rfind("GetOptions", 0) == 0; }),
+        1);
 }
 
 TEST_F(CalendarCommandsTest, AClosingWindowWaitsForTheOpenDialog) {

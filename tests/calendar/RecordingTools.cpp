@@ -133,6 +133,11 @@ VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
 
 VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     Record("ShowOptions");
+    // A failure inside the library, reported there as the library reports its failures.
+    if (Setting("ShowOptions", "fail", 0)) {
+        MessageBoxA(nullptr, "Range check error", "Error", MB_OK | MB_ICONERROR);
+        return 0;
+    }
     HWND dialog = OpenDialog("ShowOptions");
     // Each accept changes the font size, as the dialog's Apply and OK would.
     const int accepts = Setting("ShowOptions", "accepts", 0);
