@@ -29,6 +29,7 @@ if [ -z "${DISPLAY:-}" ]; then
     openbox >/dev/null 2>&1 &
     window_manager_pid=$!
   fi
+  xsetroot -solid '#3a6ea5' 2>/dev/null || true
 fi
 prepare_wine_prefix managed
 
@@ -51,8 +52,6 @@ calendar_pid=$!
 keep_calendar_below "$calendar_pid" &
 keeper_pid=$!
 
-# Set while Wine holds the display open: a server without clients resets its root.
-[ -n "$private_display" ] && { sleep 2; xsetroot -solid '#3a6ea5' 2>/dev/null || true; }
 echo "The calendar runs from $folder."
 if [ -n "$private_display" ]; then
   echo "No display was set, so it runs on the private display $DISPLAY."

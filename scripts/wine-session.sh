@@ -40,14 +40,23 @@ REG
 
 start_xvfb() {
   local display=91
-  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+  # Other sessions pick displays the same way: one that another Xvfb took first in the
+  # meantime makes ours end at once, and the next free one is tried.
+  while :; do
+    while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+      display=$((display + 1))
+    done
+    # No reset when the last client goes: a probe or a short-lived client must not wipe it.
+    Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    # Ready once it answers a client; under load that can take a while after its socket shows.
+    for _ in $(seq 1 200); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xprop -display ":${display}" -root >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    kill -0 "$XVFB_PID" 2>/dev/null && break
     display=$((display + 1))
-  done
-  Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${display}" ] && break
-    sleep 0.1
   done
   export DISPLAY=":${display}"
 }
@@ -84,7 +93,7 @@ keep_calendar_below() {
   while kill -0 "$pid" 2>/dev/null; do
     window=$(calendar_x_window)
     if [ -n "$window" ]; then
-      if ! xprop -id "$window" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_BELOW; then
+      if ! xprop -id "$window" _NET_WM_STATE 2>/dev/null | grep _NET_WM_STATE_BELOW >/dev/null; then
         wmctrl -i -r "$window" -b add,below 2>/dev/null || true
       fi
       pause=1

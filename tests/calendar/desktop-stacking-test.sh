@@ -16,12 +16,15 @@ cleanup() {
   rm -rf "$folder"
 }
 trap cleanup EXIT
-fail() { echo "desktop stacking: FAILED: $*" >&2; import -window root "$folder/failed.png" 2>/dev/null &&
+fail() { echo "desktop stacking: FAILED: $*" >&2; kill -0 "$wm_pid" 2>/dev/null || echo "openbox has ended: $(cat "$folder/openbox.log")" >&2; import -window root "$folder/failed.png" 2>/dev/null &&
          cp "$folder/failed.png" build/desktop-stacking-failed.png && echo "see build/desktop-stacking-failed.png" >&2; exit 1; }
 
-openbox >/dev/null 2>&1 &
+openbox >"$folder/openbox.log" 2>&1 &
 wm_pid=$!
-for _ in $(seq 1 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+for _ in $(seq 1 300); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep "window id" >/dev/null && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep "window id" >/dev/null || fail "openbox did not start"
+# Set while the window manager holds the display open: a server without clients resets.
+xsetroot -solid '#3a6ea5' 2>/dev/null || true
 printf '[options]\r\ntop=40\r\nleft=40\r\nfontsize=10\r\nlistcount=0\r\n' > "$folder/calendar.ini"
 # An ordinary window over the right part of the calendar.
 xmessage -geometry 260x260+150+30 "an ordinary window" &
@@ -29,7 +32,7 @@ other_pid=$!
 other=""
 for _ in $(seq 1 50); do
   other=$({ xdotool search --classname '^xmessage$' 2>/dev/null || true; } | head -n 1)
-  [ -n "$other" ] && xprop -root _NET_CLIENT_LIST | grep -q "$(printf '0x%x' "$other")" && break
+  [ -n "$other" ] && xprop -root _NET_CLIENT_LIST | grep "$(printf '0x%x' "$other")" >/dev/null && break
   sleep 0.1
 done
 [ -n "$other" ] || fail "the ordinary window did not come up"
@@ -69,28 +72,60 @@ wait_beneath "after start"
 # A day of the first column, left of the other window: the WM focuses (and would raise) it.
 read -r x y < <(white_pixel 40 90 30 110) || fail "no day number found on screen"
 xdotool mousemove "$x" "$y" click 1
-sleep 1
-active=$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')
+active=""
+for _ in $(seq 1 50); do
+  active=$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')
+  [ $((active)) -eq $((calendar)) ] && break
+  sleep 0.1
+done
 [ $((active)) -eq $((calendar)) ] || fail "the click on a day did not reach the calendar"
 wait_beneath "after a click on a day"
 
 # The previous-month button: the title changes.
 import -window root -crop 100x14+40+40 +repage "$folder/title-before.png"
-read -r x y < <(white_pixel 70 200 40 80) || fail "no navigation button found on screen"
+read -r x y < <(white_pixel 75 238 20 28) || fail "no navigation button found on screen"
 xdotool mousemove "$x" "$y" click 1
-sleep 1
-import -window root -crop 100x14+40+40 +repage "$folder/title-after.png"
-if compare -metric AE "$folder/title-before.png" "$folder/title-after.png" null: 2>/dev/null; then
-  fail "the click on the previous-month button changed nothing"
-fi
+changed=""
+for _ in $(seq 1 25); do
+  sleep 0.2
+  import -window root -crop 100x14+40+40 +repage "$folder/title-after.png"
+  compare -metric AE "$folder/title-before.png" "$folder/title-after.png" null: 2>/dev/null || { changed=1; break; }
+done
+[ -n "$changed" ] || fail "the click on the previous-month button changed nothing"
 wait_beneath "after a navigation"
+# Left for a look: the calendar under the other window's corner.
+import -window root -crop 460x320+0+0 +repage build/desktop-stacking.png
 
-# Moved, then the run command stopped: the calendar closes itself and saves where it is.
+# Moved, then closed from its menu: a right click on a day, Close (the last item); the run
+# command ends by itself and the position is saved.
+expect_position() {
+  grep -q "^left=$1" "$folder/calendar.ini" && grep -q "^top=$2" "$folder/calendar.ini" ||
+    fail "position not saved $3: $(tr -d '\r' < "$folder/calendar.ini" | head -3 | tr '\n' ' ')"
+}
 wmctrl -i -r "$calendar" -e 0,70,60,-1,-1
+sleep 1
+read -r x y < <(white_pixel 70 90 30 110) || fail "no day number found after the move"
+xdotool mousemove "$x" "$y" click 3
+sleep 1
+xdotool key Up Return
+for _ in $(seq 1 100); do kill -0 "$run_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$run_pid" 2>/dev/null && fail "Close on the menu did not end the run command"
+wait "$run_pid" || true
+run_pid=""
+expect_position 70 60 "after Close on the menu"
+
+# Started again and the run command stopped (Ctrl-C or a kill): the calendar closes itself.
+VELMORA_RUN_NO_BUILD=1 VELMORA_RUN_FOLDER=$folder bash scripts/run.sh >"$folder/run.log" 2>&1 &
+run_pid=$!
+calendar=""
+for _ in $(seq 1 300); do calendar=$(calendar_x_window); [ -n "$calendar" ] && break; sleep 0.1; done
+[ -n "$calendar" ] || fail "no calendar window the second time"
+sleep 1.5
+wait_beneath "after a second start"
+wmctrl -i -r "$calendar" -e 0,90,80,-1,-1
 sleep 1
 kill -TERM "$run_pid"
 wait "$run_pid" || true
 run_pid=""
-grep -q '^left=70' "$folder/calendar.ini" && grep -q '^top=60' "$folder/calendar.ini" ||
-  fail "position not saved: $(tr -d '\r' < "$folder/calendar.ini" | head -3 | tr '\n' ' ')"
-echo "desktop stacking: calendar beneath after start, a day click and a navigation; closed with its position saved"
+expect_position 90 80 "after the run command was stopped"
+echo "desktop stacking: calendar beneath after start, a day click and a navigation; closed from its menu and by stopping the run command, each time with its position saved"
