@@ -4,4 +4,9 @@
 #include <string>
 
 void ShowErrorBox(const std::string& text);
+// Caption "Information", one OK button.
 void ShowInformationBox(const std::string& text);
+
+enum class QuestionAnswer { Yes, No, Cancel };
+// A question with Yes, No and Cancel buttons; closing the box answers Cancel.
+QuestionAnswer AskYesNoCancel(const std::string& text);

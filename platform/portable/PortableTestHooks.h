@@ -1,6 +1,8 @@
 // Settings of the portable stand-in that native tests make: where the program "lives",
 // the locale, the clock, and the message boxes that were shown.
 #pragma once
+#include "MessageBoxes.h"
+
 #include <string>
 #include <vector>
 
@@ -13,9 +15,9 @@ struct PortableLocale {
                                    "Thursday", "Friday", "Saturday"};
     std::string shortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string longMonthNames[12] = {"January", "February", "March",     "April",
-                                      "May",     "June",     "July",      "August",
-                                      "September", "October", "November", "December"};
+    std::string longMonthNames[12] = {"January",   "February", "March",    "April",
+                                      "May",       "June",     "July",     "August",
+                                      "September", "October",  "November", "December"};
     int userDefaultLanguageId = 0x0409;
 };
 
@@ -31,6 +33,10 @@ void SetPortableNow(double oleDateTime);
 // root is a system without special folders.
 void SetPortableSpecialFolderRoot(const std::string& root);
 std::vector<RecordedMessageBox>& RecordedMessageBoxes();
+// The answer every Yes/No/Cancel question gets (recorded like the other boxes).
+void SetPortableQuestionAnswer(QuestionAnswer answer);
+// The folder whose files stand for the form-description resources (named like them).
+void SetPortableFormFolder(const std::string& folderWithTrailingSlash);
 // The steps of writing a file, at which a test can make the next write fail.
 enum class PortableFileStep {
     Create, // creating the new file

@@ -47,8 +47,9 @@ TEST_F(StoreOnWindows, AFolderThatCannotBeWrittenKeepsRegularDat) {
 }
 
 TEST_F(StoreOnWindows, EveryReminderTypeNameSurvivesTheProfileFile) {
-    const std::vector<TEventType> types = {{"Birthday", 255}, {"", 1},        {"a=b", 2},     {";note", 3},
-                                           {"[x]", 4},         {"birthday", 5}, {"Birthday", 6}, {" pad ", 7}};
+    const std::vector<TEventType> types = {{"Birthday", 255}, {"", 1},     {"a=b", 2},
+                                           {";note", 3},      {"[x]", 4},  {"birthday", 5},
+                                           {"Birthday", 6},   {" pad ", 7}};
     ExpectTypesSurviveTheSettingsFile(types);
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("eventtypes", "Birthday", 0, path.c_str()), 255u);
@@ -59,7 +60,8 @@ TEST_F(StoreOnWindows, ShortcutLocationsNameRealFolders) {
     const std::string startup = ResolveShortcutLocation("<startup>\\Calendar");
     EXPECT_NE(startup.find("StartUp\\Calendar.lnk"), std::string::npos) << startup;
     const std::string quickLaunch = ResolveShortcutLocation("<QUICK_LAUNCH>\\x");
-    EXPECT_NE(quickLaunch.find("\\Microsoft\\Internet Explorer\\Quick Launch\\x.lnk"), std::string::npos);
+    EXPECT_NE(quickLaunch.find("\\Microsoft\\Internet Explorer\\Quick Launch\\x.lnk"),
+              std::string::npos);
     EXPECT_EQ(ResolveShortcutLocation("<NOWHERE>\\x"), "");
 }
 } // namespace

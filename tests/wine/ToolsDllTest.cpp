@@ -6,19 +6,22 @@
 #include "WinHandles.h"
 #include "WineTestSupport.h"
 
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
 struct Options {
-    int32_t top = 0, left = 0, fontsize = 0, fontcolour = 0, highlight = 0, ttsize = 0, ttcolour = 0, ttbackground = 0;
+    int32_t top = 0, left = 0, fontsize = 0, fontcolour = 0, highlight = 0, ttsize = 0,
+            ttcolour = 0, ttbackground = 0;
     uint8_t firstday = 0, listcount = 0, colourcoding = 0, hspacing = 0, vspacing = 0;
     unsigned char font[256] = {}, ttfont[256] = {}, dateformat[256] = {};
-    static std::string Text(const unsigned char* s) { return std::string(reinterpret_cast<const char*>(s + 1), s[0]); }
+    static std::string Text(const unsigned char* s) {
+        return std::string(reinterpret_cast<const char*>(s + 1), s[0]);
+    }
 };
 
 class ToolsLibrary {
@@ -33,9 +36,9 @@ class ToolsLibrary {
     Options Get(int32_t fontCapacity = 255) const {
         Options o;
         auto proc = Find<TGetOptionsFunction>("GetOptions");
-        proc(&o.top, &o.left, o.font, fontCapacity, &o.fontsize, &o.fontcolour, &o.highlight, &o.firstday, o.ttfont, 255,
-             &o.ttsize, &o.ttcolour, &o.ttbackground, &o.listcount, &o.colourcoding, o.dateformat, 255, &o.hspacing,
-             &o.vspacing);
+        proc(&o.top, &o.left, o.font, fontCapacity, &o.fontsize, &o.fontcolour, &o.highlight,
+             &o.firstday, o.ttfont, 255, &o.ttsize, &o.ttcolour, &o.ttbackground, &o.listcount,
+             &o.colourcoding, o.dateformat, 255, &o.hspacing, &o.vspacing);
         return o;
     }
     HMODULE Module() const { return module_.Get(); }
@@ -139,9 +142,10 @@ TEST_F(ToolsDllTest, AShortCapacityCutsTheString) {
 TEST_F(ToolsDllTest, SetOptionsWritesAllKeysInTheSaveOrder) {
     ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(12, 34);
     EXPECT_EQ(SectionKeys("options"),
-              (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize", "fontcolour",
-                                        "top", "left", "ttfont", "ttsize", "ttcolour", "ttbackground", "hspacing",
-                                        "vspacing", "listcount", "colourcoding", "language", "loadonstartup"}));
+              (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize",
+                                        "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
+                                        "ttbackground", "hspacing", "vspacing", "listcount",
+                                        "colourcoding", "language", "loadonstartup"}));
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 12u);
     EXPECT_EQ(GetPrivateProfileIntA("options", "left", 0, path.c_str()), 34u);
@@ -159,10 +163,11 @@ TEST_F(ToolsDllTest, TheStartupShortcutPointsAtTheRunningProgram) {
 
     CoInitialize(nullptr);
     IShellLinkA* shellLink = nullptr;
-    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                           reinterpret_cast<void**>(&shellLink))));
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&shellLink))));
     IPersistFile* file = nullptr;
-    ASSERT_TRUE(SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
+    ASSERT_TRUE(
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))));
     std::wstring widePath(link.begin(), link.end());
     ASSERT_TRUE(SUCCEEDED(file->Load(widePath.c_str(), STGM_READ)));
     char target[MAX_PATH] = "";
@@ -189,7 +194,8 @@ TEST_F(ToolsDllTest, AStartupLinkThatCannotBeSavedIsReportedOnce) {
     const std::string link = StartupLinkPath();
     DeleteFileA(link.c_str());
     ASSERT_TRUE(CreateDirectoryA(link.c_str(), nullptr)) << link;
-    WriteStoreFile("calendar.ini", "[options]\r\nloadonstartup=1\r\n[eventtypes]\r\nBirthday=255\r\n");
+    WriteStoreFile("calendar.ini",
+                   "[options]\r\nloadonstartup=1\r\n[eventtypes]\r\nBirthday=255\r\n");
     ToolsLibrary().Find<TSetOptionsFunction>("SetOptions")(5, 6);
     RemoveDirectoryA(link.c_str());
     ASSERT_EQ(boxes.Texts().size(), 1u);
@@ -200,25 +206,30 @@ TEST_F(ToolsDllTest, AStartupLinkThatCannotBeSavedIsReportedOnce) {
 }
 
 TEST_F(ToolsDllTest, ADayIsHeadedAndMarkedUp) {
-    WriteStoreFile("calendar.ini", "[options]\r\ndateformat=dddd d mmmm yyyy\r\n[eventtypes]\r\nBirthday=255\r\n");
+    WriteStoreFile("calendar.ini",
+                   "[options]\r\ndateformat=dddd d mmmm yyyy\r\n[eventtypes]\r\nBirthday=255\r\n");
     WriteStoreFile("data\\2007-03-05.txt", "{Birthday}Party|Bring cake\r\nShopping|2 loaves\r\n");
-    EXPECT_EQ(Items(EncodeDate(2007, 3, 5) + 0.25),
-              "Monday 5 March 2007\r\n{255}Party\r\n|20{255}Bring cake\r\nShopping\r\n|20{-1}2 loaves");
+    EXPECT_EQ(
+        Items(EncodeDate(2007, 3, 5) + 0.25),
+        "Monday 5 March 2007\r\n{255}Party\r\n|20{255}Bring cake\r\nShopping\r\n|20{-1}2 loaves");
     EXPECT_EQ(Items(EncodeDate(2007, 3, 6)), "Tuesday 6 March 2007");
 }
 
 TEST_F(ToolsDllTest, RecurringRemindersFallOnTheSameDaysInBothQueries) {
     Regular({{EncodeDate(2008, 1, 31), "Monthly", 3}});
     for (auto [m, d] : {std::pair{2, 29}, {3, 31}, {4, 30}})
-        EXPECT_NE(Items(EncodeDate(2008, m, d)).find("\r\nMonthly"), std::string::npos) << m << "/" << d;
+        EXPECT_NE(Items(EncodeDate(2008, m, d)).find("\r\nMonthly"), std::string::npos)
+            << m << "/" << d;
     EXPECT_EQ(Coming(3, EncodeDate(2008, 2, 10)), "2/29 Monthly\r\n3/31 Monthly\r\n4/30 Monthly");
 
     Regular({{EncodeDate(2007, 1, 31), "Quarterly", 4}});
-    EXPECT_EQ(Coming(4, EncodeDate(2007, 2, 1)), "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31 Quarterly");
+    EXPECT_EQ(Coming(4, EncodeDate(2007, 2, 1)),
+              "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31 Quarterly");
     EXPECT_NE(Items(EncodeDate(2007, 10, 31)).find("\r\nQuarterly"), std::string::npos);
 
     Regular({{EncodeDate(2008, 2, 29), "Yearly", 5}});
-    EXPECT_EQ(Coming(4, EncodeDate(2008, 3, 1)), "2/28 Yearly\r\n2/28 Yearly\r\n2/28 Yearly\r\n2/29 Yearly");
+    EXPECT_EQ(Coming(4, EncodeDate(2008, 3, 1)),
+              "2/28 Yearly\r\n2/28 Yearly\r\n2/28 Yearly\r\n2/29 Yearly");
     EXPECT_NE(Items(EncodeDate(2012, 2, 29)).find("\r\nYearly"), std::string::npos);
 
     Regular({{EncodeDate(2007, 3, 1), "Weekly", 1}});
@@ -240,7 +251,8 @@ TEST_F(ToolsDllTest, ABrokenRegularFileIsReportedInAnErrorBox) {
     entry.Description = "Standup";
     entry.Interval = 1;
     WriteStoreFile("data\\regular.dat", EncodeRegularRecords({entry}) + "partial");
-    EXPECT_EQ(Items(EncodeDate(2007, 3, 12)).substr(Items(EncodeDate(2007, 3, 12)).find("\r\n")), "\r\nStandup");
+    EXPECT_EQ(Items(EncodeDate(2007, 3, 12)).substr(Items(EncodeDate(2007, 3, 12)).find("\r\n")),
+              "\r\nStandup");
     ASSERT_EQ(boxes.Texts().size(), 2u);
     EXPECT_NE(boxes.Texts()[0].find("regular.dat"), std::string::npos) << boxes.Texts()[0];
 }
@@ -275,7 +287,8 @@ TEST_F(ToolsDllTest, AFreshLoadReadsTheFilesAgain) {
 
 TEST_F(ToolsDllTest, LongTextStaysInsideTheBuffer) {
     std::string lines;
-    for (int i = 0; i < 100; ++i) lines += "Line " + std::to_string(i) + "|" + std::string(20, 'x') + "\r\n";
+    for (int i = 0; i < 100; ++i)
+        lines += "Line " + std::to_string(i) + "|" + std::string(20, 'x') + "\r\n";
     WriteStoreFile("data\\2007-03-05.txt", lines);
     ToolsLibrary library;
     // A guard zone after the 1024 bytes shows any write past them.
@@ -289,7 +302,8 @@ TEST_F(ToolsDllTest, LongTextStaysInsideTheBuffer) {
     const std::string shown = text;
     const std::string lastLine = shown.substr(shown.rfind("\r\n") + 2);
     // The cut falls at the end of a whole line: a reminder line or its whole continuation.
-    EXPECT_TRUE(lastLine.rfind("Line ", 0) == 0 || lastLine.find(std::string(20, 'x')) != std::string::npos)
+    EXPECT_TRUE(lastLine.rfind("Line ", 0) == 0 ||
+                lastLine.find(std::string(20, 'x')) != std::string::npos)
         << lastLine;
 }
 } // namespace

@@ -30,7 +30,8 @@ HWND pendingBox = nullptr;
 
 void CALLBACK ReadAndDismissBox(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    if (!pendingBox) return;
+    if (!pendingBox)
+        return;
     boxTexts.push_back(BoxText(pendingBox));
     PostMessageA(pendingBox, WM_COMMAND, IDOK, 0);
     pendingBox = nullptr;
@@ -64,7 +65,8 @@ void ClearStore() {
     const std::filesystem::path folder = ExecutableFolder();
     std::filesystem::remove(folder / "calendar.ini", ignored);
     if (std::filesystem::exists(folder / "data")) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder / "data", ignored))
+        for (const auto& entry :
+             std::filesystem::recursive_directory_iterator(folder / "data", ignored))
             SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     std::filesystem::remove_all(folder / "data", ignored);
@@ -89,5 +91,9 @@ MessageBoxWatcher::MessageBoxWatcher()
     : hook_(SetWindowsHookExA(WH_CBT, WatchBoxes, nullptr, GetCurrentThreadId())) {
     boxTexts.clear();
 }
-MessageBoxWatcher::~MessageBoxWatcher() { UnhookWindowsHookEx(hook_); }
-const std::vector<std::string>& MessageBoxWatcher::Texts() const { return boxTexts; }
+MessageBoxWatcher::~MessageBoxWatcher() {
+    UnhookWindowsHookEx(hook_);
+}
+const std::vector<std::string>& MessageBoxWatcher::Texts() const {
+    return boxTexts;
+}

@@ -1,0 +1,498 @@
+// The reminder editor's window: events in, the model's state out.
+#include "CalendarEntriesFormUnit.h"
+
+#include "Errors.h"
+#include "Locale.h"
+#include "MessageBoxes.h"
+#include "WinHandles.h"
+#include "rmComboCalendar.h"
+
+#include <commctrl.h>
+
+namespace {
+const char* const saveQuestion =
+    "The reminders of this date have changes that are not saved.\r\n\r\n"
+    "Save them before another date is shown?";
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, &text[0], length + 1);
+    text.resize(static_cast<size_t>(copied < 0 ? 0 : copied));
+    return text;
+}
+
+std::string ItemText(HWND list, int row, int column) {
+    // Descriptions read from a file may be longer than the field allows: ask with room to spare.
+    std::string text(4096, '\0');
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = &text[0];
+    item.cchTextMax = static_cast<int>(text.size());
+    const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                        reinterpret_cast<LPARAM>(&item));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+void SetItemText(HWND list, int row, int column, const std::string& text) {
+    if (ItemText(list, row, column) == text)
+        return;
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+// Makes the list hold exactly these rows of column texts, touching only what differs.
+void ShowRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
+    int count = ListView_GetItemCount(list);
+    while (count > static_cast<int>(rows.size()))
+        ListView_DeleteItem(list, --count);
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (static_cast<int>(row) >= count) {
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(row);
+            item.pszText = const_cast<char*>(rows[row][0].c_str());
+            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            ++count;
+        }
+        for (size_t column = 0; column < rows[row].size(); ++column)
+            SetItemText(list, static_cast<int>(row), static_cast<int>(column), rows[row][column]);
+    }
+}
+
+void ShowSelection(HWND list, int selected) {
+    const int count = ListView_GetItemCount(list);
+    for (int row = 0; row < count; ++row) {
+        const UINT state = row == selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+        if ((ListView_GetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED) &
+             (LVIS_SELECTED | LVIS_FOCUSED)) != state)
+            ListView_SetItemState(list, row, state, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    if (selected >= 0)
+        ListView_EnsureVisible(list, selected, FALSE);
+}
+
+COLORREF SwatchColour(int32_t colour) {
+    // Negative values other than "no such type" stand for system colours.
+    if (colour < 0)
+        return GetSysColor(colour & 0xFF);
+    return static_cast<COLORREF>(colour);
+}
+} // namespace
+
+TCalendarEntriesForm::TCalendarEntriesForm() : TBaseForm("TCalendarEntriesForm") {}
+
+TCalendarEntriesForm::~TCalendarEntriesForm() {
+    Destroy();
+}
+
+HWND TCalendarEntriesForm::CreateCustomControl(const FormComponent& component, const RECT& bounds,
+                                               int id) {
+    if (component.kind != "datefield")
+        return nullptr;
+    const TWidgetBounds box{bounds.left, bounds.top, bounds.right - bounds.left,
+                            bounds.bottom - bounds.top};
+    auto field =
+        std::make_unique<TrmComboCalendar>(Handle(), component.name, id, box, Dpi() / 96.0);
+    field->DropDownWidth = component.Number("dropdownwidth", 0, field->DropDownWidth);
+    HWND window = field->Handle();
+    dateFields_.push_back(std::move(field));
+    return window;
+}
+
+TrmComboCalendar* TCalendarEntriesForm::DateField(const std::string& name) const {
+    for (const auto& field : dateFields_)
+        if (field->Name() == name)
+            return field.get();
+    return nullptr;
+}
+
+bool TCalendarEntriesForm::HandleEvent(TFormEvent& event) {
+    using Kind = TFormEvent::Kind;
+    using Form = TCalendarEntriesForm;
+    static const TFormHandler<Form> handlers[] = {
+        {"ApplyButton", Kind::Click, &Form::ApplyButtonClick},
+        {"rmComboCalendar1", Kind::Change, &Form::rmComboCalendar1Change},
+        {"Edit1", Kind::Change, &Form::Edit1Change},
+        {"ComboBox2", Kind::Change, &Form::Edit1Change},
+        {"Edit2", Kind::Change, &Form::Edit1Change},
+        {"rmComboCalendar2", Kind::Change, &Form::Edit1Change},
+        {"ComboBox1", Kind::Change, &Form::Edit1Change},
+        {"ComboBox3", Kind::Change, &Form::Edit1Change},
+        {"ListView1", Kind::SelectItem, &Form::ListView1SelectItem},
+        {"AddEntryButton", Kind::Click, &Form::AddEntryButtonClick},
+        {"DeleteEntryButton", Kind::Click, &Form::DeleteEntryButtonClick},
+        {"ShuffleDownButton", Kind::Click, &Form::ShuffleDownButtonClick},
+        {"ShuffleUpButton", Kind::Click, &Form::ShuffleUpButtonClick},
+        {"ListView1", Kind::CustomDraw, &Form::ListView1CustomDrawSubItem},
+        {"ListView2", Kind::SelectItem, &Form::ListView2SelectItem},
+        {"AddRegularEntryButton", Kind::Click, &Form::AddRegularEntryButtonClick},
+        {"DeleteRegularEntryButton", Kind::Click, &Form::DeleteRegularEntryButtonClick},
+        {"ListView2", Kind::CustomDraw, &Form::ListView2CustomDrawSubItem},
+    };
+    // While the dialog writes into its own controls, their notifications are its own echo.
+    if (showing_ && (event.kind == Kind::Change || event.kind == Kind::SelectItem))
+        return true;
+    return DispatchFormEvent(*this, handlers, event);
+}
+
+// --- Creation and the opener's calls ---
+
+void TCalendarEntriesForm::FormCreate() {
+    // A description (a translated one, say) that lacks a control the editor drives would
+    // leave a dialog that cannot work: refuse it with its name instead.
+    for (const char* name :
+         {"PageControl1", "rmComboCalendar1", "ListView1", "Edit1", "ComboBox2", "AddEntryButton",
+          "DeleteEntryButton", "ShuffleUpButton", "ShuffleDownButton", "ListView2", "Edit2",
+          "ComboBox3", "ComboBox1", "rmComboCalendar2", "AddRegularEntryButton",
+          "DeleteRegularEntryButton", "OkButton", "CancelButton", "ApplyButton"})
+        if (!Control(name))
+            throw VelmoraError("The description of " + ClassName() + " has no component " + name +
+                               ".");
+    TakeOverIdleHandler([this] { AppIdle(); });
+    SetChangeHandlers(false);
+    ShowText("Edit1", "");
+    // The date fields show a date of their own until SetDate gives them the opener's: no
+    // load for that one, or a broken file would be reported twice before the dialog shows.
+    showing_ = true;
+    const std::string longDate = LongDateFormat();
+    for (const char* name : {"rmComboCalendar1", "rmComboCalendar2"}) {
+        if (TrmComboCalendar* field = DateField(name)) {
+            field->SetDateFormat(longDate);
+            field->OnSpecialDay = [](int year, int month, int day) {
+                return TCalendarEntriesModel::IsSpecialDay(year, month, day);
+            };
+        }
+    }
+    showing_ = false;
+    TabCtrl_SetCurSel(Control("PageControl1"), 0);
+    Controls().ShowChosenPages();
+    ShowText("Edit2", "");
+    HWND intervals = Control("ComboBox1");
+    SendMessageA(intervals, CB_RESETCONTENT, 0, 0);
+    for (const std::string& name : TCalendarEntriesModel::IntervalNames())
+        SendMessageA(intervals, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageA(intervals, CB_SETCURSEL, 0, 0);
+    SetChangeHandlers(true);
+}
+
+void TCalendarEntriesForm::FormDestroy() {
+    PutBackIdleHandler();
+}
+
+void TCalendarEntriesForm::FormClose() {
+    if (ModalResult() != mrOk)
+        return;
+    const SaveResult result = model_.OkButtonClick();
+    ShowModel(true);
+    Report(result);
+    if (!result.Succeeded())
+        SetModalResult(mrNone);
+}
+
+void TCalendarEntriesForm::SetDate(double date) {
+    const LoadResult result = model_.SetDate(date);
+    ShowModel(true);
+    Report(result);
+}
+
+void TCalendarEntriesForm::SetStartDay(int day) {
+    model_.SetStartDay(day);
+    if (TrmComboCalendar* field = DateField("rmComboCalendar1"))
+        field->SetStartDay(model_.StartDay());
+}
+
+void TCalendarEntriesForm::SetDefaultColour(int32_t colour) {
+    model_.SetDefaultColour(colour);
+}
+
+void TCalendarEntriesForm::SetEventTypes(const std::vector<std::string>& lines) {
+    model_.SetEventTypes(lines);
+    ShowModel(false);
+}
+
+void TCalendarEntriesForm::SetChangeHandlers(bool attach) {
+    model_.SetChangeHandlers(attach);
+}
+
+void TCalendarEntriesForm::LoadEntries() {
+    const LoadResult result = model_.LoadEntries();
+    ShowModel(true);
+    Report(result);
+}
+
+bool TCalendarEntriesForm::SaveEntries() {
+    const SaveResult result = model_.SaveEntries();
+    ShowModel(true);
+    Report(result);
+    return result.Succeeded();
+}
+
+void TCalendarEntriesForm::AppIdle() {
+    const IdleState state = model_.AppIdle();
+    const auto enable = [this](const char* name, bool enabled) {
+        if (HWND control = Control(name))
+            if ((IsWindowEnabled(control) != FALSE) != enabled)
+                EnableWindow(control, enabled);
+    };
+    for (const char* name : {"Edit1", "ComboBox2", "DeleteEntryButton"})
+        enable(name, state.datedFieldsEnabled);
+    for (const char* name :
+         {"Edit2", "ComboBox3", "rmComboCalendar2", "ComboBox1", "DeleteRegularEntryButton"})
+        enable(name, state.regularFieldsEnabled);
+    enable("ShuffleDownButton", state.shuffleDownEnabled);
+    enable("ShuffleUpButton", state.shuffleUpEnabled);
+    enable("ApplyButton", state.applyEnabled);
+    if (state.liveIntervalRow >= 0 &&
+        state.liveIntervalRow < ListView_GetItemCount(Control("ListView2")))
+        SetItemText(Control("ListView2"), state.liveIntervalRow, 2, state.liveIntervalText);
+}
+
+// --- What the model holds, shown ---
+
+void TCalendarEntriesForm::ShowText(const char* name, const std::string& text) {
+    HWND control = Control(name);
+    if (!control || WindowText(control) == text)
+        return;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    SetWindowTextA(control, text.c_str());
+    showing_ = wasShowing;
+}
+
+void TCalendarEntriesForm::ShowTypeBox(const char* name, const std::vector<std::string>& entries,
+                                       int chosen) {
+    HWND box = Control(name);
+    if (!box)
+        return;
+    const bool wasShowing = showing_;
+    showing_ = true;
+    bool same = SendMessageA(box, CB_GETCOUNT, 0, 0) == static_cast<LRESULT>(entries.size());
+    for (size_t index = 0; same && index < entries.size(); ++index) {
+        const LRESULT length = SendMessageA(box, CB_GETLBTEXTLEN, index, 0);
+        std::string text(static_cast<size_t>(length < 0 ? 0 : length) + 1, '\0');
+        SendMessageA(box, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<size_t>(length < 0 ? 0 : length));
+        same = text == entries[index];
+    }
+    if (!same) {
+        SendMessageA(box, CB_RESETCONTENT, 0, 0);
+        // Inserted, not added: the model has sorted them already, and its order is the one
+        // its entry numbers count in.
+        for (const std::string& entry : entries)
+            SendMessageA(box, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    if (SendMessageA(box, CB_GETCURSEL, 0, 0) != chosen)
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
+    showing_ = wasShowing;
+}
+
+void TCalendarEntriesForm::ShowDatedRows(bool selection) {
+    HWND list = Control("ListView1");
+    std::vector<std::vector<std::string>> rows;
+    for (const DatedRow& row : model_.DatedRows())
+        rows.push_back({row.Description, row.ReminderType});
+    ShowRows(list, rows);
+    if (selection)
+        ShowSelection(list, model_.SelectedDatedRow());
+}
+
+void TCalendarEntriesForm::ShowRegularRows(bool selection) {
+    HWND list = Control("ListView2");
+    std::vector<std::vector<std::string>> rows;
+    for (const RegularRow& row : model_.RegularRows())
+        rows.push_back({row.Description, TCalendarEntriesModel::StartText(row),
+                        TCalendarEntriesModel::IntervalText(row), row.ReminderType});
+    ShowRows(list, rows);
+    if (selection)
+        ShowSelection(list, model_.SelectedRegularRow());
+}
+
+void TCalendarEntriesForm::ShowModel(bool selection) {
+    const bool wasShowing = showing_;
+    showing_ = true;
+    if (TrmComboCalendar* field = DateField("rmComboCalendar1"))
+        field->SetSelectedDate(model_.ShownDate());
+    ShowDatedRows(selection);
+    ShowText("Edit1", model_.DescriptionText());
+    ShowTypeBox("ComboBox2", model_.TypeEntries(), model_.ChosenTypeIndex());
+    ShowRegularRows(selection);
+    ShowText("Edit2", model_.RegularDescriptionText());
+    ShowTypeBox("ComboBox3", model_.RegularTypeEntries(), model_.ChosenRegularTypeIndex());
+    HWND intervals = Control("ComboBox1");
+    if (SendMessageA(intervals, CB_GETCURSEL, 0, 0) != model_.ChosenInterval())
+        SendMessageA(intervals, CB_SETCURSEL, static_cast<WPARAM>(model_.ChosenInterval()), 0);
+    if (TrmComboCalendar* field = DateField("rmComboCalendar2"))
+        field->SetSelectedDate(model_.RegularStartDate());
+    showing_ = wasShowing;
+}
+
+void TCalendarEntriesForm::Report(const SaveResult& result) {
+    if (result.message.empty())
+        return;
+    if (result.status == SaveStatus::IntervalMissing)
+        ShowInformationBox(result.message);
+    else
+        ShowErrorBox(result.message);
+}
+
+void TCalendarEntriesForm::Report(const LoadResult& result) {
+    if (!result.Succeeded())
+        ShowErrorBox(result.message);
+}
+
+// --- Handlers ---
+
+void TCalendarEntriesForm::ApplyButtonClick(TFormEvent&) {
+    SaveEntries();
+}
+
+void TCalendarEntriesForm::rmComboCalendar1Change(TFormEvent&) {
+    TrmComboCalendar* field = DateField("rmComboCalendar1");
+    if (!field)
+        return;
+    const DateChangeOutcome outcome = model_.ChangeDate(field->SelectedDate(), [] {
+        switch (AskYesNoCancel(saveQuestion)) {
+        case QuestionAnswer::Yes:
+            return SaveQuestionAnswer::Yes;
+        case QuestionAnswer::No:
+            return SaveQuestionAnswer::No;
+        default:
+            return SaveQuestionAnswer::Cancel;
+        }
+    });
+    ShowModel(true);
+    if (outcome.asked)
+        Report(outcome.save);
+    Report(outcome.load);
+}
+
+void TCalendarEntriesForm::Edit1Change(TFormEvent& event) {
+    HWND control = Control(event.component);
+    const int chosen = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+    if (event.component == "Edit1") {
+        model_.SetDescriptionText(WindowText(control));
+    } else if (event.component == "ComboBox2") {
+        model_.ChooseType(chosen);
+    } else if (event.component == "Edit2") {
+        model_.SetRegularDescriptionText(WindowText(control));
+    } else if (event.component == "ComboBox3") {
+        model_.ChooseRegularType(chosen);
+    } else if (event.component == "ComboBox1") {
+        model_.ChooseInterval(chosen);
+        ShowRegularRows(false);
+    } else if (event.component == "rmComboCalendar2") {
+        if (TrmComboCalendar* field = DateField("rmComboCalendar2"))
+            model_.SetRegularStartDate(field->SelectedDate());
+    }
+}
+
+void TCalendarEntriesForm::ListView1SelectItem(TFormEvent& event) {
+    model_.ListView1SelectItem(event.item, event.selected);
+    ShowModel(false);
+}
+
+void TCalendarEntriesForm::ListView2SelectItem(TFormEvent& event) {
+    model_.ListView2SelectItem(event.item, event.selected);
+    ShowModel(false);
+}
+
+void TCalendarEntriesForm::AddEntryButtonClick(TFormEvent&) {
+    model_.AddEntryButtonClick();
+    ShowModel(true);
+    HWND edit = Control("Edit1");
+    EnableWindow(edit, TRUE);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+}
+
+void TCalendarEntriesForm::DeleteEntryButtonClick(TFormEvent&) {
+    model_.DeleteEntryButtonClick();
+    ShowModel(true);
+}
+
+void TCalendarEntriesForm::ShuffleDownButtonClick(TFormEvent&) {
+    model_.ShuffleDownButtonClick();
+    ShowModel(true);
+}
+
+void TCalendarEntriesForm::ShuffleUpButtonClick(TFormEvent&) {
+    model_.ShuffleUpButtonClick();
+    ShowModel(true);
+}
+
+void TCalendarEntriesForm::AddRegularEntryButtonClick(TFormEvent&) {
+    model_.AddRegularEntryButtonClick();
+    ShowModel(true);
+    HWND edit = Control("Edit2");
+    EnableWindow(edit, TRUE);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+}
+
+void TCalendarEntriesForm::DeleteRegularEntryButtonClick(TFormEvent&) {
+    model_.DeleteRegularEntryButtonClick();
+    ShowModel(true);
+}
+
+void TCalendarEntriesForm::DrawTypeSwatch(TFormEvent& event, int typeColumn,
+                                          const std::string& type) {
+    NMLVCUSTOMDRAW* draw = event.draw;
+    HWND list = draw->nmcd.hdr.hwndFrom;
+    RECT cell = {};
+    cell.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&cell));
+    for (int column = 0; column < typeColumn; ++column)
+        cell.left += ListView_GetColumnWidth(list, column);
+    cell.right = cell.left + ListView_GetColumnWidth(list, typeColumn);
+    InflateRect(&cell, -Scale(4), -Scale(2));
+    BrushHandle brush(CreateSolidBrush(SwatchColour(model_.TypeSwatchColour(type))));
+    FillRect(draw->nmcd.hdc, &cell, brush.Get());
+    event.result = CDRF_SKIPDEFAULT;
+}
+
+void TCalendarEntriesForm::ListView1CustomDrawSubItem(TFormEvent& event) {
+    NMLVCUSTOMDRAW* draw = event.draw;
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        event.result = CDRF_NOTIFYITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT:
+        event.result = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const size_t row = draw->nmcd.dwItemSpec;
+        if (draw->iSubItem != 1 || row >= model_.DatedRows().size())
+            break;
+        DrawTypeSwatch(event, 1, model_.DatedRows()[row].ReminderType);
+        return;
+    }
+    default:
+        break;
+    }
+    event.result = CDRF_DODEFAULT;
+}
+
+void TCalendarEntriesForm::ListView2CustomDrawSubItem(TFormEvent& event) {
+    NMLVCUSTOMDRAW* draw = event.draw;
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        event.result = CDRF_NOTIFYITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT:
+        event.result = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const size_t row = draw->nmcd.dwItemSpec;
+        if (draw->iSubItem != 3 || row >= model_.RegularRows().size())
+            break;
+        DrawTypeSwatch(event, 3, model_.RegularRows()[row].ReminderType);
+        return;
+    }
+    default:
+        break;
+    }
+    event.result = CDRF_DODEFAULT;
+}

@@ -1,0 +1,70 @@
+// The reminder editor: the dialog of dated reminders ("Reminders") and regular reminders
+// ("Regular Reminders"). What each click decides lives in TCalendarEntriesModel; this unit
+// turns the dialog's events into calls on the model and shows what the model holds.
+#pragma once
+#include "BaseForm.h"
+#include "CalendarEntriesModel.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TrmComboCalendar;
+
+class TCalendarEntriesForm : public TBaseForm {
+  public:
+    TCalendarEntriesForm();
+    ~TCalendarEntriesForm() override;
+
+    // The opener's calls, in this order, between Create() and ShowModal().
+    void SetDate(double date);
+    void SetStartDay(int day);
+    void SetDefaultColour(int32_t colour);
+    void SetEventTypes(const std::vector<std::string>& lines);
+
+    void SetChangeHandlers(bool attach);
+    void AppIdle();
+    void LoadEntries();
+    // True when both files were written (or nothing needed writing).
+    bool SaveEntries();
+
+  protected:
+    void FormCreate() override;
+    void FormClose() override;
+    void FormDestroy() override;
+    bool HandleEvent(TFormEvent& event) override;
+    HWND CreateCustomControl(const FormComponent& component, const RECT& bounds, int id) override;
+
+  private:
+    void ApplyButtonClick(TFormEvent& event);
+    void rmComboCalendar1Change(TFormEvent& event);
+    void Edit1Change(TFormEvent& event);
+    void ListView1SelectItem(TFormEvent& event);
+    void AddEntryButtonClick(TFormEvent& event);
+    void DeleteEntryButtonClick(TFormEvent& event);
+    void ShuffleDownButtonClick(TFormEvent& event);
+    void ShuffleUpButtonClick(TFormEvent& event);
+    void ListView1CustomDrawSubItem(TFormEvent& event);
+    void ListView2SelectItem(TFormEvent& event);
+    void AddRegularEntryButtonClick(TFormEvent& event);
+    void DeleteRegularEntryButtonClick(TFormEvent& event);
+    void ListView2CustomDrawSubItem(TFormEvent& event);
+
+    // Puts the model's rows, fields and (with selection) selected rows into the controls.
+    void ShowModel(bool selection);
+    void ShowDatedRows(bool selection);
+    void ShowRegularRows(bool selection);
+    void ShowTypeBox(const char* name, const std::vector<std::string>& entries, int chosen);
+    void ShowText(const char* name, const std::string& text);
+    void DrawTypeSwatch(TFormEvent& event, int typeColumn, const std::string& type);
+    void Report(const SaveResult& result);
+    void Report(const LoadResult& result);
+    TrmComboCalendar* DateField(const std::string& name) const;
+
+    TCalendarEntriesModel model_;
+    // True while the dialog itself writes into its controls: their notifications then
+    // echo the model and are not the user's.
+    bool showing_ = false;
+    std::vector<std::unique_ptr<TrmComboCalendar>> dateFields_;
+};
