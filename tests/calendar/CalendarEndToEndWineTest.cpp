@@ -1,0 +1,146 @@
+// Calendar.exe with the real TOOLS.DLL, as a user adds a reminder: a right click on day 12,
+// "Edit Reminders", the editor driven from outside (Add, a description, a type, OK), then the
+// 12th in the type's colour and in Coming Up, and "Close" ending the program with its place
+// saved.
+#include "CalendarDriver.h"
+
+#include "DateUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+const COLORREF red = RGB(255, 0, 0);
+const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
+
+struct TChildSearch {
+    HWND form;
+    const char* className;
+    const char* caption; // null: any
+    HWND found;
+};
+
+// A visible control of the form by class and caption; the form's controls are its children.
+BOOL CALLBACK FindFormControl(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TChildSearch*>(parameter);
+    char className[64] = "", caption[128] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (GetParent(window) == search->form && IsWindowVisible(window) &&
+        lstrcmpiA(className, search->className) == 0 &&
+        (!search->caption || std::strcmp(caption, search->caption) == 0)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FormControl(HWND form, const char* className, const char* caption = nullptr) {
+    TChildSearch search = {form, className, caption, nullptr};
+    EnumChildWindows(form, FindFormControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct TTopSearch {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TTopSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (process == search->process && IsWindowVisible(window) &&
+        std::strcmp(className, search->className) == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The program's visible top-level window of the class, waited for up to ten seconds.
+HWND WaitForWindow(HWND calendar, const char* className) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(calendar, &process);
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        TTopSearch search = {process, className, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+class CalendarEndToEndTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        char now[64];
+        std::snprintf(now, sizeof now, "%.6f", testNow);
+        SetEnvironmentVariableA("VELMORA_NOW", now);
+    }
+    void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }
+};
+
+TEST_F(CalendarEndToEndTest, AReminderAddedFromTheMenuShowsInItsTypesColourAndInComingUp) {
+    TCalendarFolder folder("add-from-menu");
+    folder.WriteFile("calendar.ini",
+                     "[options]\r\ntop=40\r\nleft=50\r\nfontsize=10\r\nlistcount=3\r\n"
+                     "firstday=1\r\n[eventtypes]\r\nBirthday=255\r\nWork=33023\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    HWND twelfth = calendar.CellWithCaption("12");
+    ASSERT_NE(calendar.FontColor(twelfth), red);
+    EXPECT_TRUE(calendar.ComingUpLines().empty());
+
+    calendar.RightClick(twelfth);
+    HWND menu = calendar.WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    calendar.ChooseFromMenu(menu, 1);
+    HWND editor = WaitForWindow(calendar.Window(), "TCalendarEntriesForm");
+    ASSERT_NE(editor, nullptr);
+
+    HWND add = FormControl(editor, "Button", "&Add");
+    ASSERT_NE(add, nullptr);
+    SendMessageA(add, BM_CLICK, 0, 0);
+    HWND description = FormControl(editor, "Edit");
+    ASSERT_NE(description, nullptr);
+    SendMessageA(description, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Anna turns 30"));
+    HWND type = FormControl(editor, "ComboBox");
+    ASSERT_NE(type, nullptr);
+    ASSERT_NE(SendMessageA(type, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("Birthday")),
+              CB_ERR);
+    SendMessageA(editor, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(type), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(type));
+    PostMessageA(FormControl(editor, "Button", "OK"), BM_CLICK, 0, 0);
+    for (int attempt = 0; attempt < 250 && IsWindow(editor); ++attempt)
+        Sleep(20);
+    ASSERT_FALSE(IsWindow(editor));
+    calendar.DisplayDate(); // back in the program's own loop: the month is laid out again
+
+    EXPECT_EQ(folder.ReadFile("data\\2007-03-12.txt"), "{Birthday}Anna turns 30\r\n");
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("12")), red);
+    const std::vector<std::string> lines = calendar.ComingUpLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "3/12 Anna turns 30");
+    EXPECT_EQ(calendar.ComingUpColours().at(0), red);
+
+    // "Close" ends the program, which saves where it was moved to.
+    SetWindowPos(calendar.Window(), nullptr, 120, 90, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    calendar.RightClick(calendar.Control("TodayButton"));
+    menu = calendar.WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    PostMessageA(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(calendar.WaitForExit(10000));
+    EXPECT_EQ(folder.ReadSetting("options", "top"), "90");
+    EXPECT_EQ(folder.ReadSetting("options", "left"), "120");
+    EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
+}
+} // namespace
