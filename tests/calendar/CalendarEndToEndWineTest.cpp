@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 const COLORREF red = RGB(255, 0, 0);
@@ -76,6 +78,44 @@ HWND WaitForWindow(HWND calendar, const char* className) {
     return nullptr;
 }
 
+// With VELMORA_SCREENSHOTS naming a folder, the screen is kept there at each
+// step as a BMP file, for the pictures of the documentation.
+void Snapshot(const char* name) {
+    char folder[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("VELMORA_SCREENSHOTS", folder, sizeof folder))
+        return;
+    Sleep(400); // let the display catch up with what was just drawn
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const DWORD size = ((width * 3 + 3) & ~3) * height;
+    BITMAPFILEHEADER header = {};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+    header.bfSize = header.bfOffBits + size;
+    if (FILE* file = std::fopen((std::string(folder) + "\\" + name + ".bmp").c_str(), "wb")) {
+        std::fwrite(&header, sizeof header, 1, file);
+        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
+        std::fwrite(bits, size, 1, file);
+        std::fclose(file);
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
 class CalendarEndToEndTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -100,9 +140,12 @@ TEST_F(CalendarEndToEndTest, AReminderAddedFromTheMenuShowsInItsTypesColourAndIn
     calendar.RightClick(twelfth);
     HWND menu = calendar.WaitForPopupMenu();
     ASSERT_NE(menu, nullptr);
-    calendar.ChooseFromMenu(menu, 1);
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    Snapshot("add-reminder-1-menu");
+    calendar.ChooseFromMenu(menu, 0);
     HWND editor = WaitForWindow(calendar.Window(), "TCalendarEntriesForm");
     ASSERT_NE(editor, nullptr);
+    Snapshot("add-reminder-2-editor");
 
     HWND add = FormControl(editor, "Button", "&Add");
     ASSERT_NE(add, nullptr);
@@ -117,6 +160,7 @@ TEST_F(CalendarEndToEndTest, AReminderAddedFromTheMenuShowsInItsTypesColourAndIn
               CB_ERR);
     SendMessageA(editor, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(type), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(type));
+    Snapshot("add-reminder-3-typed");
     PostMessageA(FormControl(editor, "Button", "OK"), BM_CLICK, 0, 0);
     for (int attempt = 0; attempt < 250 && IsWindow(editor); ++attempt)
         Sleep(20);
@@ -129,6 +173,7 @@ TEST_F(CalendarEndToEndTest, AReminderAddedFromTheMenuShowsInItsTypesColourAndIn
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "3/12 Anna turns 30");
     EXPECT_EQ(calendar.ComingUpColours().at(0), red);
+    Snapshot("add-reminder-4-done");
 
     // "Close" ends the program, which saves where it was moved to.
     SetWindowPos(calendar.Window(), nullptr, 120, 90, 0, 0,
