@@ -98,6 +98,8 @@ LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
         return comingUpFetches_;
     case CalendarTitleAtomQuery:
         return AtomOf(FormatTitle(DisplayDate, options_.DateFormat));
+    case CalendarOptionsAppliedQuery:
+        return optionsApplied_;
     case CalendarPopupItemQuery: {
         MENUITEMINFOA item = {};
         item.cbSize = sizeof item;

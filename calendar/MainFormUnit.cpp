@@ -131,6 +131,7 @@ void TVelmora::FormDestroy() {
 void TVelmora::ApplyOptions() {
     auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
+    ++optionsApplied_;
     int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
     int32_t ttSize = 0, ttColour = 0, ttBackground = 0;
     uint8_t firstDay = 0, listCount = 0, colourCoding = 0;
@@ -265,7 +266,7 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        if (message >= CalendarDisplayDateQuery && message <= CalendarPopupItemQuery) return AnswerQuery(message, wParam);
+        if (message >= CalendarDisplayDateQuery && message <= CalendarOptionsAppliedQuery) return AnswerQuery(message, wParam);
         return DefaultHandler(message, wParam, lParam);
     }
 }

@@ -123,6 +123,7 @@ class TVelmora : public TBaseWindow {
     // empty: a failing or empty answer must not be asked for again at every paint.
     bool comingUpFetched_ = false;
     int comingUpFetches_ = 0;
+    int optionsApplied_ = 0;
     TWindowOptions options_;
     FontHandle font_;
     BrushHandle keyBrush_;

@@ -281,6 +281,10 @@ std::vector<std::string> TCalendarProcess::PopupItems() const {
     return items;
 }
 
+int TCalendarProcess::OptionsApplied() const {
+    return static_cast<int>(SendMessageA(window_, CalendarOptionsAppliedQuery, 0, 0));
+}
+
 bool TCalendarProcess::WaitForExit(DWORD milliseconds) const {
     return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
 }

@@ -62,6 +62,8 @@ class TCalendarProcess {
     void ChooseFromMenu(HWND menu, int downPresses) const;
     // The captions of the window's popup menu, "-" for a separator.
     std::vector<std::string> PopupItems() const;
+    // How often the window has fetched and applied the options.
+    int OptionsApplied() const;
     // Waits for the program to end by itself.
     bool WaitForExit(DWORD milliseconds) const;
     // Dismisses the program's error boxes for the given time; returns how many there were.

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 const COLORREF red = RGB(255, 0, 0);
@@ -187,5 +188,56 @@ TEST_F(CalendarEndToEndTest, AReminderAddedFromTheMenuShowsInItsTypesColourAndIn
     EXPECT_EQ(folder.ReadSetting("options", "top"), "90");
     EXPECT_EQ(folder.ReadSetting("options", "left"), "120");
     EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
+}
+TEST_F(CalendarEndToEndTest, OptionsFromTheMenuAreReappliedAfterEachApplyAndAfterOk) {
+    TCalendarFolder folder("options-from-menu");
+    folder.WriteFile("calendar.ini",
+                     "[options]\r\ntop=40\r\nleft=50\r\nfontsize=10\r\nlistcount=3\r\n"
+                     "firstday=1\r\n[eventtypes]\r\nBirthday=255\r\n");
+    HMODULE tools = LoadLibraryA((folder.Path() + "TOOLS.DLL").c_str());
+    ASSERT_NE(tools, nullptr);
+    const bool hasOptions = GetProcAddress(tools, "ShowOptions") != nullptr;
+    FreeLibrary(tools);
+    if (!hasOptions)
+        GTEST_SKIP() << "this TOOLS.DLL has no options dialog yet";
+
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    const int appliedAtStart = calendar.OptionsApplied();
+    std::vector<LONG> heights = {calendar.WindowRect().bottom - calendar.WindowRect().top};
+    calendar.RightClick(calendar.CellWithCaption("12"));
+    HWND menu = calendar.WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    calendar.ChooseFromMenu(menu, 2);
+    HWND options = WaitForWindow(calendar.Window(), "TOptionsForm");
+    ASSERT_NE(options, nullptr);
+    Snapshot("options-1-dialog");
+
+    // The font size in its spin edit, then Apply: the window takes each size at once.
+    for (const char* size : {"14", "18"}) {
+        HWND spin = FormControl(options, "TSpinEdit");
+        ASSERT_NE(spin, nullptr);
+        HWND number = FindWindowExA(spin, nullptr, "Edit", nullptr);
+        ASSERT_NE(number, nullptr);
+        SendMessageA(number, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(size));
+        HWND apply = FormControl(options, "Button", "A&pply");
+        ASSERT_NE(apply, nullptr);
+        for (int attempt = 0; attempt < 100 && !IsWindowEnabled(apply); ++attempt)
+            Sleep(20);
+        ASSERT_TRUE(IsWindowEnabled(apply)) << "Apply stays disabled after a new font size";
+        SendMessageA(apply, BM_CLICK, 0, 0);
+        heights.push_back(calendar.WindowRect().bottom - calendar.WindowRect().top);
+    }
+    PostMessageA(FormControl(options, "Button", "OK"), BM_CLICK, 0, 0);
+    for (int attempt = 0; attempt < 250 && IsWindow(options); ++attempt)
+        Sleep(20);
+    ASSERT_FALSE(IsWindow(options));
+    // Two Apply clicks and OK accepted three times, and the window applied them once more.
+    EXPECT_EQ(calendar.OptionsApplied(), appliedAtStart + 4);
+    EXPECT_LT(heights[0], heights[1]);
+    EXPECT_LT(heights[1], heights[2]);
+    EXPECT_EQ(calendar.WindowRect().bottom - calendar.WindowRect().top, heights[2]);
+    EXPECT_EQ(folder.ReadSetting("options", "fontsize"), "18");
+    ASSERT_TRUE(calendar.Close());
 }
 } // namespace
