@@ -25,11 +25,13 @@ template <typename Call> std::string CallForText(Call call, bool useLength) {
     return std::string(buffer.data(), strnlen(buffer.data(), textBufferSize - 1));
 }
 
-std::string ItemsOfDay(double date) {
+// False without the library or its export; a day whose query fails gives an empty text.
+bool ItemsOfDay(double date, std::string* items) {
     TToolsLibrary tools;
     auto getItems = tools.Find<TGetItemsFunction>("GetItems");
-    if (!getItems) return "";
-    return CallForText([&](char** text, uint32_t* length) { getItems(text, length, date); }, true);
+    if (!getItems) return false;
+    *items = CallForText([&](char** text, uint32_t* length) { getItems(text, length, date); }, true);
+    return true;
 }
 
 std::vector<std::string> CommandLineArguments() {
@@ -41,15 +43,21 @@ std::vector<std::string> CommandLineArguments() {
 
 TToolsLibrary::TToolsLibrary() : module_(LoadLibraryA("TOOLS.DLL")) {}
 
-std::string GetDayItems(double date) { return ItemsOfDay(date); }
+std::string GetDayItems(double date) {
+    std::string items;
+    ItemsOfDay(date, &items);
+    return items;
+}
 
 std::vector<std::string> GetMonthItems(double date) {
     int year, month, day;
     DecodeDate(date, &year, &month, &day);
     std::vector<std::string> items;
     for (int d = 1; d <= DaysInMonth(year, month); ++d) {
-        std::string text = ItemsOfDay(EncodeDate(year, month, d));
-        if (text.empty()) break; // no library: the list stays as it is, day d has no entry
+        // Without the library no day has an entry; a day whose query failed has an empty
+        // one, so every later day keeps its own text.
+        std::string text;
+        if (!ItemsOfDay(EncodeDate(year, month, d), &text)) break;
         items.push_back(std::move(text));
     }
     return items;

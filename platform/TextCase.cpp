@@ -31,6 +31,10 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && SameRange(a.data(), b.data(), a.size());
 }
 
+bool SameTextIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength) {
+    return aLength == bLength && SameRange(a, b, aLength);
+}
+
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {
     return text.size() >= prefix.size() && SameRange(text.data(), prefix.data(), prefix.size());
 }

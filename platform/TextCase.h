@@ -2,10 +2,12 @@
 // component names, switches - which are compared without regard to case. Only the letters
 // A to Z have a case here, whatever the system's locale, so every module agrees.
 #pragma once
+#include <cstddef>
 #include <string>
 
 std::string LowerCaseAscii(std::string text);
 std::string UpperCaseAscii(std::string text);
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+bool SameTextIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength);
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix);
 bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix);

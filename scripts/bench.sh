@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BENCH_NO_SANITIZERS=ON >/dev/null
-cmake --build build/bench --target generate_store query_bench >/dev/null
+cmake --build build/bench --target generate_store query_bench hostile_bench >/dev/null
 cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build/win --target Tools windows_query_bench >/dev/null
@@ -23,6 +23,11 @@ echo "Machine: $(nproc) processors, $(grep -m1 'model name' /proc/cpuinfo | cut 
      "$(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo) memory"
 echo
 build/bench/tests/bench/query_bench build/bench-store-1 build/bench-store-4
+
+# Stores made to hurt the queries: the time and memory of each call should follow what it
+# hands out plus one read of its files.
+echo
+build/bench/tests/bench/hostile_bench build/bench-hostile
 
 # The Windows program finds its data beside itself, so it runs from a folder of its own.
 rm -rf build/bench-win

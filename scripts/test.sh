@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 ctest --test-dir build/native --output-on-failure -j 2
+# Each fuzz target for a few seconds from its seeds; scripts/fuzz.sh runs them long.
+ctest --test-dir build/fuzz --output-on-failure
 source scripts/wine-session.sh
 trap stop_wine_session EXIT
 start_wine_session

@@ -29,7 +29,18 @@ void CivilFromDays(long long days, int* year, int* month, int* day) {
 }
 
 const long long oleEpoch = DaysFromCivil(1899, 12, 30);
+// Dates beyond the calendar (or no number at all) are held to its ends, so a broken stored
+// date gives a defined result instead of an overflow; every reader of a date holds it alike.
+long long HeldDay(double date) {
+    if (!(date >= FirstOleDate)) date = std::isnan(date) ? 0.0 : FirstOleDate;
+    if (date > LastOleDate) date = LastOleDate;
+    return static_cast<long long>(std::floor(date));
+}
 } // namespace
+
+bool IsCalendarDay(double date) {
+    return std::isfinite(date) && std::floor(date) >= FirstOleDate && std::floor(date) <= LastOleDate;
+}
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -56,11 +67,7 @@ double WholeDay(double date) { return std::floor(date); }
 double TimeOfDay(double date) { return date - std::floor(date); }
 
 void DecodeDate(double date, int* year, int* month, int* day) {
-    // Dates beyond 1 January 1 and 31 December 9999 (or no number at all) are held to those
-    // limits, so a broken stored date gives a defined result instead of an overflow.
-    if (!(date >= FirstOleDate)) date = std::isnan(date) ? 0.0 : FirstOleDate;
-    if (date > LastOleDate) date = LastOleDate;
-    CivilFromDays(static_cast<long long>(std::floor(date)) + oleEpoch, year, month, day);
+    CivilFromDays(HeldDay(date) + oleEpoch, year, month, day);
 }
 
 int DayOfMonth(double date) {
@@ -71,8 +78,7 @@ int DayOfMonth(double date) {
 
 int DayOfWeek(double date) {
     // Day 0, 30 December 1899, was a Saturday.
-    if (!(date >= FirstOleDate && date <= LastOleDate)) return 7;
-    long long days = static_cast<long long>(std::floor(date));
-    long long index = ((days + 6) % 7 + 7) % 7; // 0 = Sunday
+    const long long days = HeldDay(date);
+    const long long index = ((days + 6) % 7 + 7) % 7; // 0 = Sunday
     return static_cast<int>(index) + 1;
 }

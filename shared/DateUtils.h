@@ -18,6 +18,9 @@ double EncodeDate(int year, int month, int day);
 void DecodeDate(double date, int* year, int* month, int* day);
 // 1 = Sunday ... 7 = Saturday.
 int DayOfWeek(double date);
+// True when the date is a number whose day lies in the calendar, 1 January 1 to
+// 31 December 9999; anything else (infinite, not a number, beyond either end) is no day.
+bool IsCalendarDay(double date);
 // The date without its time of day, and the time of day alone.
 double WholeDay(double date);
 double TimeOfDay(double date);

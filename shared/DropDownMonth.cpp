@@ -7,11 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-const double firstDate = -693593.0; // 1 January 1
-const double lastDate = 2958465.0;  // 31 December 9999
-} // namespace
-
 void TDropDownMonth::Open(double date, int startDay, TSpecialDayQuestion question) {
     startDay_ = startDay >= 1 && startDay <= 7 ? startDay : 1;
     question_ = std::move(question);
@@ -68,7 +63,7 @@ void TDropDownMonth::PutCursor(int day) {
 
 void TDropDownMonth::MoveCursorByDays(int days) {
     const double target = CursorDate() + days;
-    if (target < firstDate || target > lastDate)
+    if (target < FirstOleDate || target > LastOleDate)
         return;
     int year, month, day;
     DecodeDate(target, &year, &month, &day);

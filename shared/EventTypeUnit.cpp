@@ -142,39 +142,75 @@ void ListToEventTypes(const std::vector<std::string>& list) {
     for (const std::string& line : list) eventTypes.push_back(TypeFromLine(line));
 }
 
-int32_t FindEventTypeColour(const std::string& name) {
-    const std::string wanted = CutName(name);
-    for (const TEventType& type : eventTypes)
-        if (SameTextIgnoringCase(type.Name, wanted)) return type.Colour;
-    return -1;
+namespace {
+// No copies of the names: a store with thousands of types looks a name up against each.
+bool SameTypeName(const std::string& a, const char* b, size_t bLength) {
+    return SameTextIgnoringCase(a.data(), a.size(), b, bLength);
 }
 
+int32_t ColourOfName(const char* name, size_t length) {
+    if (length > maxNameLength) length = maxNameLength;
+    for (const TEventType& type : eventTypes)
+        if (SameTypeName(type.Name, name, length)) return type.Colour;
+    return -1;
+}
+} // namespace
+
+int32_t FindEventTypeColour(const std::string& name) { return ColourOfName(name.data(), name.size()); }
+
+// Every line the markup makes carries its colour group where the readers look for it:
+// the reminder line has its type group (when it names one), and every continuation line
+// starts with the reminder's colour, -1 included, so that braces in the text that follows
+// are never read as a colour. A line break stored inside a reminder (a "|", and also a CR
+// or LF on its own or a CR LF pair, which day files written elsewhere and regular.dat can
+// hold) becomes a continuation line, so the tooltip and the Coming Up list break it alike
+// and the tooltip measures every line it draws. A NUL byte, which would end the text the
+// window reads, is shown as "?".
 std::string MarkUpItemLine(const std::string& text, int length) {
-    std::string line = text;
-    bool typed = false;
+    size_t open = 0, close = 0;
+    const bool typed = FindFirstBraceGroup(text, &open, &close);
     int32_t colour = -1;
-    size_t open, close;
-    if (FindFirstBraceGroup(line, &open, &close)) {
-        colour = FindEventTypeColour(line.substr(open + 1, close - open - 1));
-        line.replace(open + 1, close - open - 1, std::to_string(colour));
-        typed = true;
-    }
-    const std::string mark = "\r\n|" + std::to_string(length + 1);
-    const std::string colourGroup = "{" + std::to_string(colour) + "}";
+    if (typed) colour = ColourOfName(text.data() + open + 1, close - open - 1);
+    const std::string colourText = std::to_string(colour);
+    const std::string mark = "\r\n|" + std::to_string(length + 1) + "{" + colourText + "}";
     std::string result;
-    result.reserve(line.size() + 16);
-    for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '|') {
-            result += line[i];
-            continue;
+    result.reserve(text.size() + 16);
+    const auto append = [&result, &mark](const std::string& text, size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            size_t next = i;
+            while (next < to && text[next] != '|' && text[next] != '\r' && text[next] != '\n' && text[next] != '\0')
+                ++next;
+            result.append(text, i, next - i);
+            i = next;
+            if (i == to) break;
+            if (text[i] == '\0') {
+                result += '?';
+                continue;
+            }
+            result += mark;
+            if (text[i] == '\r' && i + 1 < to && text[i + 1] == '\n') ++i;
         }
-        result += mark;
-        const bool nextIsDigit =
-            i + 1 < line.size() && std::isdigit(static_cast<unsigned char>(line[i + 1]));
-        // A colour group always follows the mark of a typed reminder. Before a text that
-        // begins with a digit it is written in any case, so that the digits cannot be taken
-        // for part of the indent number.
-        if ((typed && colour >= 0) || nextIsDigit) result += colourGroup;
+    };
+    if (typed) {
+        // A type group stored after the first line break would stand in a continuation line,
+        // which carries the colour already: the group goes to the front of the reminder
+        // line instead, so the reminder is drawn in its colour and the group is not shown.
+        size_t firstBreak = 0;
+        while (firstBreak < open && text[firstBreak] != '|' && text[firstBreak] != '\r' && text[firstBreak] != '\n')
+            ++firstBreak;
+        if (firstBreak == open) {
+            append(text, 0, open);
+            result += "{" + colourText + "}";
+            append(text, close + 1, text.size());
+        } else {
+            // Read as if the group had never been there: a CR and a LF on either side of it
+            // are one line break.
+            result += "{" + colourText + "}";
+            const std::string rest = text.substr(0, open) + text.substr(close + 1);
+            append(rest, 0, rest.size());
+        }
+    } else {
+        append(text, 0, text.size());
     }
     return result;
 }

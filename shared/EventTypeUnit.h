@@ -70,5 +70,6 @@ struct DisplayLine {
     int32_t colour;
 };
 DisplayLine ReadDisplayLine(const std::string& line, const TextMeasure& canvas, int32_t defaultColour);
-// A day's item text as the tooltip shows it: no colour groups, no indent marks.
+// A day's item text as the tooltip shows it: no indent marks, and no colour group (the
+// first brace group of each line); other braces are the reminder's own text.
 std::string TooltipText(const std::string& itemText);

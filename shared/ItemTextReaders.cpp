@@ -88,6 +88,20 @@ std::vector<std::string> SplitItemLines(const std::string& itemText) {
     }
 }
 
+// Only the colour group of each line is removed, as the Coming Up list removes it: braces
+// that belong to a reminder's own text are shown in the tooltip too.
 std::string TooltipText(const std::string& itemText) {
-    return StripColourGroups(ExpandIndents(itemText, nullptr, false));
+    std::string result;
+    bool first = true;
+    for (const std::string& line : SplitItemLines(itemText)) {
+        std::string text = ExpandIndents(line, nullptr, false);
+        const size_t open = text.find('{');
+        const size_t close = text.find('}');
+        if (open != std::string::npos && close != std::string::npos && open < close)
+            text.erase(open, close - open + 1);
+        if (!first) result += "\r\n";
+        result += text;
+        first = false;
+    }
+    return result;
 }

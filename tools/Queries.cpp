@@ -8,12 +8,14 @@
 #include "Locale.h"
 #include "MessageBoxes.h"
 #include "ProfileFile.h"
+#include "ReportOnce.h"
 #include "Settings.h"
 #include "TextCase.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <utility>
@@ -22,8 +24,8 @@ namespace {
 std::vector<TRegularEntry> regularEntries;
 
 const size_t maxCandidateText = 255;
-// The dates a regular reminder can fall on.
-const double firstCalendarDate = FirstSystemDate;
+// 1 January 1 and 31 December 9999, where the calendar begins and ends.
+const double firstCalendarDay = FirstOleDate;
 const double lastCalendarDate = LastOleDate;
 
 int StepMonths(uint8_t interval) {
@@ -74,16 +76,15 @@ bool CatchUp(TRegularEntry& entry, double date) {
 }
 
 bool CanOccur(const TRegularEntry& entry) {
-    return entry.Interval <= static_cast<uint8_t>(TEntryInterval::Yearly) &&
-           std::isfinite(entry.StartDate) && entry.StartDate >= firstCalendarDate &&
-           entry.StartDate <= lastCalendarDate;
+    return entry.Interval <= static_cast<uint8_t>(TEntryInterval::Yearly) && IsCalendarDay(entry.StartDate);
 }
 
 // Reads regular.dat for the queries: each entry that can occur is moved to its first
 // occurrence on or after date and handed to keep, in file order. A file that ends in a part
 // of a record is used up to it and then reported; a file that cannot be read gives no
-// entries at all (drop forgets those kept so far) and is reported. The records are decoded
-// one at a time into one entry, so the many that are not kept cost no allocation.
+// entries at all (drop forgets those kept so far) and is reported. Either is reported once
+// for as long as the file stays as it is. The records are decoded one at a time into one
+// entry, so the many that are not kept cost no allocation.
 template <typename Keep, typename Drop> void ReadOccurringEntries(double date, Keep keep, Drop drop) {
     const std::string path = RegularFileName();
     if (!FileExists(path)) return;
@@ -112,7 +113,67 @@ template <typename Keep, typename Drop> void ReadOccurringEntries(double date, K
         failure = error.what();
     }
     if (keepFailure) std::rethrow_exception(keepFailure);
-    if (!failure.empty()) ShowErrorBox(failure);
+    if (!failure.empty()) ReportFileProblem(path, failure);
+}
+
+// The one day GetItems asks about, taken apart once for every record of regular.dat.
+struct QueryDay {
+    explicit QueryDay(double whole) : date(whole) { DecodeDate(whole, &year, &month, &day); }
+    double date;
+    int year, month, day;
+};
+
+// Whether a stored record falls on the day: the same answer as moving it to its first
+// occurrence on or after the day (CatchUp) and comparing, without making any occurrence.
+// Weekly steps land on the day when the distance is a whole number of steps; calendar steps
+// when the months between are a whole number of steps and the month's day, the start day or
+// the month's last day when it is shorter, is the day.
+bool OccursOn(double start, uint8_t interval, const QueryDay& query) {
+    // Within the calendar, and not after the day (a start not a number fails both).
+    if (interval > static_cast<uint8_t>(TEntryInterval::Yearly) || !(start >= firstCalendarDay) ||
+        !(start < query.date + 1))
+        return false;
+    start = std::floor(start);
+    if (start == query.date) return true;
+    const long long distance = static_cast<long long>(query.date - start);
+    switch (static_cast<TEntryInterval>(interval)) {
+    case TEntryInterval::Weekly: return distance % 7 == 0;
+    case TEntryInterval::Fortnightly: return distance % 14 == 0;
+    case TEntryInterval::None: return false;
+    default: break;
+    }
+    int year, month, day;
+    DecodeDate(start, &year, &month, &day);
+    const long gap = (static_cast<long>(query.year) * 12 + query.month) - (static_cast<long>(year) * 12 + month);
+    if (gap <= 0 || gap % StepMonths(interval) != 0) return false;
+    return std::min(day, DaysInMonth(query.year, query.month)) == query.day;
+}
+
+// The day's regular reminders marked up, in file order, as long as they fit beside what
+// the text holds already. Only the records that fall on the day are decoded further than
+// their date and interval. The file's failures are those of ReadOccurringEntries.
+std::string MarkedUpRegularOfDay(const QueryDay& query, int length, size_t room) {
+    const std::string path = RegularFileName();
+    std::string marked;
+    if (!FileExists(path)) return marked;
+    std::string failure;
+    try {
+        const size_t part = ReadRegularRecords(path, [&](const char* record) {
+            if (marked.size() > room) return;
+            double start;
+            std::memcpy(&start, record, sizeof start);
+            if (!OccursOn(start, static_cast<uint8_t>(record[264]), query)) return;
+            const std::string description(record + 9, static_cast<unsigned char>(record[8]));
+            marked += "\r\n";
+            marked += MarkUpItemLine(description, length);
+        });
+        if (part != 0) failure = PartRecordMessage(part);
+    } catch (const std::exception& error) {
+        marked.clear();
+        failure = error.what();
+    }
+    if (!failure.empty()) ReportFileProblem(path, failure);
+    return marked;
 }
 
 void ReportError(const std::exception& error) { ShowErrorBox(error.what()); }
@@ -120,6 +181,9 @@ void ReportError(const std::exception& error) { ShowErrorBox(error.what()); }
 std::string FormattedDateLine(double date) {
     return FormatDatePattern(ItemsDatePattern(CalendarOptions().dateformat), date);
 }
+
+// How much of a day-file line GetItems holds: more than the text buffer can show of it.
+const size_t itemsLineKeep = 2 * 1024;
 
 struct Candidate {
     double date;
@@ -131,59 +195,70 @@ bool CandidateBefore(const Candidate& a, const Candidate& b) {
     return a.date < b.date || (a.date == b.date && a.sequence < b.sequence);
 }
 
+// The dated candidates that can reach the list: in date order the first count lines of the
+// day files from the date on, each cut to 255 characters. Later lines and later files can
+// never come before them, so reading ends there. A day file that cannot be read is reported
+// and gives no candidates; the other days are still listed.
 void GatherDatedCandidates(int count, double date, std::vector<Candidate>& candidates) {
     std::vector<DayFileListing> files = ListDayFiles();
     files.erase(std::remove_if(files.begin(), files.end(),
                                [date](const DayFileListing& file) { return file.date < date; }),
                 files.end());
-    // In date order, a file later than the count-th dated reminder found so far cannot
-    // reach the list, so reading stops there; files of one date keep the search order.
+    // Files of one date keep the search order.
     std::stable_sort(files.begin(), files.end(),
                      [](const DayFileListing& a, const DayFileListing& b) { return a.date < b.date; });
+    const size_t limit = static_cast<size_t>(count);
+    BoundedDayFileLine line(maxCandidateText);
     for (const DayFileListing& file : files) {
-        if (candidates.size() >= static_cast<size_t>(count) && file.date > candidates[count - 1].date) break;
-        for (const std::string& line : SplitDayFileLines(ReadWholeFile(DataDirectory() + "\\" + file.name)))
-            candidates.push_back({file.date, candidates.size(), line.substr(0, maxCandidateText)});
+        if (candidates.size() >= limit) break;
+        const size_t first = candidates.size();
+        const std::string path = DataDirectory() + "\\" + file.name;
+        try {
+            ReadDayFileLines(path, line, [&](const BoundedDayFileLine& read) {
+                if (candidates.size() < limit) candidates.push_back({file.date, candidates.size(), read.Start()});
+            });
+        } catch (const VelmoraError& error) {
+            candidates.resize(first);
+            ReportFileProblem(path, error.what());
+        }
     }
 }
 
-// Each entry's occurrences come in date order, so the first count regular candidates of
-// the sorted list are the first count of a merge of those sequences: only they are made,
-// instead of count occurrences of every entry. The sequence numbers are those the full
+// Only the first count regular candidates of the sorted list can be shown, so while
+// regular.dat is read only the count best so far are held, each entry giving occurrences
+// as long as they can still beat the last of them. The sequence numbers are those the full
 // gathering would give them relative to each other (entry by entry, then occurrence by
 // occurrence), so equal dates keep the same order.
 void GatherRegularCandidates(int count, double date, std::vector<Candidate>& candidates) {
-    LoadRegularEntries(date);
-    struct Next {
-        double date;
-        size_t entry;
-        size_t occurrence;
-    };
-    const auto later = [](const Next& a, const Next& b) {
-        return a.date > b.date || (a.date == b.date && a.entry > b.entry);
-    };
-    std::vector<TRegularEntry> upcoming;
-    std::vector<Next> heap;
-    for (const TRegularEntry& entry : regularEntries) {
-        if (entry.StartDate < date) continue;
-        heap.push_back({entry.StartDate, upcoming.size(), 0});
-        upcoming.push_back(entry);
-    }
-    std::make_heap(heap.begin(), heap.end(), later);
-    const size_t firstSequence = candidates.size();
     const size_t limit = static_cast<size_t>(count);
-    for (size_t made = 0; made < limit && !heap.empty(); ++made) {
-        std::pop_heap(heap.begin(), heap.end(), later);
-        Next next = heap.back();
-        heap.pop_back();
-        TRegularEntry& entry = upcoming[next.entry];
-        candidates.push_back({next.date, firstSequence + next.entry * limit + next.occurrence, entry.Description});
-        if (entry.Interval == static_cast<uint8_t>(TEntryInterval::None) || next.occurrence + 1 >= limit) continue;
-        AdvanceRegularEntry(entry, entry.AnchorDay);
-        if (entry.StartDate == next.date || entry.StartDate > lastCalendarDate) continue; // the calendar ends
-        heap.push_back({entry.StartDate, next.entry, next.occurrence + 1});
-        std::push_heap(heap.begin(), heap.end(), later);
-    }
+    const size_t firstSequence = candidates.size();
+    std::vector<Candidate> best; // a heap whose front is the latest of those held
+    size_t entryIndex = 0;
+    const auto later = [](const Candidate& a, const Candidate& b) { return CandidateBefore(a, b); };
+    ReadOccurringEntries(
+        date,
+        [&](const TRegularEntry& stored) {
+            const size_t index = entryIndex++;
+            if (stored.StartDate < date) return;
+            TRegularEntry entry = stored;
+            for (size_t occurrence = 0; occurrence < limit; ++occurrence) {
+                const size_t sequence = firstSequence + index * limit + occurrence;
+                const Candidate next{entry.StartDate, sequence, std::string()};
+                if (best.size() >= limit && !CandidateBefore(next, best.front())) break;
+                if (best.size() >= limit) {
+                    std::pop_heap(best.begin(), best.end(), later);
+                    best.pop_back();
+                }
+                best.push_back({entry.StartDate, sequence, entry.Description});
+                std::push_heap(best.begin(), best.end(), later);
+                if (entry.Interval == static_cast<uint8_t>(TEntryInterval::None)) break;
+                const double before = entry.StartDate;
+                AdvanceRegularEntry(entry, entry.AnchorDay);
+                if (entry.StartDate == before || entry.StartDate > lastCalendarDate) break; // the calendar ends
+            }
+        },
+        [&] { best.clear(); });
+    for (Candidate& candidate : best) candidates.push_back(std::move(candidate));
 }
 } // namespace
 
@@ -208,6 +283,7 @@ void AdvanceRegularEntry(TRegularEntry& entry, int day) {
 
 void LoadRegularEntries(double date) {
     regularEntries.clear();
+    if (!IsCalendarDay(date)) return; // no occurrence lies on or after a date that is no day
     ReadOccurringEntries(
         date, [](const TRegularEntry& entry) { regularEntries.push_back(entry); },
         [] { regularEntries.clear(); });
@@ -230,6 +306,11 @@ std::string ItemsDatePattern(const std::string& dateformat) {
 }
 
 bool BuildItemsText(double date, std::string* text) {
+    // A date that is no day of the calendar has no heading and no reminders.
+    if (!IsCalendarDay(date)) {
+        text->clear();
+        return true;
+    }
     date = WholeDay(date);
     // The types and the settings come from one read of calendar.ini.
     const ProfileFileSections settingsFile(SettingsFileName());
@@ -244,17 +325,23 @@ bool BuildItemsText(double date, std::string* text) {
     try {
         std::string result = FormattedDateLine(date);
         const int length = static_cast<int>(result.size());
-        for (const std::string& line : ReadDayFile(date)) result += "\r\n" + MarkUpItemLine(line, length);
-        // Only the day's occurrences are kept, not an entry for every record.
-        std::vector<std::string> occurring;
-        ReadOccurringEntries(
-            date,
-            [&](const TRegularEntry& entry) {
-                if (entry.StartDate == date) occurring.push_back(entry.Description);
-            },
-            [&] { occurring.clear(); });
-        for (const std::string& description : occurring) result += "\r\n" + MarkUpItemLine(description, length);
-        *text = result;
+        // Lines are marked up only while the text can still show something of them, so a
+        // day of any size costs one read of its files and no more than the buffer holds.
+        const std::string dayFile = DayFileName(date);
+        if (FileExists(dayFile)) {
+            BoundedDayFileLine line(itemsLineKeep);
+            try {
+                ReadDayFileLines(dayFile, line, [&](const BoundedDayFileLine& read) {
+                    if (result.size() <= ItemTextRoom) result += "\r\n" + MarkUpItemLine(read.MarkUpEquivalent(), length);
+                });
+            } catch (const VelmoraError& error) {
+                ReportFileProblem(dayFile, error.what());
+                return false;
+            }
+        }
+        if (result.size() <= ItemTextRoom)
+            result += MarkedUpRegularOfDay(QueryDay(date), length, ItemTextRoom - result.size());
+        *text = std::move(result);
         return true;
     } catch (const std::exception& error) {
         ReportError(error);
@@ -263,6 +350,10 @@ bool BuildItemsText(double date, std::string* text) {
 }
 
 bool BuildComingUpText(int count, double date, std::string* text) {
+    if (!IsCalendarDay(date)) {
+        text->clear();
+        return true;
+    }
     date = WholeDay(date);
     LoadEventTypes();
     try {
@@ -275,13 +366,13 @@ bool BuildComingUpText(int count, double date, std::string* text) {
             const size_t shown = std::min(candidates.size(), static_cast<size_t>(count));
             std::partial_sort(candidates.begin(), candidates.begin() + static_cast<long>(shown),
                               candidates.end(), CandidateBefore);
-            for (size_t i = 0; i < shown; ++i) {
+            for (size_t i = 0; i < shown && result.size() <= ItemTextRoom; ++i) {
                 const std::string dateText = FormatDatePattern(pattern, candidates[i].date);
                 if (!result.empty()) result += "\r\n";
                 result += dateText + " " + MarkUpItemLine(candidates[i].text, static_cast<int>(dateText.size()));
             }
         }
-        *text = result;
+        *text = std::move(result);
         return true;
     } catch (const std::exception& error) {
         ReportError(error);
@@ -289,9 +380,43 @@ bool BuildComingUpText(int count, double date, std::string* text) {
     }
 }
 
+namespace {
+// Where a line of item text may be cut at or before want: never inside its indent mark (a
+// "|" and its digits at the line's start) nor inside its colour group (its first "{" to
+// its first "}"), so what is left still reads as the readers expect. A line that would keep
+// nothing of its own text beyond its mark and a group right after it gives lineStart: it is
+// better left out than shown empty.
+size_t SafeCut(const std::string& text, size_t lineStart, size_t lineEnd, size_t want) {
+    size_t markEnd = lineStart;
+    if (text[lineStart] == '|') {
+        ++markEnd;
+        while (markEnd < lineEnd && text[markEnd] >= '0' && text[markEnd] <= '9') ++markEnd;
+    }
+    const size_t open = text.find('{', lineStart);
+    const size_t close = text.find('}', lineStart);
+    const bool grouped = open < lineEnd && close < lineEnd && open < close;
+    const size_t leadEnd = grouped && open == markEnd ? close + 1 : markEnd;
+    size_t cut = want;
+    if (grouped && open < cut && cut <= close) cut = open;
+    return cut <= leadEnd ? lineStart : cut;
+}
+} // namespace
+
 std::string ShortenItemText(const std::string& text, size_t maxLength) {
     if (text.size() <= maxLength) return text;
-    size_t cut = text.rfind("\r\n", maxLength);
-    if (cut == std::string::npos || cut == 0) return text.substr(0, maxLength);
+    // The line that holds the first character beyond the room is cut to what fits.
+    size_t lineStart = 0;
+    for (;;) {
+        const size_t next = text.find("\r\n", lineStart);
+        if (next == std::string::npos || next + 2 > maxLength) break;
+        lineStart = next + 2;
+    }
+    size_t lineEnd = text.find("\r\n", lineStart);
+    if (lineEnd == std::string::npos) lineEnd = text.size();
+    if (lineStart >= maxLength) return text.substr(0, lineStart - 2); // only its line break fitted
+    size_t cut = maxLength;
+    if (lineEnd < cut) cut = lineEnd; // the room ends inside the line break after it
+    cut = SafeCut(text, lineStart, lineEnd, cut);
+    if (cut == lineStart) return lineStart == 0 ? text.substr(0, std::min(maxLength, lineEnd)) : text.substr(0, lineStart - 2);
     return text.substr(0, cut);
 }

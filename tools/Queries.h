@@ -19,10 +19,16 @@ void AdvanceRegularEntry(TRegularEntry& entry, int day);
 // The date pattern of the day heading made from the dateformat setting.
 std::string ItemsDatePattern(const std::string& dateformat);
 
+// The characters of item text the window's 1024-byte buffer holds before its zero. The
+// queries mark up no more than this, and the exports cut the text to it.
+const size_t ItemTextRoom = 1023;
+
 // Both queries catch their own failures, show them in an error box and then give false.
 bool BuildItemsText(double date, std::string* text);
 bool BuildComingUpText(int count, double date, std::string* text);
 
-// The text cut at the end of the last whole line within maxLength characters (the first
-// line alone is cut at maxLength when even it is longer), so no mark is ever split.
+// The text cut to maxLength characters: whole lines while they fit, then as much of the next
+// line as fits, cut neither inside its indent mark nor inside its colour group (a line that
+// keeps nothing is left out with its line break), so a long reminder still shows its start
+// and its colour.
 std::string ShortenItemText(const std::string& text, size_t maxLength);

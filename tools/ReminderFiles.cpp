@@ -79,6 +79,94 @@ std::vector<std::string> ReadDayFile(double date) {
     return SplitDayFileLines(ReadWholeFile(path));
 }
 
+BoundedDayFileLine::BoundedDayFileLine(size_t keep) : keep_(keep) { Clear(); }
+
+void BoundedDayFileLine::Clear() {
+    length_ = 0;
+    start_.clear();
+    open_ = close_ = std::string::npos;
+    name_.clear();
+    afterClose_.clear();
+}
+
+void BoundedDayFileLine::Append(const char* data, size_t size) {
+    const size_t offset = length_;
+    length_ += size;
+    if (start_.size() < keep_) start_.append(data, std::min(size, keep_ - start_.size()));
+    size_t i = 0;
+    if (close_ == std::string::npos) {
+        if (open_ == std::string::npos) {
+            const void* open = std::memchr(data, '{', size);
+            const size_t openAt = open ? static_cast<const char*>(open) - data : size;
+            const void* close = std::memchr(data, '}', openAt);
+            if (close) {
+                close_ = offset + (static_cast<const char*>(close) - data); // "}" first: no type
+                return;
+            }
+            if (!open) return;
+            open_ = offset + openAt;
+            i = openAt + 1;
+        }
+        const void* close = std::memchr(data + i, '}', size - i);
+        const size_t nameEnd = close ? static_cast<const char*>(close) - data : size;
+        if (name_.size() < maxDescription)
+            name_.append(data + i, std::min(nameEnd - i, maxDescription - name_.size()));
+        if (!close) return;
+        close_ = offset + nameEnd;
+        i = nameEnd + 1;
+    } else if (open_ == std::string::npos || close_ < open_) {
+        return;
+    }
+    if (afterClose_.size() < keep_) afterClose_.append(data + i, std::min(size - i, keep_ - afterClose_.size()));
+}
+
+std::string BoundedDayFileLine::MarkUpEquivalent() const {
+    if (open_ == std::string::npos || close_ == std::string::npos || close_ < open_) return start_;
+    std::string line = start_.substr(0, std::min(open_, keep_));
+    line += '{';
+    line += name_;
+    line += '}';
+    line += afterClose_;
+    return line;
+}
+
+void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
+                      const std::function<void(const BoundedDayFileLine& line)>& take) {
+    line.Clear();
+    bool ended = false;      // byte 26 was met
+    bool afterCr = false;    // the last piece ended with a CR, whose LF may open the next
+    bool lineOpen = false;   // characters of a line not yet handed over
+    ReadFilePieces(path, [&](const char* data, size_t size) {
+        if (ended) return;
+        size_t i = 0;
+        if (afterCr && size > 0 && data[0] == '\n') i = 1;
+        afterCr = false;
+        const void* endOfText = std::memchr(data + i, 26, size - i);
+        const size_t end = endOfText ? static_cast<const char*>(endOfText) - data : size;
+        while (i < end) {
+            const void* cr = std::memchr(data + i, '\r', end - i);
+            if (!cr) {
+                line.Append(data + i, end - i);
+                lineOpen = true;
+                break;
+            }
+            const size_t at = static_cast<const char*>(cr) - data;
+            line.Append(data + i, at - i);
+            take(line);
+            line.Clear();
+            lineOpen = false;
+            i = at + 1;
+            if (i < end) {
+                if (data[i] == '\n') ++i;
+            } else if (i == size) {
+                afterCr = true;
+            }
+        }
+        if (endOfText) ended = true;
+    });
+    if (lineOpen) take(line);
+}
+
 std::string DayFileLine(const TCalendarEntry& entry) {
     if (entry.ReminderType.empty()) return entry.Description;
     return "{" + entry.ReminderType + "}" + entry.Description;
@@ -150,25 +238,6 @@ void DecodeRegularRecords(const std::string& content, std::vector<TRegularEntry>
     }
     if (content.size() % RegularRecordSize != 0)
         throw VelmoraError(PartRecordMessage(content.size() % RegularRecordSize));
-}
-
-size_t ReadRegularRecords(const std::string& path, const std::function<void(const char* record)>& take) {
-    std::string part; // a record begun at the end of one piece and ended in the next
-    part.reserve(RegularRecordSize);
-    ReadFilePieces(path, [&](const char* data, size_t size) {
-        if (!part.empty()) {
-            const size_t used = std::min(RegularRecordSize - part.size(), size);
-            part.append(data, used);
-            data += used;
-            size -= used;
-            if (part.size() < RegularRecordSize) return;
-            take(part.data());
-            part.clear();
-        }
-        for (; size >= RegularRecordSize; data += RegularRecordSize, size -= RegularRecordSize) take(data);
-        part.assign(data, size);
-    });
-    return part.size();
 }
 
 std::vector<TRegularEntry> ReadRegularFile() {

@@ -1,6 +1,8 @@
 // The two kinds of reminder file in data\: one text file per day with dated reminders
 // ("yyyy-mm-dd.txt", CR LF lines) and regular.dat, fixed 272-byte records of recurring ones.
 #pragma once
+#include "FileSystem.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -35,6 +37,33 @@ bool DayHasEntries(double date);
 // a LF alone belongs to the line, byte 26 ends the text.
 std::vector<std::string> SplitDayFileLines(const std::string& content);
 std::vector<std::string> ReadDayFile(double date);
+
+// One line of a day file held in a bounded form while the file is read, so that a line of
+// any length costs no more than the queries can show of it: its first keep characters, and,
+// when its first "{" comes before its first "}", the type name (at most 255 characters, as
+// much as a lookup uses) and the first keep characters after that "}".
+class BoundedDayFileLine {
+  public:
+    explicit BoundedDayFileLine(size_t keep);
+    void Append(const char* data, size_t size);
+    void Clear();
+    const std::string& Start() const { return start_; }
+    // A line of at most 2 * keep + 257 characters whose markup begins with the same keep
+    // characters as the markup of the whole line: same type, same colour, same text.
+    std::string MarkUpEquivalent() const;
+
+  private:
+    size_t keep_;
+    size_t length_ = 0;
+    std::string start_;
+    size_t open_, close_; // the first "{" and the first "}" of the line, npos until met
+    std::string name_;
+    std::string afterClose_;
+};
+// Reads the day file at path piece by piece and hands each of its lines, in the bounded
+// form, to take, following the same line rules as SplitDayFileLines. Fails as ReadWholeFile.
+void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
+                      const std::function<void(const BoundedDayFileLine& line)>& take);
 // The line a dated reminder is stored as: "{type}description" or the description alone.
 std::string DayFileLine(const TCalendarEntry& entry);
 // Splits a stored line into type and description at its first "{" and first "}".
@@ -54,7 +83,8 @@ std::string PartRecordMessage(size_t partBytes);
 // Hands each whole record of the file to take as the file is read, without holding all of
 // it, and returns the number of bytes of a part record at its end (0 for a sound file).
 // A failing read raises VelmoraError as ReadWholeFile does, whatever take was given before.
-size_t ReadRegularRecords(const std::string& path, const std::function<void(const char* record)>& take);
+// A template, so that the step for each record is not a call through a function object.
+template <typename Take> size_t ReadRegularRecords(const std::string& path, Take take);
 std::vector<TRegularEntry> ReadRegularFile();
 void WriteRegularFile(const std::vector<TRegularEntry>& entries);
 
@@ -67,3 +97,22 @@ struct DayFileListing {
 bool DateFromDayFileName(const std::string& name, double* date);
 // The day files of data\, in the order the directory search gives them.
 std::vector<DayFileListing> ListDayFiles();
+
+template <typename Take> size_t ReadRegularRecords(const std::string& path, Take take) {
+    std::string part; // a record begun at the end of one piece and ended in the next
+    part.reserve(RegularRecordSize);
+    ReadFilePieces(path, [&](const char* data, size_t size) {
+        if (!part.empty()) {
+            const size_t used = RegularRecordSize - part.size() < size ? RegularRecordSize - part.size() : size;
+            part.append(data, used);
+            data += used;
+            size -= used;
+            if (part.size() < RegularRecordSize) return;
+            take(part.data());
+            part.clear();
+        }
+        for (; size >= RegularRecordSize; data += RegularRecordSize, size -= RegularRecordSize) take(data);
+        part.assign(data, size);
+    });
+    return part.size();
+}

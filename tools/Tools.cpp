@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "MessageBoxes.h"
 #include "Queries.h"
+#include "ReportOnce.h"
 #include "Settings.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
             LoadSettingsIfNeeded();
         } catch (const RangeError& error) {
             // The window still comes up where it was, with the defaults the failed load left.
-            ShowErrorBox(std::string(error.what()) + defaultsNotice);
+            ReportFileProblem(SettingsFileName(), std::string(error.what()) + defaultsNotice);
         }
         const TCalendarOptions& options = CalendarOptions();
         Put(top, options.top);

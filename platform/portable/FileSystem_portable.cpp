@@ -66,7 +66,9 @@ std::string ReadWholeFile(const std::string& path) {
     if (fstat(fileno(file), &info) == 0 && info.st_size > 0) content.resize(static_cast<size_t>(info.st_size));
     size_t filled = 0;
     for (;;) {
-        if (filled == content.size()) content.resize(content.size() + 65536);
+        // Room to see the end of the file, or more of a file that grew: small for a small file,
+        // as every byte of it is cleared first.
+        if (filled == content.size()) content.resize(content.size() + std::max<size_t>(4096, content.size() / 8));
         const size_t got = std::fread(&content[filled], 1, content.size() - filled, file);
         if (got == 0) break;
         filled += got;

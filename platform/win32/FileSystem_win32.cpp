@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -50,7 +51,9 @@ std::string ReadWholeFile(const std::string& path) {
         content.resize(static_cast<size_t>(size.QuadPart));
     size_t filled = 0;
     for (;;) {
-        if (filled == content.size()) content.resize(content.size() + 65536);
+        // Room to see the end of the file, or more of a file that grew: small for a small file,
+        // as every byte of it is cleared first.
+        if (filled == content.size()) content.resize(content.size() + std::max<size_t>(4096, content.size() / 8));
         DWORD got = 0;
         if (!ReadFile(file.Get(), &content[filled], static_cast<DWORD>(content.size() - filled), &got, nullptr))
             Fail("Cannot read file", path, GetLastError());

@@ -72,7 +72,10 @@ class ComingUpReferenceTest : public testing::Test {
     void ExpectSameAsReference(int count, double date) {
         std::string text;
         ASSERT_TRUE(BuildComingUpText(count, date, &text));
-        EXPECT_EQ(ReferenceComingUp(count, date), text) << "count " << count << ", date " << date;
+        // The query marks up only what the window's buffer can show.
+        EXPECT_EQ(ShortenItemText(ReferenceComingUp(count, date), ItemTextRoom),
+                  ShortenItemText(text, ItemTextRoom))
+            << "count " << count << ", date " << date;
     }
     TestFolder folder;
 };

@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
 namespace {
 const COLORREF keyColour = RGB(0xC9, 0xC0, 0xC0);
@@ -232,10 +234,10 @@ TEST_F(CalendarWindowTest, ComingUpIsAskedForOncePerLayout) {
     calendar.DismissErrorBoxes(500);
     EXPECT_EQ(calendar.ErrorBoxes(), 1);
 
-    // A new layout asks again, once.
+    // A new layout asks again, once; the file, unchanged, is not told about again.
     PostMessageA(calendar.Control("MonthNextButton"), BM_CLICK, 0, 0);
     calendar.DismissErrorBoxes(1500);
-    EXPECT_EQ(calendar.ErrorBoxes(), 2);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1);
     EXPECT_EQ(calendar.ComingUpFetches(), 2);
     locked.Reset();
     ASSERT_TRUE(calendar.Close());
@@ -279,6 +281,62 @@ TEST_F(CalendarWindowTest, ABadSettingIsReportedOnceAndTheOtherSettingsSurvive) 
     EXPECT_EQ(folder.ReadSetting("options", "firstday"), "300");
     EXPECT_EQ(folder.ReadSetting("options", "fontsize"), "14");
     EXPECT_EQ(folder.ReadSetting("eventtypes", "Birthday"), "255");
+}
+// The window asks the library about every day at each layout, hover and minute; a broken
+// regular.dat is still told about once, and its whole records still show.
+TEST_F(CalendarWindowTest, ABrokenReminderFileBringsOneBoxForTheWholeRun) {
+    TCalendarFolder folder("broken-once");
+    folder.WriteFile("calendar.ini", Options(""));
+    folder.WriteRegularFile({{Today() + 1, "Weekly standup", 1}});
+    std::ifstream in(folder.Path() + "data\\regular.dat", std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    folder.WriteFile("data\\regular.dat", whole + "part of a record");
+
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.DismissErrorBoxes(1500);
+    for (const char* button : {"MonthNextButton", "MonthNextButton", "MonthBackButton"}) {
+        PostMessageA(calendar.Control(button), BM_CLICK, 0, 0);
+        calendar.DismissErrorBoxes(1000);
+    }
+    for (const char* day : {"3", "14", "27"}) {
+        PostMessageA(calendar.CellWithCaption(day), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        calendar.DismissErrorBoxes(500);
+    }
+    PostMessageA(calendar.Window(), WM_TIMER, 1, 0);
+    calendar.DismissErrorBoxes(1500);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1) << calendar.LastErrorText();
+    EXPECT_NE(calendar.LastErrorText().find("regular.dat"), std::string::npos) << calendar.LastErrorText();
+    EXPECT_EQ(std::floor(calendar.DisplayDate()), Today());
+    const std::vector<std::string> lines = calendar.ComingUpLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], ShortDate(Today() + 1) + " Weekly standup");
+    ASSERT_TRUE(calendar.Close());
+}
+
+// A day whose file cannot be read has no reminders; the days after it keep theirs.
+TEST_F(CalendarWindowTest, AnUnreadableDayLeavesTheRestOfTheMonthAsItIs) {
+    TCalendarFolder folder("unreadable-day");
+    folder.WriteFile("calendar.ini", Options("colourcoding=0\r\n"));
+    const double next = FirstOfNextMonth();
+    folder.WriteDayFile(next + 4, {"Locked away"});
+    folder.WriteDayFile(next + 19, {"{Birthday}Party"});
+    char name[64];
+    std::snprintf(name, sizeof name, "data\\%04d-%02d-05.txt", YearOf(next), MonthOf(next));
+    HANDLE locked = CreateFileA((folder.Path() + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.DismissErrorBoxes(1000);
+    PostMessageA(calendar.Control("MonthNextButton"), BM_CLICK, 0, 0);
+    calendar.DismissErrorBoxes(1500);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1) << calendar.LastErrorText();
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("20")), red);
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("5")), white);
+    CloseHandle(locked);
+    ASSERT_TRUE(calendar.Close());
 }
 } // namespace
 

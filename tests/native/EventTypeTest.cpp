@@ -60,6 +60,16 @@ TEST_F(EventTypeTest, SavingAndLoadingKeepsEveryTypeExactly) {
     EXPECT_EQ(ProfileReadString(Ini(), "eventtypes", "Birthday", ""), "255");
 }
 
+TEST_F(EventTypeTest, ASecondCopyOfTheSectionDoesNotComeBackAfterASave) {
+    WriteFile("calendar.ini", "[eventtypes]\r\nx=1\r\n[options]\r\ntop=1\r\n[eventtypes]\r\nBirthday=255\r\n");
+    LoadEventTypes();
+    const std::vector<std::string> before = EventTypesToList();
+    SaveEventTypes();
+    ClearEventTypes();
+    LoadEventTypes();
+    EXPECT_EQ(EventTypesToList(), before);
+}
+
 TEST_F(EventTypeTest, SavingAnEmptyTableLeavesAnEmptySection) {
     ListToEventTypes({"Birthday=255"});
     SaveEventTypes();
@@ -73,9 +83,13 @@ TEST_F(EventTypeTest, MarkUpTurnsTypesIntoColoursAndBarsIntoIndentedLines) {
     EXPECT_EQ(MarkUpItemLine("{Birthday}Party|Bring cake", 19), "{255}Party\r\n|20{255}Bring cake");
     EXPECT_EQ(MarkUpItemLine("{Holiday}Trip", 10), "{-1}Trip");
     EXPECT_EQ(MarkUpItemLine("Call {Bob}", 10), "Call {-1}");
-    EXPECT_EQ(MarkUpItemLine("a|b|", 4), "a\r\n|5b\r\n|5");
-    EXPECT_EQ(MarkUpItemLine("{Plain}x|y", 4), "{-5}x\r\n|5y");
-    EXPECT_EQ(MarkUpItemLine("a}b{c|d", 4), "a}b{c\r\n|5d");
+    EXPECT_EQ(MarkUpItemLine("a|b|", 4), "a\r\n|5{-1}b\r\n|5{-1}");
+    EXPECT_EQ(MarkUpItemLine("{Plain}x|y", 4), "{-5}x\r\n|5{-5}y");
+    EXPECT_EQ(MarkUpItemLine("a}b{c|d", 4), "a}b{c\r\n|5{-1}d");
+    // A type group stored after a bar colours the whole reminder and is not shown as text.
+    EXPECT_EQ(MarkUpItemLine("a|b{Birthday}c", 4), "{255}a\r\n|5{255}bc");
+    // A CR and a LF on either side of such a group are one line break, as without it.
+    EXPECT_EQ(MarkUpItemLine("a\r{Birthday}\nb", 4), "{255}a\r\n|5{255}b");
     EXPECT_EQ(MarkUpItemLine("", 4), "");
 }
 
@@ -122,5 +136,35 @@ TEST_F(EventTypeTest, ExpandIndentsPadsByMeasuredWidthAndAlwaysEnds) {
     const std::string huge = ExpandIndents("|99999999999999999999x", &canvas, true);
     EXPECT_EQ(huge.back(), 'x');
     EXPECT_LE(huge.size(), 1030u);
+}
+// Whatever braces a description holds, each of its lines is drawn in the reminder's own
+// colour and shows its own text.
+TEST_F(EventTypeTest, ContinuationTextIsNeverTakenForAColour) {
+    ListToEventTypes({"Birthday=255", "System=-5"});
+    struct Fixed : TextMeasure {
+        int TextWidth(const std::string& text) const override { return static_cast<int>(text.size()); }
+    } canvas;
+    const struct {
+        std::string description;
+        int32_t colour;
+        std::string continuation;
+    } cases[] = {
+        {"{x}a|{7}c", 9, "{7}c"},          {"{x}a|{b}c", 9, "{b}c"},     {"{x}a|b{c}d", 9, "b{c}d"},
+        {"a|b{7}c", 9, "bc"},              {"a}b{|{7}c", 9, "{7}c"},     {"{System}a|{7}c", 9, "{7}c"},
+        {"{Birthday}a|{7}c", 255, "{7}c"}, {"{x}a|12 eggs", 9, "12 eggs"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::string> lines = SplitItemLines(MarkUpItemLine(c.description, 3));
+        ASSERT_EQ(lines.size(), 2u) << c.description;
+        const DisplayLine shown = ReadDisplayLine(lines[1], canvas, 9);
+        EXPECT_EQ(shown.text, "    " + c.continuation) << c.description;
+        EXPECT_EQ(shown.colour, c.colour) << c.description;
+        // The tooltip shows the same text, without the indent.
+        EXPECT_EQ(SplitItemLines(TooltipText("Monday\r\n" + lines[0] + "\r\n" + lines[1]))[2], c.continuation)
+            << c.description;
+        // A day whose first reminder is this one takes its colour, not one from its text.
+        EXPECT_EQ(ItemColour("Monday\r\n" + lines[0] + "\r\n" + lines[1], 9) == 255, c.colour == 255)
+            << c.description;
+    }
 }
 } // namespace

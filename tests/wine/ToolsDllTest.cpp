@@ -251,9 +251,9 @@ TEST_F(ToolsDllTest, ABrokenRegularFileIsReportedInAnErrorBox) {
     entry.Description = "Standup";
     entry.Interval = 1;
     WriteStoreFile("data\\regular.dat", EncodeRegularRecords({entry}) + "partial");
-    EXPECT_EQ(Items(EncodeDate(2007, 3, 12)).substr(Items(EncodeDate(2007, 3, 12)).find("\r\n")),
-              "\r\nStandup");
-    ASSERT_EQ(boxes.Texts().size(), 2u);
+    EXPECT_EQ(Items(EncodeDate(2007, 3, 12)).substr(Items(EncodeDate(2007, 3, 12)).find("\r\n")), "\r\nStandup");
+    // Told once, though the library was loaded and freed for each call.
+    ASSERT_EQ(boxes.Texts().size(), 1u);
     EXPECT_NE(boxes.Texts()[0].find("regular.dat"), std::string::npos) << boxes.Texts()[0];
 }
 
@@ -301,10 +301,8 @@ TEST_F(ToolsDllTest, LongTextStaysInsideTheBuffer) {
     EXPECT_EQ(std::string(buffer.begin() + 1024, buffer.end()), std::string(64, '#'));
     const std::string shown = text;
     const std::string lastLine = shown.substr(shown.rfind("\r\n") + 2);
-    // The cut falls at the end of a whole line: a reminder line or its whole continuation.
-    EXPECT_TRUE(lastLine.rfind("Line ", 0) == 0 ||
-                lastLine.find(std::string(20, 'x')) != std::string::npos)
-        << lastLine;
+    // The last line is a reminder line, or a continuation with its whole mark and colour.
+    EXPECT_TRUE(lastLine.rfind("Line ", 0) == 0 || (lastLine.rfind("|20{-1}x", 0) == 0)) << lastLine;
 }
 } // namespace
 
