@@ -5,12 +5,41 @@
 #include "CalendarEntriesFormUnit.h"
 #include "EventTypeUnit.h"
 #include "MessageBoxes.h"
+#include "OptionsFormUnit.h"
 #include "ReInit.h"
 #include "Settings.h"
 #include "Tools.h"
 #include "WidgetSet.h"
 
 #include <exception>
+#include <functional>
+
+VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
+    int32_t result = mrCancel;
+    try {
+        // Settings that cannot be read are not offered for editing: an accept would replace
+        // the user's stored values by the defaults the failed load left.
+        LoadSettingsIfNeeded();
+        std::function<void()> accepted;
+        if (callback)
+            accepted = [callback] { callback(); };
+        TOptionsForm form(accepted);
+        form.Create();
+        form.SetAcceptProcedure([&form] { form.AcceptIntoSettings(); });
+        form.FillFromSettings();
+        result = form.Show();
+        // OK after an Apply accepts again, as the Apply button would.
+        if (result == mrOk)
+            form.AcceptIntoSettings();
+        form.Destroy();
+    } catch (const std::exception& error) {
+        ShowErrorBox(error.what());
+    }
+    // Nothing of the dialog's may point into the library once the caller frees it.
+    UnregisterWidgetClasses();
+    TBaseWindow::UnregisterModuleClasses();
+    return result == mrOk ? mrOk : mrCancel;
+}
 
 namespace {
 // The library is freed after every call: whatever its dialogs registered or set goes before

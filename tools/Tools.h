@@ -9,6 +9,7 @@
 // The window's procedure that ShowOptions calls after each accepted change; may be null.
 using TOptionsCallback = void(VELMORA_CALL*)();
 
+// Opens the options dialog and returns when it is closed: 1 for OK, 2 otherwise.
 VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback);
 VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigned char* font,
                                             int32_t fontCapacity, int32_t* fontsize,

@@ -1,0 +1,79 @@
+// The system services of the options dialog and the about box.
+#include "DialogServices.h"
+#include "ProgramDirectory.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM target) {
+    auto* families = reinterpret_cast<std::vector<std::string>*>(target);
+    const std::string name = font->lfFaceName;
+    if (name.empty() || name[0] == '@')
+        return 1;
+    auto sameName = [&name](const std::string& other) {
+        return lstrcmpiA(other.c_str(), name.c_str()) == 0;
+    };
+    if (std::none_of(families->begin(), families->end(), sameName))
+        families->push_back(name);
+    return 1;
+}
+
+BOOL CALLBACK TakeFirstIcon(HMODULE, LPCSTR, LPSTR name, LONG_PTR target) {
+    auto* found = reinterpret_cast<std::string*>(target);
+    // A numbered resource is kept as "#number", which the loaders read back as the number.
+    *found = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name))
+                                  : std::string(name);
+    return FALSE;
+}
+} // namespace
+
+std::vector<std::string> InstalledFontFamilies() {
+    std::vector<std::string> families;
+    HDC screen = GetDC(nullptr);
+    LOGFONTA wanted = {};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(screen, &wanted, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
+    ReleaseDC(nullptr, screen);
+    return families;
+}
+
+std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial) {
+    static COLORREF customColours[16] = {};
+    CHOOSECOLORA choose = {};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = owner;
+    // A system colour (top bit set) has no place in the chooser: it opens on black.
+    choose.rgbResult = initial < 0 ? 0 : static_cast<COLORREF>(initial);
+    choose.lpCustColors = customColours;
+    choose.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&choose))
+        return std::nullopt;
+    return static_cast<int32_t>(choose.rgbResult);
+}
+
+void OpenReadMe() {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    char commandLine[] = "notepad.exe readme.txt";
+    const std::string directory = ProgramDirectory();
+    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+HICON LoadProgramIcon(int size) {
+    HMODULE program = GetModuleHandleA(nullptr);
+    std::string name;
+    EnumResourceNamesA(program, RT_GROUP_ICON, TakeFirstIcon, reinterpret_cast<LONG_PTR>(&name));
+    if (name.empty())
+        return nullptr;
+    const char* resource =
+        name[0] == '#' ? MAKEINTRESOURCEA(std::stoi(name.substr(1))) : name.c_str();
+    return static_cast<HICON>(LoadImageA(program, resource, IMAGE_ICON, size, size, 0));
+}

@@ -1,0 +1,20 @@
+// What the options dialog and the about box ask of the system beyond their own controls: the
+// installed fonts, the colour chooser, the readme in Notepad and the program's icon.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The family name of every installed font of every character set, each once, in the order
+// the system lists them; the vertical variants ("@" names) are left out.
+std::vector<std::string> InstalledFontFamilies();
+// The system's colour chooser opened on initial; the colour picked, or nothing when the user
+// cancelled.
+std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial);
+// Starts "notepad.exe readme.txt" in the program directory; a failure to start is ignored.
+void OpenReadMe();
+// The first icon of the running program at size pixels, or null; the caller destroys it.
+HICON LoadProgramIcon(int size);

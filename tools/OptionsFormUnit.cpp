@@ -1,0 +1,567 @@
+// The options dialog's window: its controls, their handlers and the two previews.
+#include "OptionsFormUnit.h"
+#include "AboutFormUnit.h"
+#include "CheckListBox.h"
+#include "Clock.h"
+#include "ColourComboBox.h"
+#include "DialogServices.h"
+#include "EventTypeUnit.h"
+#include "LanguageModules.h"
+#include "OptionsFormComponents.h"
+#include "OptionsFormControls.h"
+#include "ReInit.h"
+#include "Settings.h"
+#include "SpinEdit.h"
+#include "WidgetNotifications.h"
+#include "WinHandles.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+// The settings each spin edit holds, so that its range is the one the model keeps.
+SpinRange RangeOf(const std::string& component) {
+    if (component == "ListCountSpin")
+        return listCountRange;
+    if (component == "HSpacingSpin" || component == "VSpacingSpin")
+        return spacingRange;
+    return fontSizeRange;
+}
+
+COLORREF ScreenColour(int32_t colour) {
+    // A negative value is a system colour, by its index in the low byte.
+    return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
+}
+
+TWidgetBounds WidgetBounds(const RECT& bounds) {
+    return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+template <typename Widget> Widget& WidgetOf(HWND window, const char* component) {
+    auto* widget = dynamic_cast<Widget*>(TWidgetWindow::FromHandle(window));
+    if (!widget)
+        throw VelmoraError(std::string("The options dialog has no control ") + component + ".");
+    return *widget;
+}
+} // namespace
+
+TOptionsForm::TOptionsForm(std::function<void()> accepted)
+    : TBaseForm("TOptionsForm"), model_(SwitchDialogLanguage, std::move(accepted)) {
+    AcquireDialogControlClasses();
+}
+
+TOptionsForm::~TOptionsForm() {
+    Destroy();
+    widgets_.clear();
+    ReleaseDialogControlClasses();
+}
+
+void TOptionsForm::FormCreate() {
+    RequireComponents(Controls().Description(), OptionsFormComponents());
+    TakeOverIdleHandler([this] { IdleHandler(); });
+    installedFonts_ = InstalledFontFamilies();
+    filling_ = true;
+    SetWindowTextA(Control("EventEdit"), "");
+    filling_ = false;
+}
+
+HWND TOptionsForm::CreateCustomControl(const FormComponent& component, const RECT& bounds, int id) {
+    const std::string& kind = component.kind;
+    if (kind == "radiogroup")
+        return CreateRadioGroup(Handle(), component, bounds, id);
+    if (kind == "checkbox")
+        return CreateCheckBox(Handle(), bounds, id);
+    if (kind == "shape")
+        return CreatePaintedShape(Handle(), bounds, id);
+    const double scale = Dpi() / 96.0;
+    if (kind == "spinedit") {
+        const SpinRange range = RangeOf(component.name);
+        widgets_.push_back(std::make_unique<TSpinEdit>(Handle(), component.name, id,
+                                                       WidgetBounds(bounds), range.minimum,
+                                                       range.maximum, scale));
+    } else if (kind == "colourcombo") {
+        widgets_.push_back(std::make_unique<TColourComboBox>(Handle(), component.name, id,
+                                                             WidgetBounds(bounds), scale));
+    } else if (kind == "checklist") {
+        widgets_.push_back(std::make_unique<TCheckListBox>(Handle(), component.name, id,
+                                                           WidgetBounds(bounds), scale));
+    } else {
+        return nullptr;
+    }
+    return widgets_.back()->Handle();
+}
+
+void TOptionsForm::FillFromSettings() {
+    model_.Fill(CalendarOptions(), EventTypes());
+    ShowValues();
+}
+
+void TOptionsForm::AcceptIntoSettings() {
+    if (model_.Accept(CalendarOptions()))
+        ShowValues();
+}
+
+int TOptionsForm::Show() {
+    RefreshCalendarPreview();
+    RefreshTooltipPreview();
+    model_.Shown(AvailableLanguageModules());
+    ShowLanguageRows();
+    HWND pages = Control("PageControl1");
+    TabCtrl_SetCurSel(pages, 0);
+    Controls().ShowChosenPages();
+    TFormEvent pageShown{TFormEvent::Kind::Change, "PageControl1"};
+    PageControl1Change(pageShown);
+    okFocused_ = false;
+    return ShowModal();
+}
+
+// --- Showing the model ---
+
+void TOptionsForm::ShowValues() {
+    const TCalendarOptions& values = model_.Values();
+    filling_ = true;
+    FillFontCombo("FontCombo", values.font);
+    Spin("FontSizeSpin").SetValue(values.fontsize);
+    ColourCombo("FontColourCombo").SetColour(values.fontcolour);
+    ColourCombo("HighlightColourCombo").SetColour(values.highlight);
+    SetRadioGroupIndex(Control("FirstDayGroup"), model_.FirstDayItem());
+    SetWindowTextA(Control("DateFormatEdit"), values.dateformat.c_str());
+    Spin("ListCountSpin").SetValue(values.listcount);
+    SetRadioGroupIndex(Control("ColourCodingGroup"), model_.ColourCodingItem());
+    SendMessageA(Control("StartupCheck"), BM_SETCHECK,
+                 values.loadonstartup ? BST_CHECKED : BST_UNCHECKED, 0);
+    FillFontCombo("TooltipFontCombo", values.ttfont);
+    Spin("TooltipFontSizeSpin").SetValue(values.ttsize);
+    ColourCombo("TooltipFontColorCombo").SetColour(values.ttcolour);
+    ColourCombo("TooltipBackgroundColorComboBox").SetColour(values.ttbackground);
+    Spin("HSpacingSpin").SetValue(values.hspacing);
+    Spin("VSpacingSpin").SetValue(values.vspacing);
+    filling_ = false;
+    ShowLanguageRows();
+    ShowTypeRows();
+    RefreshCalendarPreview();
+    RefreshTooltipPreview();
+}
+
+void TOptionsForm::FillFontCombo(const char* component, const std::string& chosen) {
+    HWND combo = Control(component);
+    const std::vector<std::string> entries = FontListEntries(installedFonts_, chosen);
+    SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    for (const std::string& entry : entries)
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(FontEntryIndex(entries, chosen)), 0);
+    SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(combo, nullptr, TRUE);
+}
+
+void TOptionsForm::ShowTypeRows() {
+    HWND list = Control("ListView1");
+    filling_ = true;
+    ListView_DeleteAllItems(list);
+    const std::vector<TEventType>& rows = model_.TypeRows();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<char*>(rows[i].Name.c_str());
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        const std::string colour = std::to_string(rows[i].Colour);
+        ListView_SetItemText(list, static_cast<int>(i), 1, const_cast<char*>(colour.c_str()));
+    }
+    filling_ = false;
+    ShowTypeName();
+}
+
+void TOptionsForm::ShowTypeName() {
+    filling_ = true;
+    SetWindowTextA(Control("EventEdit"), model_.TypeNameText().c_str());
+    filling_ = false;
+}
+
+void TOptionsForm::ShowLanguageRows() {
+    TCheckListBox& list = CheckList("LanguageList");
+    const std::vector<LanguageRow>& rows = model_.LanguageRows();
+    filling_ = true;
+    if (list.Count() != static_cast<int>(rows.size())) {
+        list.Clear();
+        for (const LanguageRow& row : rows)
+            list.Add(row.caption);
+    }
+    for (size_t i = 0; i < rows.size(); ++i)
+        list.SetChecked(static_cast<int>(i), rows[i].checked);
+    filling_ = false;
+}
+
+void TOptionsForm::RefreshCalendarPreview() {
+    InvalidateRect(Control("SampleShape"), nullptr, TRUE);
+}
+void TOptionsForm::RefreshTooltipPreview() {
+    InvalidateRect(Control("SampleTooltipShape"), nullptr, TRUE);
+}
+
+void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
+    const PreviewLook look =
+        tooltip ? model_.TooltipPreview() : model_.CalendarPreview(CurrentDateTime());
+    HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const COLORREF fill = tooltip ? ScreenColour(look.background) : GetSysColor(COLOR_DESKTOP);
+    {
+        BrushHandle brush(CreateSolidBrush(fill));
+        PenHandle pen(CreatePen(PS_SOLID, 1, fill));
+        HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
+        HGDIOBJ oldPen = SelectObject(dc, pen.Get());
+        RoundRect(dc, area.left, area.top, area.right, area.bottom, Scale(12), Scale(12));
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+    }
+    FontHandle font(CreateFontA(-MulDiv(look.fontSize, Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                look.fontName.c_str()));
+    HGDIOBJ oldFont = SelectObject(dc, font.Get());
+    SIZE letter = {};
+    GetTextExtentPoint32A(dc, "X", 1, &letter);
+    const FormComponent* label =
+        Controls().Description().FindComponent(tooltip ? "SampleTooltipLabel" : "SampleLabel");
+    int left = area.left + Scale(label ? label->Number("bounds", 0, 10) : 10);
+    RECT needed = {0, 0, 0, 0};
+    DrawTextA(dc, look.text.c_str(), -1, &needed, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    // A text too long to start at the label's place moves left, so that as much as possible
+    // of the date shows inside the shape.
+    if (left + needed.right > area.right)
+        left =
+            std::max(area.left + Scale(4), area.left + (area.right - area.left - needed.right) / 2);
+    const int top = CentredLabelTop(area.top, area.bottom - area.top, letter.cy);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ScreenColour(look.textColour));
+    RECT textArea = {left, top, area.right, area.bottom};
+    DrawTextA(dc, look.text.c_str(), -1, &textArea,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    SelectObject(dc, oldFont);
+}
+
+// --- Idle enabling ---
+
+void TOptionsForm::EnableControl(const char* component, bool enabled) {
+    HWND control = Control(component);
+    if (!control || (IsWindowEnabled(control) != FALSE) == enabled)
+        return;
+    // Focus must not stay on a control that goes grey, or the keyboard loses the dialog.
+    HWND focused = GetFocus();
+    if (!enabled && focused && (focused == control || IsChild(control, focused)))
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("OkButton")), TRUE);
+    EnableWindow(control, enabled);
+}
+
+void TOptionsForm::IdleHandler() {
+    // The dialog opens with OK as the focused control, once its loop has started.
+    if (!okFocused_) {
+        okFocused_ = true;
+        SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("OkButton")), TRUE);
+    }
+    EnableControl("ApplyButton", model_.ApplyEnabled());
+    const bool oneRow = model_.TypeRowControlsEnabled();
+    EnableControl("EventEdit", oneRow);
+    EnableControl("RemoveEventTypeButton", oneRow);
+    EnableControl("EventColourButton", oneRow);
+}
+
+// --- Reading controls ---
+
+std::string TOptionsForm::ControlText(const char* component) const {
+    HWND control = Control(component);
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(control, &text[0], length + 1);
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+std::string TOptionsForm::ChosenFontName(const char* component) const {
+    HWND combo = Control(component);
+    const LRESULT index = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return std::string();
+    const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR)
+        return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+TSpinEdit& TOptionsForm::Spin(const char* component) const {
+    return WidgetOf<TSpinEdit>(Control(component), component);
+}
+TColourComboBox& TOptionsForm::ColourCombo(const char* component) const {
+    return WidgetOf<TColourComboBox>(Control(component), component);
+}
+TCheckListBox& TOptionsForm::CheckList(const char* component) const {
+    return WidgetOf<TCheckListBox>(Control(component), component);
+}
+
+// --- Events ---
+
+bool TOptionsForm::HandleEvent(TFormEvent& event) {
+    using Kind = TFormEvent::Kind;
+    static const TFormHandler<TOptionsForm> handlers[] = {
+        {"FontCombo", Kind::Change, &TOptionsForm::FontComboChange},
+        {"FontSizeSpin", Kind::Change, &TOptionsForm::FontSizeSpinChange},
+        {"FontColourCombo", Kind::Change, &TOptionsForm::FontColourComboChange},
+        {"HighlightColourCombo", Kind::Change, &TOptionsForm::HighlightColourComboChange},
+        {"FirstDayGroup", Kind::Click, &TOptionsForm::FirstDayGroupClick},
+        {"DateFormatEdit", Kind::Change, &TOptionsForm::DateFormatEditChange},
+        {"TooltipFontCombo", Kind::Change, &TOptionsForm::TooltipFontComboChange},
+        {"TooltipFontSizeSpin", Kind::Change, &TOptionsForm::TooltipFontSizeSpinChange},
+        {"TooltipFontColorCombo", Kind::Change, &TOptionsForm::TooltipFontColorComboChange},
+        {"TooltipBackgroundColorComboBox", Kind::Change,
+         &TOptionsForm::TooltipBackgroundColorComboBoxChange},
+        {"ListView1", Kind::SelectItem, &TOptionsForm::ListView1SelectItem},
+        {"ListView1", Kind::CustomDraw, &TOptionsForm::ListView1CustomDraw},
+        {"EventEdit", Kind::Change, &TOptionsForm::EventEditChange},
+        {"EventColourButton", Kind::Click, &TOptionsForm::EventColourButtonClick},
+        {"AddEventTypeButton", Kind::Click, &TOptionsForm::AddEventTypeButtonClick},
+        {"RemoveEventTypeButton", Kind::Click, &TOptionsForm::RemoveEventTypeButtonClick},
+        {"ListCountSpin", Kind::Change, &TOptionsForm::ListCountSpinChange},
+        {"StartupCheck", Kind::Click, &TOptionsForm::StartupCheckClick},
+        {"ColourCodingGroup", Kind::Click, &TOptionsForm::ColourCodingGroupClick},
+        {"HSpacingSpin", Kind::Change, &TOptionsForm::HSpacingSpinChange},
+        {"VSpacingSpin", Kind::Change, &TOptionsForm::VSpacingSpinChange},
+        {"LanguageList", Kind::Click, &TOptionsForm::LanguageListClickCheck},
+        {"PageControl1", Kind::Change, &TOptionsForm::PageControl1Change},
+        {"ReadmeButton", Kind::Click, &TOptionsForm::ReadmeButtonClick},
+        {"AboutButton", Kind::Click, &TOptionsForm::AboutButtonClick},
+        {"ApplyButton", Kind::Click, &TOptionsForm::ApplyButtonClick},
+    };
+    // Values the dialog shows itself are no edits; list drawing goes on regardless.
+    if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
+        return true;
+    return DispatchFormEvent(*this, handlers, event);
+}
+
+LRESULT TOptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        const TFormControl* control = Controls().FindWindow(reinterpret_cast<HWND>(lParam));
+        if (!control)
+            break;
+        const WORD code = HIWORD(wParam);
+        const std::string& kind = control->kind;
+        TFormEvent event{TFormEvent::Kind::Change, control->name};
+        if ((kind == "radiogroup" || kind == "checkbox") && code == BN_CLICKED) {
+            event.kind = TFormEvent::Kind::Click;
+        } else if (kind == "checklist" && code == WidgetCheckClicked) {
+            event.kind = TFormEvent::Kind::Click;
+            event.item = CheckList(control->name.c_str()).ClickedItem();
+        } else if (!((kind == "spinedit" && code == WidgetTextChanged) ||
+                     (kind == "colourcombo" && code == WidgetSelectionChanged))) {
+            break;
+        }
+        RaiseEvent(event);
+        return 0;
+    }
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (draw->hwndItem == Control("SampleShape") ||
+            draw->hwndItem == Control("SampleTooltipShape")) {
+            PaintPreview(*draw, draw->hwndItem == Control("SampleTooltipShape"));
+            return TRUE;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return TBaseForm::HandleMessage(message, wParam, lParam);
+}
+
+void TOptionsForm::FontComboChange(TFormEvent&) {
+    model_.SetFont(ChosenFontName("FontCombo"));
+    RefreshCalendarPreview();
+}
+void TOptionsForm::FontSizeSpinChange(TFormEvent&) {
+    model_.SetFontSize(Spin("FontSizeSpin").Value());
+    RefreshCalendarPreview();
+}
+void TOptionsForm::FontColourComboChange(TFormEvent&) {
+    model_.SetFontColour(ColourCombo("FontColourCombo").Colour());
+    RefreshCalendarPreview();
+}
+void TOptionsForm::HighlightColourComboChange(TFormEvent&) {
+    model_.SetHighlight(ColourCombo("HighlightColourCombo").Colour());
+}
+void TOptionsForm::FirstDayGroupClick(TFormEvent&) {
+    model_.SetFirstDayItem(RadioGroupIndex(Control("FirstDayGroup")));
+}
+void TOptionsForm::DateFormatEditChange(TFormEvent&) {
+    model_.SetDateFormat(ControlText("DateFormatEdit"));
+    RefreshCalendarPreview();
+}
+void TOptionsForm::TooltipFontComboChange(TFormEvent&) {
+    model_.SetTooltipFont(ChosenFontName("TooltipFontCombo"));
+    RefreshTooltipPreview();
+}
+void TOptionsForm::TooltipFontSizeSpinChange(TFormEvent&) {
+    model_.SetTooltipFontSize(Spin("TooltipFontSizeSpin").Value());
+    RefreshTooltipPreview();
+}
+void TOptionsForm::TooltipFontColorComboChange(TFormEvent&) {
+    model_.SetTooltipColour(ColourCombo("TooltipFontColorCombo").Colour());
+    RefreshTooltipPreview();
+}
+void TOptionsForm::TooltipBackgroundColorComboBoxChange(TFormEvent&) {
+    model_.SetTooltipBackground(ColourCombo("TooltipBackgroundColorComboBox").Colour());
+    RefreshTooltipPreview();
+}
+
+void TOptionsForm::ListView1SelectItem(TFormEvent& event) {
+    if (event.selected)
+        model_.SelectTypeRow(event.item);
+    else if (event.item == model_.SelectedTypeRow() || event.item < 0)
+        model_.SelectTypeRow(-1);
+    ShowTypeName();
+}
+
+void TOptionsForm::ListView1CustomDraw(TFormEvent& event) {
+    NMLVCUSTOMDRAW* draw = event.draw;
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        event.result = CDRF_NOTIFYITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT:
+        event.result = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const size_t row = static_cast<size_t>(draw->nmcd.dwItemSpec);
+        if (draw->iSubItem != 1 || row >= model_.TypeRows().size()) {
+            event.result = CDRF_DODEFAULT;
+            return;
+        }
+        // The colour column is a swatch of the row's colour; its number is never drawn.
+        HWND list = Control("ListView1");
+        RECT cell = {};
+        ListView_GetItemRect(list, static_cast<int>(row), &cell, LVIR_BOUNDS);
+        cell.left += ListView_GetColumnWidth(list, 0);
+        cell.right = cell.left + ListView_GetColumnWidth(list, 1);
+        InflateRect(&cell, -4, -2);
+        BrushHandle brush(CreateSolidBrush(ScreenColour(model_.TypeRows()[row].Colour)));
+        FillRect(draw->nmcd.hdc, &cell, brush.Get());
+        event.result = CDRF_SKIPDEFAULT;
+        return;
+    }
+    default:
+        event.result = CDRF_DODEFAULT;
+        return;
+    }
+}
+
+void TOptionsForm::EventEditChange(TFormEvent&) {
+    const int row = model_.SelectedTypeRow();
+    if (row < 0)
+        return;
+    model_.EditTypeName(ControlText("EventEdit"));
+    const std::string name = model_.TypeRows()[static_cast<size_t>(row)].Name;
+    ListView_SetItemText(Control("ListView1"), row, 0, const_cast<char*>(name.c_str()));
+}
+
+void TOptionsForm::EventColourButtonClick(TFormEvent&) {
+    const int row = model_.SelectedTypeRow();
+    if (row < 0)
+        return;
+    model_.TypeColourChosen(ChooseColourWithDialog(Handle(), model_.SelectedTypeColour()));
+    const std::string colour = std::to_string(model_.SelectedTypeColour());
+    HWND list = Control("ListView1");
+    ListView_SetItemText(list, row, 1, const_cast<char*>(colour.c_str()));
+    InvalidateRect(list, nullptr, FALSE);
+}
+
+void TOptionsForm::AddEventTypeButtonClick(TFormEvent&) {
+    model_.AddTypeRow();
+    const int row = model_.SelectedTypeRow();
+    HWND list = Control("ListView1");
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>("");
+    filling_ = true;
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const std::string colour = std::to_string(model_.SelectedTypeColour());
+    ListView_SetItemText(list, row, 1, const_cast<char*>(colour.c_str()));
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, row, FALSE);
+    filling_ = false;
+    model_.SelectTypeRow(row);
+    ShowTypeName();
+    EnableControl("EventEdit", true);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control("EventEdit")), TRUE);
+}
+
+void TOptionsForm::RemoveEventTypeButtonClick(TFormEvent&) {
+    const int row = model_.SelectedTypeRow();
+    if (row < 0)
+        return;
+    model_.RemoveSelectedTypeRow();
+    HWND list = Control("ListView1");
+    filling_ = true;
+    ListView_DeleteItem(list, row);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    filling_ = false;
+    ShowTypeName();
+}
+
+void TOptionsForm::ListCountSpinChange(TFormEvent&) {
+    model_.SetListCount(Spin("ListCountSpin").Value());
+}
+void TOptionsForm::StartupCheckClick(TFormEvent&) {
+    model_.SetLoadOnStartup(SendMessageA(Control("StartupCheck"), BM_GETCHECK, 0, 0) ==
+                            BST_CHECKED);
+}
+void TOptionsForm::ColourCodingGroupClick(TFormEvent&) {
+    model_.SetColourCodingItem(RadioGroupIndex(Control("ColourCodingGroup")));
+}
+void TOptionsForm::HSpacingSpinChange(TFormEvent&) {
+    model_.SetHSpacing(Spin("HSpacingSpin").Value());
+}
+void TOptionsForm::VSpacingSpinChange(TFormEvent&) {
+    model_.SetVSpacing(Spin("VSpacingSpin").Value());
+}
+
+void TOptionsForm::LanguageListClickCheck(TFormEvent& event) {
+    if (event.item < 0)
+        return;
+    model_.CheckLanguageRow(static_cast<size_t>(event.item));
+    ShowLanguageRows();
+}
+
+void TOptionsForm::PageControl1Change(TFormEvent&) {
+    // The language group belongs to its page only while there is a language to choose.
+    if (!model_.LanguageGroupVisible()) {
+        ShowWindow(Control("LanguageGroup"), SW_HIDE);
+        ShowWindow(Control("LanguageList"), SW_HIDE);
+    }
+}
+
+void TOptionsForm::ReadmeButtonClick(TFormEvent&) {
+    OpenReadMe();
+}
+
+void TOptionsForm::AboutButtonClick(TFormEvent&) {
+    TAboutBox about;
+    about.Create();
+    // Owned by this dialog, so it stays above it.
+    SetWindowLongPtrA(about.Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Handle()));
+    about.ShowModal();
+    about.Destroy();
+}
+
+void TOptionsForm::ApplyButtonClick(TFormEvent&) {
+    if (acceptProcedure_)
+        acceptProcedure_();
+    model_.ClearModified();
+}
