@@ -6,6 +6,9 @@
 
 namespace {
 LRESULT CALLBACK ApplicationWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A close sent to every window of the program (a task manager's "end task") is the
+    // calendar window's to handle; the owner going first would take the window with it.
+    if (message == WM_CLOSE) return 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

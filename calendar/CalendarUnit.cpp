@@ -72,6 +72,11 @@ std::string GetComingUp(double date, int count) {
         [&](char** text, uint32_t* length) { comingUp(count, text, length, day); }, false);
 }
 
+void EditReminders(double date) {
+    TToolsLibrary tools;
+    if (auto addEntry = tools.Find<TAddEntryFunction>("AddEntry")) addEntry(WholeDay(date));
+}
+
 bool InitLayeredWindow(HWND window, COLORREF keyColour, BYTE alpha) {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;

@@ -30,6 +30,8 @@ std::string GetDayItems(double date);
 std::vector<std::string> GetMonthItems(double date);
 // The Coming Up text of at most count reminders from the date's day on.
 std::string GetComingUp(double date, int count);
+// Opens the reminder editor on the date and returns when it is closed.
+void EditReminders(double date);
 
 // Turns the window transparent where it shows the key colour. On an unsuitable system it
 // shows why and returns false: the program must then end without showing the window.

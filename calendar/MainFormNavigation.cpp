@@ -40,9 +40,10 @@ void TVelmora::ToolButtonClick(TVrHyperButton& sender) {
     LayoutCalendar();
 }
 
-void TVelmora::ToolButtonMouseDown(TVrHyperButton&, TMouseButton button, TShiftState shift) {
-    // The right button's menu comes with the commands; until then it does nothing.
-    if (button == TMouseButton::Left && shift.Shift) {
+void TVelmora::ToolButtonMouseDown(TVrHyperButton& sender, TMouseButton button, TShiftState shift) {
+    // The menu from a navigation button keeps whatever day a day cell's menu remembered.
+    if (button == TMouseButton::Right) ShowToolsPopup(sender);
+    else if (button == TMouseButton::Left && shift.Shift) {
         // Shift-drag on a navigation button is the one way to move the window.
         ReleaseCapture();
         SendMessageA(Handle(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
@@ -79,6 +80,8 @@ void TVelmora::StartHoverTimer() {
 
 void TVelmora::MouseOverTimerTimer() {
     KillTimer(Handle(), MouseOverTimerId);
+    // Taking the foreground for a tooltip would take it from an open dialog of the library.
+    if (dialogsOpen_ > 0) return;
     SetForegroundWindow(Handle());
     POINT cursor;
     GetCursorPos(&cursor);

@@ -98,6 +98,18 @@ LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
         return comingUpFetches_;
     case CalendarTitleAtomQuery:
         return AtomOf(FormatTitle(DisplayDate, options_.DateFormat));
+    case CalendarOptionsAppliedQuery:
+        return optionsApplied_;
+    case CalendarPopupItemQuery: {
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_STRING;
+        char caption[256] = "";
+        item.dwTypeData = caption;
+        item.cch = sizeof caption;
+        if (!GetMenuItemInfoA(ToolsPopup.Handle(), static_cast<UINT>(wParam), TRUE, &item)) return 0;
+        return AtomOf(item.fType & MFT_SEPARATOR ? "-" : caption);
+    }
     default:
         return 0;
     }

@@ -15,7 +15,7 @@ const char* const windowClassName = "TVelmora";
 
 struct TNavigationButton {
     const char* Name;
-    const char* Caption; // Marlett's arrows and square
+    const char* Caption; // Marlett's arrows and square, drawn as shapes without the face
     const char* Hint;
 };
 const TNavigationButton navigationButtons[5] = {
@@ -47,6 +47,7 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
                  owner, 0);
     font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
     CreateComponents();
+    CreateToolsPopup();
     created_ = FormCreate();
 }
 
@@ -65,6 +66,8 @@ void TVelmora::CreateComponents() {
         cell->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
         cell->SetBorderColor(KeyColour);
         cell->OnClick = [this](TVrHyperButton& sender) { DayButtonClick(sender); };
+        cell->OnMouseDown = [this](TVrHyperButton& sender, TMouseButton mouseButton,
+                                   TShiftState shift) { DayButtonMouseDown(sender, mouseButton, shift); };
         cell->OnMouseEnter = [this](TVrHyperButton& sender) { DayButtonMouseEnter(sender); };
         if (n == 1)
             cell->OnMouseLeave = [this](TVrHyperButton& sender) { VrHyperButton1MouseLeave(sender); };
@@ -77,6 +80,7 @@ void TVelmora::CreateComponents() {
         const TCellBounds bounds = DesignNavigationButton(index);
         button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
         button->SetFontFace("Marlett");
+        button->SetSymbolCaption(true);
         button->Hint = design.Hint;
         button->OnClick = [this](TVrHyperButton& sender) { ToolButtonClick(sender); };
         button->OnMouseDown = [this](TVrHyperButton& sender, TMouseButton mouseButton,
@@ -109,26 +113,25 @@ bool TVelmora::FormCreate() {
 void TVelmora::FormShow() {
     TToolsLibrary tools;
     if (!tools.Loaded()) return;
-    ToolsHandle = tools.Handle();
+    TToolsHandleUse use(ToolsHandle, tools.Handle());
     ApplyOptions();
-    ToolsHandle = nullptr;
 }
 
 void TVelmora::FormDestroy() {
     TToolsLibrary tools;
     if (!tools.Loaded()) return;
-    ToolsHandle = tools.Handle();
+    TToolsHandleUse use(ToolsHandle, tools.Handle());
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
         RECT bounds;
         GetWindowRect(Handle(), &bounds);
         setOptions(bounds.top, bounds.left);
     }
-    ToolsHandle = nullptr;
 }
 
 void TVelmora::ApplyOptions() {
     auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
+    ++optionsApplied_;
     int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
     int32_t ttSize = 0, ttColour = 0, ttBackground = 0;
     uint8_t firstDay = 0, listCount = 0, colourCoding = 0;
@@ -236,6 +239,25 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGING:
         WMWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
         return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 && ToolsPopup.Dispatch(LOWORD(wParam))) return 0;
+        return DefaultHandler(message, wParam, lParam);
+    case WM_CONTEXTMENU:
+        // The mouse opens the menu on the button press; here only the keyboard's menu key
+        // and Shift+F10 arrive, with no position.
+        if (lParam == -1) ContextMenuFromKeyboard();
+        return 0;
+    case WM_KEYUP:
+        // The menu key's release opens the menu on Windows by itself; not every system's
+        // default handling does, so the window does it and keeps the key from it.
+        if (wParam == VK_APPS) {
+            ContextMenuFromKeyboard();
+            return 0;
+        }
+        return DefaultHandler(message, wParam, lParam);
+    case WM_CLOSE:
+        FormClose();
+        return 0;
     case WM_ENDSESSION:
         if (wParam) DestroyWindow(Handle());
         return 0;
@@ -244,7 +266,7 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     default:
-        if (message >= CalendarDisplayDateQuery && message <= CalendarTitleAtomQuery) return AnswerQuery(message, wParam);
+        if (message >= CalendarDisplayDateQuery && message <= CalendarOptionsAppliedQuery) return AnswerQuery(message, wParam);
         return DefaultHandler(message, wParam, lParam);
     }
 }

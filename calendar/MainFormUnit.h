@@ -5,6 +5,8 @@
 #include "BaseWindow.h"
 #include "HintWindowUnit.h"
 #include "MonthGrid.h"
+#include "PopupDay.h"
+#include "PopupMenu.h"
 #include "VrHyperButton.h"
 #include "WinHandles.h"
 
@@ -29,6 +31,20 @@ struct TWindowOptions {
     uint8_t VSpacing = 2;
 };
 
+// Keeps a load's handle in the window's ToolsHandle for the length of a handler and puts the
+// one before it back, so loads nest the way the system counts them.
+class TToolsHandleUse {
+  public:
+    TToolsHandleUse(HMODULE& slot, HMODULE handle) : slot_(slot), previous_(slot) { slot_ = handle; }
+    ~TToolsHandleUse() { slot_ = previous_; }
+    TToolsHandleUse(const TToolsHandleUse&) = delete;
+    TToolsHandleUse& operator=(const TToolsHandleUse&) = delete;
+
+  private:
+    HMODULE& slot_;
+    HMODULE previous_;
+};
+
 class TVelmora : public TBaseWindow {
   public:
     explicit TVelmora(HWND owner);
@@ -42,6 +58,7 @@ class TVelmora : public TBaseWindow {
 
   private:
     void CreateComponents();
+    void CreateToolsPopup();
     bool FormCreate();
     void FormDestroy();
     void FormPaint();
@@ -55,6 +72,7 @@ class TVelmora : public TBaseWindow {
     void ToolButtonMouseDown(TVrHyperButton& sender, TMouseButton button, TShiftState shift);
     void ToolButtonMouseEnter(TVrHyperButton& sender);
     void DayButtonClick(TVrHyperButton& sender);
+    void DayButtonMouseDown(TVrHyperButton& sender, TMouseButton button, TShiftState shift);
     void DayButtonMouseEnter(TVrHyperButton& sender);
     void VrHyperButton1MouseLeave(TVrHyperButton& sender);
     void TodayButtonMouseLeave(TVrHyperButton& sender);
@@ -67,6 +85,21 @@ class TVelmora : public TBaseWindow {
     void WMWindowPosChanging(WINDOWPOS* position);
     LRESULT AnswerQuery(UINT message, WPARAM wParam);
 
+    // The popup menu and its commands.
+    void ShowToolsPopup(const TVrHyperButton& control);
+    POINT PopupPointBelow(const TVrHyperButton& control) const;
+    void ContextMenuFromKeyboard();
+    void AddEntry1Click();
+    void Options1Click();
+    void ReadMe1Click();
+    void Close1Click();
+    static void WINAPI OptionsApplied();
+    // While a dialog of the library runs, the commands that would open another one or end
+    // the program wait; a close asked for meanwhile happens when the dialog has returned.
+    void DialogStarted();
+    void DialogEnded();
+    void FormClose();
+
     TVrHyperButton* FindControlByName(const std::string& name) const;
     // The day a cell shows in the displayed month, or 0 for a blank or stale cell.
     int CellDayOf(const TVrHyperButton& cell) const;
@@ -75,12 +108,22 @@ class TVelmora : public TBaseWindow {
 
     std::vector<std::unique_ptr<TVrHyperButton>> controls_;
     TVrHyperButton* todayButton_ = nullptr;
+    // The most recent load of TOOLS.DLL while a handler holds it. A handler that loads the
+    // library again inside another's call (a layout while a dialog runs) puts the outer
+    // handle back when it is done, so the outer call still finds its library here.
     HMODULE ToolsHandle = nullptr;
+    TPopupMenu ToolsPopup;
+    TPopupDay popupDay_;
+    int dialogsOpen_ = 0;
+    bool closeWhenDialogsEnd_ = false;
+    // The window whose options dialog is open, for OptionsApplied, which gets no arguments.
+    static TVelmora* optionsWindow_;
     std::vector<std::string> ComingUpList;
     // Set once the list has been asked for since the last layout, even when it came back
     // empty: a failing or empty answer must not be asked for again at every paint.
     bool comingUpFetched_ = false;
     int comingUpFetches_ = 0;
+    int optionsApplied_ = 0;
     TWindowOptions options_;
     FontHandle font_;
     BrushHandle keyBrush_;

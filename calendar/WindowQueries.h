@@ -14,6 +14,10 @@ constexpr UINT CalendarComingUpColourQuery =
 constexpr UINT CalendarComingUpFetchesQuery =
     WM_APP + 24; // returns how often the Coming Up text was asked for
 constexpr UINT CalendarTitleAtomQuery = WM_APP + 25; // returns an atom of the title
+constexpr UINT CalendarPopupItemQuery =
+    WM_APP + 26; // wParam: item; an atom of its caption ("-" a separator), 0 past the end
+constexpr UINT CalendarOptionsAppliedQuery =
+    WM_APP + 27; // returns how often the options were fetched and applied
 
 // Timer identifiers of the calendar window.
 constexpr UINT_PTR Timer1Id = 1;

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth imagemagick fonts-liberation x11-utils
-          x11-xserver-utils
+          x11-xserver-utils openbox xdotool wmctrl
           clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do

@@ -12,3 +12,5 @@ source scripts/wine-session.sh
 trap stop_wine_session EXIT
 start_wine_session
 ctest --test-dir build/win --output-on-failure
+# The run command itself, under a window manager, in the prefix it uses.
+bash tests/calendar/desktop-stacking-test.sh

@@ -6,8 +6,18 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 XVFB_PID=""
 
+# With "managed" the prefix keeps Wine's defaults, so a window manager stacks and closes the
+# calendar like any window (the run command); without it the windows are unmanaged, which
+# headless tests need.
 prepare_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+  if [ "${1:-}" = managed ]; then
+    if [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
+      mkdir -p "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w || true
+      touch "$WINEPREFIX/.velmora-ready"
+    fi
+  elif [ ! -f "$WINEPREFIX/.velmora-ready" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     # Without a window manager, managed windows make every dialog close wait; turn them off.
@@ -30,14 +40,23 @@ REG
 
 start_xvfb() {
   local display=91
-  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+  # Other sessions pick displays the same way: one that another Xvfb took first in the
+  # meantime makes ours end at once, and the next free one is tried.
+  while :; do
+    while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
+      display=$((display + 1))
+    done
+    # No reset when the last client goes: a probe or a short-lived client must not wipe it.
+    Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    # Ready once it answers a client; under load that can take a while after its socket shows.
+    for _ in $(seq 1 200); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      xprop -display ":${display}" -root >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    kill -0 "$XVFB_PID" 2>/dev/null && break
     display=$((display + 1))
-  done
-  Xvfb ":${display}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  for _ in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X${display}" ] && break
-    sleep 0.1
   done
   export DISPLAY=":${display}"
 }
@@ -57,4 +76,42 @@ stop_wine_session() {
     wait "$XVFB_PID" 2>/dev/null || true
     XVFB_PID=""
   fi
+}
+
+# The calendar on a Linux desktop. Wine maps its window above the others and tells the window
+# manager nothing of a window kept at the bottom, so the run command asks the window manager
+# for it: the calendar's X window gets _NET_WM_STATE_BELOW, which keeps it beneath every
+# ordinary window whatever raises it (a click, an activation). Runs until the process ends.
+calendar_x_window() {
+  { wmctrl -lx 2>/dev/null || true; } |
+    awk 'tolower($3) == "calendar.exe.calendar.exe" && $NF == "Velmora" { print $1; exit }'
+}
+
+keep_calendar_below() {
+  local pid=$1 window pause=0.2
+  command -v wmctrl >/dev/null || return 0
+  while kill -0 "$pid" 2>/dev/null; do
+    window=$(calendar_x_window)
+    if [ -n "$window" ]; then
+      if ! xprop -id "$window" _NET_WM_STATE 2>/dev/null | grep _NET_WM_STATE_BELOW >/dev/null; then
+        wmctrl -i -r "$window" -b add,below 2>/dev/null || true
+      fi
+      pause=1
+    fi
+    sleep "$pause"
+  done
+}
+
+# Asks the calendar to close as its menu's Close does, so it saves its position, and waits
+# for it to end.
+close_calendar() {
+  local pid=$1
+  kill -0 "$pid" 2>/dev/null || return 0
+  wine taskkill /im Calendar.exe >/dev/null 2>&1 || true
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "The calendar did not close; stopping it." >&2
+  kill "$pid" 2>/dev/null || true
 }

@@ -2,6 +2,7 @@
 #include "VrHyperButton.h"
 
 #include "Canvas.h"
+#include "SymbolGlyphs.h"
 #include "VrHyperButtonMessages.h"
 
 namespace {
@@ -39,7 +40,7 @@ TVrHyperButton::TVrHyperButton(HWND parent, const std::string& name, int id,
     // The name travels as a global atom so that another process can read it too.
     nameAtom_ = GlobalAddAtomA(name.c_str());
     SetPropA(Handle(), "Name", reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(nameAtom_)));
-    font_ = CreateCanvasFont(fontFace_, fontHeight_, FontSmoothing::None);
+    RecreateFont();
     THintManager::Application().Register(this);
 }
 
@@ -61,17 +62,30 @@ void TVrHyperButton::SetBounds(int left, int top, int width, int height) {
     SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TVrHyperButton::RecreateFont() {
+    font_ = CreateCanvasFont(fontFace_, fontHeight_, FontSmoothing::None);
+    // Asked once per font, not at every paint: a symbol face is there or not for the run.
+    fontHasFace_ = !symbolCaption_ || FontHasFace(font_.Get(), fontFace_);
+}
+
 void TVrHyperButton::SetFontFace(const std::string& face) {
     if (face == fontFace_) return;
     fontFace_ = face;
-    font_ = CreateCanvasFont(fontFace_, fontHeight_, FontSmoothing::None);
+    RecreateFont();
     Repaint();
 }
 
 void TVrHyperButton::SetFontHeight(int height) {
     if (height == fontHeight_) return;
     fontHeight_ = height;
-    font_ = CreateCanvasFont(fontFace_, fontHeight_, FontSmoothing::None);
+    RecreateFont();
+    Repaint();
+}
+
+void TVrHyperButton::SetSymbolCaption(bool symbols) {
+    if (symbols == symbolCaption_) return;
+    symbolCaption_ = symbols;
+    fontHasFace_ = !symbolCaption_ || FontHasFace(font_.Get(), fontFace_);
     Repaint();
 }
 
@@ -119,7 +133,11 @@ void TVrHyperButton::Paint(HDC target) {
     SetTextColor(dc, fontColor_);
     RECT text = client;
     if (sunken) OffsetRect(&text, 1, 1);
-    DrawTextA(dc, caption_.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (DrawsSymbolShapes())
+        DrawSymbolCaption(dc, text, caption_, fontColor_, fontHeight_);
+    else
+        DrawTextA(dc, caption_.c_str(), -1, &text,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     canvas.CopyTo(target);
 }
 
@@ -171,6 +189,9 @@ LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     LRESULT result;
     if (PaintMessage(message, &result)) return result;
     switch (message) {
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_MOUSEMOVE:
         MouseMove();
         return 0;

@@ -40,6 +40,11 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     COLORREF ColorLeave = RGB(0xC0, 0xC0, 0xC0);
     // A transparent button shows its parent's background (WM_CTLCOLORBTN) behind the caption.
     bool Transparent = true;
+    // The caption names glyphs of a symbol face (see SymbolGlyphs.h), drawn as shapes of
+    // their own where that face is not installed.
+    void SetSymbolCaption(bool symbols);
+    // Whether the caption is drawn as shapes rather than as text in the font.
+    bool DrawsSymbolShapes() const { return symbolCaption_ && !fontHasFace_; }
 
     std::string Hint;
     std::function<void(TVrHyperButton&)> OnClick;
@@ -60,6 +65,7 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     void MouseDown(TMouseButton button, WPARAM keys);
     void LeftButtonUp(LPARAM position);
     void Repaint() { InvalidateRect(Handle(), nullptr, FALSE); }
+    void RecreateFont();
 
     std::string name_;
     std::string caption_;
@@ -70,6 +76,8 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     FontHandle font_;
     COLORREF borderColor_ = RGB(0, 0, 0);
     COLORREF colorEnter_ = RGB(0, 0, 0x80);
+    bool symbolCaption_ = false;
+    bool fontHasFace_ = true;
     bool hovered_ = false;
     bool pressed_ = false;
     ATOM nameAtom_ = 0;

@@ -162,3 +162,10 @@ template <typename Interface> class ComPtr {
   private:
     Interface* pointer_ = nullptr;
 };
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static bool IsValid(HMENU h) { return h != nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+using MenuHandle = UniqueHandle<HMENU, MenuTraits>;

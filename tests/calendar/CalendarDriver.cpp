@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace {
 std::string TestProgramDirectory() {
@@ -128,6 +129,11 @@ std::string TCalendarFolder::ReadSetting(const std::string& section, const std::
     return value;
 }
 
+std::string TCalendarFolder::ReadFile(const std::string& relativePath) const {
+    std::ifstream file(path_ + relativePath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
 TCalendarProcess::TCalendarProcess(const TCalendarFolder& folder) : folder_(folder.Path()) {}
 
 TCalendarProcess::~TCalendarProcess() {
@@ -243,6 +249,45 @@ void TCalendarProcess::ClickWindow(int x, int y) const {
 }
 
 void TCalendarProcess::FireTimer(int id) const { SendMessageA(window_, WM_TIMER, id, 0); }
+
+void TCalendarProcess::RightClick(HWND control) const {
+    // Posted: the menu's loop runs inside the program's handler of the press.
+    PostMessageA(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+}
+
+HWND TCalendarProcess::WaitForPopupMenu() const {
+    for (int attempt = 0; attempt < 150; ++attempt) {
+        TWindowSearch search = {process_.dwProcessId, "#32768", nullptr};
+        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+void TCalendarProcess::ChooseFromMenu(HWND menu, int downPresses) const {
+    for (int press = 0; press < downPresses; ++press) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+std::vector<std::string> TCalendarProcess::PopupItems() const {
+    std::vector<std::string> items;
+    for (WPARAM index = 0; index < 16; ++index) {
+        ATOM atom = static_cast<ATOM>(SendMessageA(window_, CalendarPopupItemQuery, index, 0));
+        if (!atom) break;
+        items.push_back(AtomText(atom));
+        GlobalDeleteAtom(atom);
+    }
+    return items;
+}
+
+int TCalendarProcess::OptionsApplied() const {
+    return static_cast<int>(SendMessageA(window_, CalendarOptionsAppliedQuery, 0, 0));
+}
+
+bool TCalendarProcess::WaitForExit(DWORD milliseconds) const {
+    return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
 
 HWND TCalendarProcess::FindErrorBox() const {
     TWindowSearch search = {process_.dwProcessId, "#32770", nullptr};

@@ -22,6 +22,8 @@ class TCalendarFolder {
     };
     void WriteRegularFile(const std::vector<TRegular>& records) const;
     std::string ReadSetting(const std::string& section, const std::string& key) const;
+    // The file's content, or "" when it is not there.
+    std::string ReadFile(const std::string& relativePath) const;
 
   private:
     std::string path_;
@@ -52,6 +54,18 @@ class TCalendarProcess {
     void Click(HWND control) const;
     void ClickWindow(int x, int y) const;
     void FireTimer(int id) const;
+    // Presses the right button on a control, as the menu opens on the press.
+    void RightClick(HWND control) const;
+    // The program's open popup menu, waited for up to three seconds; null if none opens.
+    HWND WaitForPopupMenu() const;
+    // Picks the item that this many presses of the Down key reach in the open menu.
+    void ChooseFromMenu(HWND menu, int downPresses) const;
+    // The captions of the window's popup menu, "-" for a separator.
+    std::vector<std::string> PopupItems() const;
+    // How often the window has fetched and applied the options.
+    int OptionsApplied() const;
+    // Waits for the program to end by itself.
+    bool WaitForExit(DWORD milliseconds) const;
     // Dismisses the program's error boxes for the given time; returns how many there were.
     int DismissErrorBoxes(DWORD milliseconds);
     int ErrorBoxes() const { return errorBoxes_; }
