@@ -2,6 +2,8 @@
 // show it with its page and find it by name.
 #include "OptionsFormControls.h"
 
+#include "OwnModule.h"
+
 #include <algorithm>
 
 namespace {
@@ -11,14 +13,6 @@ int classUsers = 0;
 const UINT radioGroupGetIndex = WM_USER + 1;
 const UINT radioGroupSetIndex = WM_USER + 2;
 const int firstRadioId = 100;
-
-HMODULE LibraryModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
-    return module;
-}
 
 int ScreenScale(int pixels) {
     HDC screen = GetDC(nullptr);
@@ -37,7 +31,7 @@ HWND CreateChild(DWORD exStyle, const char* windowClass, const char* text, DWORD
                  const RECT& bounds, HWND parent, int id, void* parameter = nullptr) {
     return CreateWindowExA(exStyle, windowClass, text, WS_CHILD | style, bounds.left, bounds.top,
                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), LibraryModule(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(),
                            parameter);
 }
 
@@ -107,7 +101,7 @@ void RegisterClassOnce(const char* name, WNDPROC procedure, HCURSOR cursor) {
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = LibraryModule();
+    windowClass.hInstance = OwnModule();
     windowClass.hCursor = cursor;
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = name;
@@ -124,7 +118,7 @@ void AcquireDialogControlClasses() {
 void ReleaseDialogControlClasses() {
     if (classUsers == 0 || --classUsers > 0)
         return;
-    UnregisterClassA(radioGroupClass, LibraryModule());
+    UnregisterClassA(radioGroupClass, OwnModule());
 }
 
 HWND CreateRadioGroup(HWND form, const FormComponent& component, const RECT& bounds, int id) {

@@ -2,6 +2,7 @@
 #include "BaseWindow.h"
 
 #include "MessageBoxes.h"
+#include "OwnModule.h"
 #include "WinHandles.h"
 
 #include <exception>
@@ -33,12 +34,7 @@ TBaseWindow* TBaseWindow::FromHandle(HWND window) {
     return window ? reinterpret_cast<TBaseWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
 }
 
-HINSTANCE TBaseWindow::ModuleInstance() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&TBaseWindow::WindowProcedure), &module);
-    return module;
-}
+HINSTANCE TBaseWindow::ModuleInstance() { return OwnModule(); }
 
 void TBaseWindow::AddModuleCleanup(std::function<void()> cleanup) { moduleCleanups.push_back(std::move(cleanup)); }
 

@@ -38,7 +38,7 @@ TCheckListBox::TCheckListBox(HWND parent, const std::string& name, int id,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
                             LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                         0, 0, bounds.Width, bounds.Height, Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), WidgetModule(), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(), nullptr);
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                  LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     LVCOLUMNA column = {};

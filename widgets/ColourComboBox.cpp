@@ -32,7 +32,7 @@ TColourComboBox::TColourComboBox(HWND parent, const std::string& name, int id,
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                             CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                         0, 0, bounds.Width, bounds.Height + listedItems * Scaled(18), Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), WidgetModule(), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(), nullptr);
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     for (const TNamedColour& colour : StandardColours()) {
         const LRESULT index =

@@ -27,11 +27,11 @@ TSpinEdit::TSpinEdit(HWND parent, const std::string& name, int id, const TWidget
         CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 0, 0,
                         bounds.Width, bounds.Height, Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), WidgetModule(), nullptr);
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(), nullptr);
     upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                   UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_HOTTRACK,
-                              0, 0, 0, 0, Handle(), nullptr, WidgetModule(), nullptr);
+                              0, 0, 0, 0, Handle(), nullptr, OwnModule(), nullptr);
     SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_), 0);
     SendMessageA(upDown_, UDM_SETRANGE32, minValue_, maxValue_);
     SetWindowSubclass(edit_, &EditSubclass, subclassId, reinterpret_cast<DWORD_PTR>(this));

@@ -2,14 +2,6 @@
 // behaviour of widgets that wrap a standard control.
 #include "WidgetWindow.h"
 
-HMODULE WidgetModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&WidgetModule), &module);
-    return module;
-}
-
 TWidgetWindow::~TWidgetWindow() {
     if (handle_) {
         // The object goes first; messages sent while the window dies must not reach it.
@@ -34,7 +26,7 @@ TWidgetWindow* TWidgetWindow::FromHandle(HWND window) {
 }
 
 void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURSOR cursor) {
-    const HMODULE module = WidgetModule();
+    const HMODULE module = OwnModule();
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExA(module, className, &windowClass)) {
@@ -53,13 +45,13 @@ void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURS
 }
 
 void TWidgetWindow::UnregisterWidgetClass(const char* className) {
-    UnregisterClassA(className, WidgetModule());
+    UnregisterClassA(className, OwnModule());
 }
 
 HWND TWidgetWindow::Create(DWORD exStyle, const char* className, DWORD style,
                            const TWidgetBounds& bounds, HWND parent, HMENU idOrMenu) {
     CreateWindowExA(exStyle, className, "", style, bounds.Left, bounds.Top, bounds.Width,
-                    bounds.Height, parent, idOrMenu, WidgetModule(), this);
+                    bounds.Height, parent, idOrMenu, OwnModule(), this);
     return handle_;
 }
 

@@ -4,6 +4,8 @@
 // component name and control id, finds its object again from its handle, and tells its parent
 // about changes with WM_COMMAND (see WidgetNotifications.h).
 #pragma once
+#include "OwnModule.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,9 +17,6 @@ struct TWidgetBounds {
     int Height;
 };
 
-// The module that holds the widgets' code (the library itself, or the program they are
-// linked into).
-HMODULE WidgetModule();
 
 class TWidgetWindow {
   public:
