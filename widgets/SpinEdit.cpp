@@ -18,16 +18,10 @@ TSpinEdit::TSpinEdit(HWND parent, const std::string& name, int id, const TWidget
       maxValue_(maxValue < minValue ? minValue : maxValue) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    RegisterWidgetClass(hostClass, 0, nullptr);
-    Create(WS_EX_CONTROLPARENT, hostClass, WS_CHILD | WS_VISIBLE, bounds, parent,
-           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    edit_ = CreateHost(parent, hostClass, bounds, WS_EX_CLIENTEDGE, "EDIT",
+                       ES_NUMBER | ES_AUTOHSCROLL, bounds.Height);
     if (!Handle())
         return;
-    edit_ =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 0, 0,
-                        bounds.Width, bounds.Height, Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(), nullptr);
     upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                   UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_HOTTRACK,

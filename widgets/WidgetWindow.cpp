@@ -55,6 +55,18 @@ HWND TWidgetWindow::Create(DWORD exStyle, const char* className, DWORD style,
     return handle_;
 }
 
+HWND TWidgetWindow::CreateHost(HWND parent, const char* hostClass, const TWidgetBounds& bounds,
+                               DWORD innerExStyle, const char* innerClass, DWORD innerStyle,
+                               int innerHeight) {
+    RegisterWidgetClass(hostClass, 0, nullptr);
+    HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+    if (!Create(WS_EX_CONTROLPARENT, hostClass, WS_CHILD | WS_VISIBLE, bounds, parent, id))
+        return nullptr;
+    return CreateWindowExA(innerExStyle, innerClass, "",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | innerStyle, 0, 0, bounds.Width,
+                           innerHeight, handle_, id, OwnModule(), nullptr);
+}
+
 LRESULT TWidgetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandler(message, wParam, lParam);
 }

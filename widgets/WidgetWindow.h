@@ -40,6 +40,13 @@ class TWidgetWindow {
     static void UnregisterWidgetClass(const char* className);
     HWND Create(DWORD exStyle, const char* className, DWORD style, const TWidgetBounds& bounds,
                 HWND parent, HMENU idOrMenu);
+    // For widgets that wrap a standard control: registers the host class, creates the host
+    // (a control parent, so that tabbing reaches inside) and in it, at its top left and under
+    // the widget's id, the visible tab stop of innerClass. The inner control, or null; null
+    // with no Handle() when the host itself could not be made.
+    HWND CreateHost(HWND parent, const char* hostClass, const TWidgetBounds& bounds,
+                    DWORD innerExStyle, const char* innerClass, DWORD innerStyle,
+                    int innerHeight);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(handle_, message, wParam, lParam);
