@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "ResourceModule.h"
 #include "Resources.h"
+#include "WindowAttachment.h"
 
 #include <algorithm>
 #include <exception>
@@ -359,14 +360,7 @@ LRESULT TBaseForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TBaseForm::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    TBaseForm* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TBaseForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = FromHandle(window);
-    }
+    TBaseForm* self = AttachedObject(window, message, lParam, &TBaseForm::handle_);
     if (!self)
         return DefDlgProcA(window, message, wParam, lParam);
     LRESULT result = 0;
@@ -375,9 +369,6 @@ LRESULT CALLBACK TBaseForm::WindowProcedure(HWND window, UINT message, WPARAM wP
     } catch (const std::exception& error) {
         ReportHandlerFailure(error);
     }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-    }
+    DetachAfterLastMessage(window, message, self, &TBaseForm::handle_);
     return result;
 }

@@ -4,6 +4,7 @@
 #include "MessageBoxes.h"
 #include "OwnModule.h"
 #include "WinHandles.h"
+#include "WindowAttachment.h"
 
 #include <exception>
 #include <string>
@@ -20,15 +21,7 @@ void ReportHandlerFailure(const char* what) {
 }
 } // namespace
 
-TBaseWindow::~TBaseWindow() {
-    if (handle_) {
-        // The object goes first; messages sent while the window dies must not reach it.
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        HWND window = handle_;
-        handle_ = nullptr;
-        DestroyWindow(window);
-    }
-}
+TBaseWindow::~TBaseWindow() { DestroyDetachedWindow(handle_); }
 
 TBaseWindow* TBaseWindow::FromHandle(HWND window) {
     return window ? reinterpret_cast<TBaseWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
@@ -87,14 +80,7 @@ LRESULT TBaseWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TBaseWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-    TBaseWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TBaseWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = FromHandle(window);
-    }
+    TBaseWindow* self = AttachedObject(window, message, lParam, &TBaseWindow::handle_);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
     bool failed = true;
@@ -109,9 +95,6 @@ LRESULT CALLBACK TBaseWindow::WindowProcedure(HWND window, UINT message, WPARAM 
         ReportHandlerFailure(nullptr);
     }
     if (failed) result = DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-    }
+    DetachAfterLastMessage(window, message, self, &TBaseWindow::handle_);
     return result;
 }

@@ -2,14 +2,10 @@
 // behaviour of widgets that wrap a standard control.
 #include "WidgetWindow.h"
 
+#include "WindowAttachment.h"
+
 TWidgetWindow::~TWidgetWindow() {
-    if (handle_) {
-        // The object goes first; messages sent while the window dies must not reach it.
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        HWND window = handle_;
-        handle_ = nullptr;
-        DestroyWindow(window);
-    }
+    DestroyDetachedWindow(handle_);
 }
 
 void TWidgetWindow::SetBounds(const TWidgetBounds& bounds) {
@@ -126,21 +122,10 @@ bool TWidgetWindow::HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT CALLBACK TWidgetWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
-    TWidgetWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self =
-            static_cast<TWidgetWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TWidgetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    }
+    TWidgetWindow* self = AttachedObject(window, message, lParam, &TWidgetWindow::handle_);
     if (!self)
         return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-    }
+    DetachAfterLastMessage(window, message, self, &TWidgetWindow::handle_);
     return result;
 }
