@@ -149,8 +149,5 @@ LRESULT TCheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    LRESULT result = 0;
-    if (HostMessage(list_, message, wParam, lParam, &result))
-        return result;
-    return DefaultHandler(message, wParam, lParam);
+    return HostHandler(list_, message, wParam, lParam);
 }

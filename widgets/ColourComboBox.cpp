@@ -158,8 +158,5 @@ LRESULT TColourComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         FitHeights();
         return 0;
     }
-    LRESULT result = 0;
-    if (HostMessage(combo_, message, wParam, lParam, &result))
-        return result;
-    return DefaultHandler(message, wParam, lParam);
+    return HostHandler(combo_, message, wParam, lParam);
 }

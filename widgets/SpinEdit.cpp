@@ -116,8 +116,5 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Layout();
         return 0;
     }
-    LRESULT result = 0;
-    if (HostMessage(edit_, message, wParam, lParam, &result))
-        return result;
-    return DefaultHandler(message, wParam, lParam);
+    return HostHandler(edit_, message, wParam, lParam);
 }

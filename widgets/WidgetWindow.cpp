@@ -81,42 +81,35 @@ HFONT TWidgetWindow::Font() const {
     return parentFont ? parentFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-bool TWidgetWindow::HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM lParam,
-                                LRESULT* result) {
+LRESULT TWidgetWindow::HostHandler(HWND inner, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         // The dialog decides the colours of what it holds, inner controls included.
-        *result = SendMessageA(GetParent(handle_), message, wParam, lParam);
-        return true;
+        return SendMessageA(GetParent(handle_), message, wParam, lParam);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (inner)
             SendMessageA(inner, WM_SETFONT, wParam, lParam);
-        *result = 0;
-        return true;
+        return 0;
     case WM_GETFONT:
-        *result = reinterpret_cast<LRESULT>(font_);
-        return true;
+        return reinterpret_cast<LRESULT>(font_);
     case WM_ENABLE:
         if (inner)
             EnableWindow(inner, static_cast<BOOL>(wParam));
-        *result = 0;
-        return true;
+        return 0;
     case WM_SETFOCUS:
         if (inner)
             SetFocus(inner);
-        *result = 0;
-        return true;
+        return 0;
     case WM_SIZE:
         if (inner)
             MoveWindow(inner, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        *result = 0;
-        return true;
+        return 0;
     default:
-        return false;
+        return DefaultHandler(message, wParam, lParam);
     }
 }
 

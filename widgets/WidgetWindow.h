@@ -54,9 +54,9 @@ class TWidgetWindow {
     // WM_COMMAND to the parent with the widget's id and the code.
     void Notify(WORD code) const;
     // For widgets that wrap a standard control in a window of their own: colours asked of the
-    // parent, the font, enabling and the focus pass through to the inner control. True when
-    // the message was one of those.
-    bool HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // parent, the font, enabling and the focus pass through to the inner control; any other
+    // message gets the default handling. What the widget handles itself it handles first.
+    LRESULT HostHandler(HWND inner, UINT message, WPARAM wParam, LPARAM lParam);
     // The font the creator gave (WM_SETFONT), else the parent's, else the GUI font.
     HFONT Font() const;
 
