@@ -395,12 +395,17 @@ void TCalendarEntriesForm::ListView2SelectItem(TFormEvent& event) {
     ShowModel(false);
 }
 
+void TCalendarEntriesForm::StartTyping(const char* edit) {
+    // A new row is typed into at once: its text field takes the focus as Tab would give it.
+    HWND window = Control(edit);
+    EnableWindow(window, TRUE);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+}
+
 void TCalendarEntriesForm::AddEntryButtonClick(TFormEvent&) {
     model_.AddEntryButtonClick();
     ShowModel(true);
-    HWND edit = Control("Edit1");
-    EnableWindow(edit, TRUE);
-    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    StartTyping("Edit1");
 }
 
 void TCalendarEntriesForm::DeleteEntryButtonClick(TFormEvent&) {
@@ -421,9 +426,7 @@ void TCalendarEntriesForm::ShuffleUpButtonClick(TFormEvent&) {
 void TCalendarEntriesForm::AddRegularEntryButtonClick(TFormEvent&) {
     model_.AddRegularEntryButtonClick();
     ShowModel(true);
-    HWND edit = Control("Edit2");
-    EnableWindow(edit, TRUE);
-    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    StartTyping("Edit2");
 }
 
 void TCalendarEntriesForm::DeleteRegularEntryButtonClick(TFormEvent&) {

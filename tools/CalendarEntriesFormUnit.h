@@ -57,6 +57,7 @@ class TCalendarEntriesForm : public TBaseForm {
     void ShowRegularRows(bool selection);
     void ShowTypeBox(const char* name, const std::vector<std::string>& entries, int chosen);
     void ShowText(const char* name, const std::string& text);
+    void StartTyping(const char* edit);
     // The type column of a reminder list shows each row's type as a swatch of its colour.
     template <typename Row>
     void DrawTypeSwatches(TFormEvent& event, int typeColumn, const std::vector<Row>& rows);
