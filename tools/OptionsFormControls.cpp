@@ -3,6 +3,7 @@
 #include "OptionsFormControls.h"
 
 #include "OwnModule.h"
+#include "ScreenDpi.h"
 
 #include <algorithm>
 
@@ -15,11 +16,7 @@ const UINT radioGroupSetIndex = WM_USER + 2;
 const int firstRadioId = 100;
 
 int ScreenScale(int pixels) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return MulDiv(pixels, dpi > 0 ? dpi : 96, 96);
+    return MulDiv(pixels, ScreenDpi(), 96);
 }
 
 void Notify(HWND control, WORD code) {

@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "ResourceModule.h"
 #include "Resources.h"
+#include "ScreenDpi.h"
 #include "WindowAttachment.h"
 
 #include <algorithm>
@@ -22,14 +23,6 @@ std::map<std::string, int>& ClassUsers() {
 std::vector<TBaseForm*>& OpenFormList() {
     static std::vector<TBaseForm*> forms;
     return forms;
-}
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
 }
 
 // A failure inside a handler is the user's to read; the dialog stays as it is.
