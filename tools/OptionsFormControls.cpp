@@ -94,22 +94,13 @@ LRESULT CALLBACK RadioGroupProcedure(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void RegisterClassOnce(const char* name, WNDPROC procedure, HCURSOR cursor) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = OwnModule();
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
-}
 } // namespace
 
 void AcquireDialogControlClasses() {
     if (classUsers++ > 0)
         return;
-    RegisterClassOnce(radioGroupClass, RadioGroupProcedure, LoadCursor(nullptr, IDC_ARROW));
+    RegisterOwnWindowClass(radioGroupClass, RadioGroupProcedure, 0,
+                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
 }
 
 void ReleaseDialogControlClasses() {

@@ -58,18 +58,11 @@ void TBaseForm::Create() {
     InitCommonControlsEx(&classes);
 
     const HMODULE module = OwnModule();
-    if (ClassUsers()[className_]++ == 0) {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProcedure;
-        // The dialog manager keeps its own data (default button, focus) in these bytes.
-        windowClass.cbWndExtra = DLGWINDOWEXTRA;
-        windowClass.hInstance = module;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className_.c_str();
-        RegisterClassExA(&windowClass);
-    }
+    // The dialog manager keeps its own data (default button, focus) in the extra bytes.
+    if (ClassUsers()[className_]++ == 0)
+        RegisterOwnWindowClass(className_.c_str(), WindowProcedure, 0,
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr,
+                               DLGWINDOWEXTRA);
     created_ = true;
     OpenFormList().push_back(this);
 

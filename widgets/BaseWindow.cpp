@@ -46,14 +46,8 @@ void TBaseWindow::RegisterWindowClass(const char* className, UINT style, HBRUSH 
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExA(module, className, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = module;
-    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className;
-    if (RegisterClassExA(&windowClass)) registeredClasses.emplace_back(className);
+    if (RegisterOwnWindowClass(className, WindowProcedure, style, background, cursor))
+        registeredClasses.emplace_back(className);
 }
 
 HWND TBaseWindow::CreateHandle(DWORD exStyle, const char* className, const char* text,

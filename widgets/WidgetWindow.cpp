@@ -30,14 +30,7 @@ void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURS
             return;
         UnregisterClassA(className, module);
     }
-    windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = &WindowProcedure;
-    windowClass.hInstance = module;
-    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    RegisterClassExA(&windowClass);
+    RegisterOwnWindowClass(className, &WindowProcedure, style, nullptr, cursor);
 }
 
 void TWidgetWindow::UnregisterWidgetClass(const char* className) {

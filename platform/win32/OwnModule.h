@@ -13,3 +13,19 @@ inline HMODULE OwnModule() {
                        reinterpret_cast<LPCSTR>(&OwnModule), &module);
     return module;
 }
+
+// Registers a window class under this module (a null cursor is the arrow). False when the
+// system refused, for example because the class is registered already.
+inline bool RegisterOwnWindowClass(const char* name, WNDPROC procedure, UINT style,
+                                   HBRUSH background, HCURSOR cursor, int windowExtraBytes = 0) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.cbWndExtra = windowExtraBytes;
+    windowClass.hInstance = OwnModule();
+    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassExA(&windowClass) != 0;
+}
