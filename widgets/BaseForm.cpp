@@ -2,7 +2,6 @@
 #include "BaseForm.h"
 
 #include "Errors.h"
-#include "MessageBoxes.h"
 #include "ResourceModule.h"
 #include "Resources.h"
 #include "ScreenDpi.h"
@@ -23,11 +22,6 @@ std::map<std::string, int>& ClassUsers() {
 std::vector<TBaseForm*>& OpenFormList() {
     static std::vector<TBaseForm*> forms;
     return forms;
-}
-
-// A failure inside a handler is the user's to read; the dialog stays as it is.
-void ReportHandlerFailure(const std::exception& error) {
-    ShowErrorBox(error.what());
 }
 } // namespace
 
@@ -104,7 +98,7 @@ void TBaseForm::Destroy() {
         try {
             FormDestroy();
         } catch (const std::exception& error) {
-            ReportHandlerFailure(error);
+            ReportHandlerFailure(error.what());
         }
     }
     PutBackIdleHandler();
@@ -175,7 +169,7 @@ int TBaseForm::ShowModal() {
                 try {
                     RunApplicationIdle();
                 } catch (const std::exception& error) {
-                    ReportHandlerFailure(error);
+                    ReportHandlerFailure(error.what());
                 }
                 if (modalResult_ != mrNone)
                     break;
@@ -198,7 +192,7 @@ int TBaseForm::ShowModal() {
         try {
             FormClose();
         } catch (const std::exception& error) {
-            ReportHandlerFailure(error);
+            ReportHandlerFailure(error.what());
             modalResult_ = mrNone;
         }
         if (modalResult_ != mrNone || !IsWindow(handle_))
@@ -350,11 +344,8 @@ LRESULT CALLBACK TBaseForm::WindowProcedure(HWND window, UINT message, WPARAM wP
     if (!self)
         return DefDlgProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportHandlerFailure(error);
-    }
+    // After a failure the dialog stays as it is and the message counts as handled.
+    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
     DetachAfterLastMessage(window, message, self, &TBaseForm::handle_);
     return result;
 }

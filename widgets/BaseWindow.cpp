@@ -1,12 +1,10 @@
 // Window procedure plumbing shared by every window of the program.
 #include "BaseWindow.h"
 
-#include "MessageBoxes.h"
 #include "OwnModule.h"
 #include "WinHandles.h"
 #include "WindowAttachment.h"
 
-#include <exception>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,10 +13,6 @@ namespace {
 // What this module registered; plain module data, so a fresh load of the library starts empty.
 std::vector<std::string> registeredClasses;
 std::vector<std::function<void()>> moduleCleanups;
-
-void ReportHandlerFailure(const char* what) {
-    ShowErrorBox(what && *what ? what : "An unexpected failure occurred.");
-}
 } // namespace
 
 TBaseWindow::~TBaseWindow() { DestroyDetachedWindow(handle_); }
@@ -77,18 +71,9 @@ LRESULT CALLBACK TBaseWindow::WindowProcedure(HWND window, UINT message, WPARAM 
     TBaseWindow* self = AttachedObject(window, message, lParam, &TBaseWindow::handle_);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    bool failed = true;
-    // An exception must not unwind through the system's code that called us. The default
-    // handling afterwards keeps a failed paint from being asked for again at once.
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-        failed = false;
-    } catch (const std::exception& error) {
-        ReportHandlerFailure(error.what());
-    } catch (...) {
-        ReportHandlerFailure(nullptr);
-    }
-    if (failed) result = DefWindowProcA(window, message, wParam, lParam);
+    // The default handling after a failure keeps a failed paint from being asked for again at once.
+    if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); }))
+        result = DefWindowProcA(window, message, wParam, lParam);
     DetachAfterLastMessage(window, message, self, &TBaseWindow::handle_);
     return result;
 }

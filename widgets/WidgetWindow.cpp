@@ -111,7 +111,9 @@ LRESULT CALLBACK TWidgetWindow::WindowProcedure(HWND window, UINT message, WPARA
     TWidgetWindow* self = AttachedObject(window, message, lParam, &TWidgetWindow::handle_);
     if (!self)
         return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = self->HandleMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); }))
+        result = DefWindowProcA(window, message, wParam, lParam);
     DetachAfterLastMessage(window, message, self, &TWidgetWindow::handle_);
     return result;
 }

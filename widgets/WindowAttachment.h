@@ -1,9 +1,14 @@
 // How each window base of ours ties its object to its window: the creator passes the object
 // as CreateWindowEx's parameter, the window procedure stores it in the window at WM_NCCREATE
 // and takes it out at WM_NCDESTROY, and an object that goes first takes itself out before it
-// destroys the window. So no message ever reaches an object that is gone.
+// destroys the window. So no message ever reaches an object that is gone. And what the window
+// procedures do with a handler that fails.
 #pragma once
+#include "MessageBoxes.h"
+
 #include <windows.h>
+
+#include <exception>
 
 // The object a message goes to, or null (a message before WM_NCCREATE or after the object left
 // the window). At WM_NCCREATE the object's own handle member is set first.
@@ -34,4 +39,23 @@ inline void DestroyDetachedWindow(HWND& handle) {
     HWND window = handle;
     handle = nullptr;
     DestroyWindow(window);
+}
+
+// A failure inside a handler is the user's to read, in this module's error box.
+inline void ReportHandlerFailure(const char* what) {
+    ShowErrorBox(what && *what ? what : "An unexpected failure occurred.");
+}
+
+// Runs a handler inside a window procedure. No exception may unwind through the system's code
+// that called the procedure, so a failure is reported here; false then.
+template <typename Handler> bool RunGuarded(Handler&& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        ReportHandlerFailure(error.what());
+    } catch (...) {
+        ReportHandlerFailure(nullptr);
+    }
+    return false;
 }
