@@ -1,8 +1,9 @@
-// The window base on the real system: a failing handler is reported and the window lives on,
+// The window bases on the real system: a failing handler is reported and the window lives on,
 // and everything a module registered for its windows can be undone and registered again.
 #include "BaseWindow.h"
 #include "Errors.h"
 #include "HintManager.h"
+#include "WidgetWindow.h"
 #include "WineTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,41 @@ class TFailingWindow : public TBaseWindow {
     }
 };
 
+// A widget's handler throws just as a window's may.
+class TFailingWidget : public TWidgetWindow {
+  public:
+    TFailingWidget() : TWidgetWindow("FailingWidget", 1) {
+        RegisterWidgetClass("TFailingWidget", 0, nullptr);
+        Create(0, "TFailingWidget", WS_POPUP, TWidgetBounds{0, 0, 10, 10}, nullptr, nullptr);
+    }
+    ~TFailingWidget() override {
+        DestroyWindow(Handle());
+        UnregisterWidgetClass("TFailingWidget");
+    }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == failWithMessage)
+            throw VelmoraError("The handler failed.");
+        if (message == failWithoutMessage)
+            throw 42;
+        if (message == answer)
+            return 7;
+        return DefaultHandler(message, wParam, lParam);
+    }
+};
+
+template <typename Window> void ExpectFailuresReportedAndWindowLivesOn() {
+    MessageBoxWatcher boxes;
+    Window window;
+    ASSERT_NE(window.Handle(), nullptr);
+    SendMessageA(window.Handle(), failWithMessage, 0, 0);
+    SendMessageA(window.Handle(), failWithoutMessage, 0, 0);
+    EXPECT_EQ(SendMessageA(window.Handle(), answer, 0, 0), 7);
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::string>{"The handler failed.", "An unexpected failure occurred."}));
+}
+
 bool ClassRegistered(const char* name) {
     WNDCLASSEXA info = {};
     info.cbSize = sizeof info;
@@ -39,14 +75,8 @@ bool ClassRegistered(const char* name) {
 }
 
 TEST(BaseWindowWineTest, AFailingHandlerIsReportedAndTheWindowLivesOn) {
-    MessageBoxWatcher boxes;
-    TFailingWindow window;
-    ASSERT_NE(window.Handle(), nullptr);
-    SendMessageA(window.Handle(), failWithMessage, 0, 0);
-    SendMessageA(window.Handle(), failWithoutMessage, 0, 0);
-    EXPECT_EQ(SendMessageA(window.Handle(), answer, 0, 0), 7);
-    EXPECT_EQ(boxes.Texts(),
-              (std::vector<std::string>{"The handler failed.", "An unexpected failure occurred."}));
+    ExpectFailuresReportedAndWindowLivesOn<TFailingWindow>();
+    ExpectFailuresReportedAndWindowLivesOn<TFailingWidget>();
 }
 
 TEST(BaseWindowWineTest, WhatAModuleRegisteredIsUndoneAndCanBeRegisteredAgain) {
