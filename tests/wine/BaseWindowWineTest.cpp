@@ -14,6 +14,15 @@ const UINT failWithMessage = WM_APP + 1;
 const UINT failWithoutMessage = WM_APP + 2;
 const UINT answer = WM_APP + 3;
 
+// The probes fail in a handler, with and without a message of their own.
+UINT Probe(UINT message) {
+    if (message == failWithMessage)
+        throw VelmoraError("The handler failed.");
+    if (message == failWithoutMessage)
+        throw 42;
+    return message;
+}
+
 class TFailingWindow : public TBaseWindow {
   public:
     TFailingWindow() {
@@ -23,13 +32,7 @@ class TFailingWindow : public TBaseWindow {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == failWithMessage)
-            throw VelmoraError("The handler failed.");
-        if (message == failWithoutMessage)
-            throw 42;
-        if (message == answer)
-            return 7;
-        return DefaultHandler(message, wParam, lParam);
+        return message == answer ? 7 : DefaultHandler(Probe(message), wParam, lParam);
     }
 };
 
@@ -47,13 +50,7 @@ class TFailingWidget : public TWidgetWindow {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == failWithMessage)
-            throw VelmoraError("The handler failed.");
-        if (message == failWithoutMessage)
-            throw 42;
-        if (message == answer)
-            return 7;
-        return DefaultHandler(message, wParam, lParam);
+        return message == answer ? 7 : DefaultHandler(Probe(message), wParam, lParam);
     }
 };
 
