@@ -2,6 +2,7 @@
 #include "CalendarEntriesFormUnit.h"
 
 #include "Errors.h"
+#include "ListSwatch.h"
 #include "Locale.h"
 #include "MessageBoxes.h"
 #include "WinHandles.h"
@@ -73,13 +74,6 @@ void ShowSelection(HWND list, int selected) {
     }
     if (selected >= 0)
         ListView_EnsureVisible(list, selected, FALSE);
-}
-
-COLORREF SwatchColour(int32_t colour) {
-    // Negative values other than "no such type" stand for system colours.
-    if (colour < 0)
-        return GetSysColor(colour & 0xFF);
-    return static_cast<COLORREF>(colour);
 }
 } // namespace
 
@@ -401,12 +395,17 @@ void TCalendarEntriesForm::ListView2SelectItem(TFormEvent& event) {
     ShowModel(false);
 }
 
+void TCalendarEntriesForm::StartTyping(const char* edit) {
+    // A new row is typed into at once: its text field takes the focus as Tab would give it.
+    HWND window = Control(edit);
+    EnableWindow(window, TRUE);
+    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+}
+
 void TCalendarEntriesForm::AddEntryButtonClick(TFormEvent&) {
     model_.AddEntryButtonClick();
     ShowModel(true);
-    HWND edit = Control("Edit1");
-    EnableWindow(edit, TRUE);
-    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    StartTyping("Edit1");
 }
 
 void TCalendarEntriesForm::DeleteEntryButtonClick(TFormEvent&) {
@@ -427,9 +426,7 @@ void TCalendarEntriesForm::ShuffleUpButtonClick(TFormEvent&) {
 void TCalendarEntriesForm::AddRegularEntryButtonClick(TFormEvent&) {
     model_.AddRegularEntryButtonClick();
     ShowModel(true);
-    HWND edit = Control("Edit2");
-    EnableWindow(edit, TRUE);
-    SendMessageA(Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    StartTyping("Edit2");
 }
 
 void TCalendarEntriesForm::DeleteRegularEntryButtonClick(TFormEvent&) {
@@ -437,62 +434,21 @@ void TCalendarEntriesForm::DeleteRegularEntryButtonClick(TFormEvent&) {
     ShowModel(true);
 }
 
-void TCalendarEntriesForm::DrawTypeSwatch(TFormEvent& event, int typeColumn,
-                                          const std::string& type) {
-    NMLVCUSTOMDRAW* draw = event.draw;
-    HWND list = draw->nmcd.hdr.hwndFrom;
-    RECT cell = {};
-    cell.left = LVIR_BOUNDS;
-    SendMessageA(list, LVM_GETITEMRECT, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&cell));
-    for (int column = 0; column < typeColumn; ++column)
-        cell.left += ListView_GetColumnWidth(list, column);
-    cell.right = cell.left + ListView_GetColumnWidth(list, typeColumn);
-    InflateRect(&cell, -Scale(4), -Scale(2));
-    BrushHandle brush(CreateSolidBrush(SwatchColour(model_.TypeSwatchColour(type))));
-    FillRect(draw->nmcd.hdc, &cell, brush.Get());
-    event.result = CDRF_SKIPDEFAULT;
+template <typename Row>
+void TCalendarEntriesForm::DrawTypeSwatches(TFormEvent& event, int typeColumn,
+                                            const std::vector<Row>& rows) {
+    DrawSwatchColumn(event, typeColumn, Scale(4), Scale(2), [&](size_t row, COLORREF* colour) {
+        if (row >= rows.size())
+            return false;
+        *colour = ScreenColour(model_.TypeSwatchColour(rows[row].ReminderType));
+        return true;
+    });
 }
 
 void TCalendarEntriesForm::ListView1CustomDrawSubItem(TFormEvent& event) {
-    NMLVCUSTOMDRAW* draw = event.draw;
-    switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        event.result = CDRF_NOTIFYITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT:
-        event.result = CDRF_NOTIFYSUBITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const size_t row = draw->nmcd.dwItemSpec;
-        if (draw->iSubItem != 1 || row >= model_.DatedRows().size())
-            break;
-        DrawTypeSwatch(event, 1, model_.DatedRows()[row].ReminderType);
-        return;
-    }
-    default:
-        break;
-    }
-    event.result = CDRF_DODEFAULT;
+    DrawTypeSwatches(event, 1, model_.DatedRows());
 }
 
 void TCalendarEntriesForm::ListView2CustomDrawSubItem(TFormEvent& event) {
-    NMLVCUSTOMDRAW* draw = event.draw;
-    switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        event.result = CDRF_NOTIFYITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT:
-        event.result = CDRF_NOTIFYSUBITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const size_t row = draw->nmcd.dwItemSpec;
-        if (draw->iSubItem != 3 || row >= model_.RegularRows().size())
-            break;
-        DrawTypeSwatch(event, 3, model_.RegularRows()[row].ReminderType);
-        return;
-    }
-    default:
-        break;
-    }
-    event.result = CDRF_DODEFAULT;
+    DrawTypeSwatches(event, 3, model_.RegularRows());
 }

@@ -57,7 +57,10 @@ class TCalendarEntriesForm : public TBaseForm {
     void ShowRegularRows(bool selection);
     void ShowTypeBox(const char* name, const std::vector<std::string>& entries, int chosen);
     void ShowText(const char* name, const std::string& text);
-    void DrawTypeSwatch(TFormEvent& event, int typeColumn, const std::string& type);
+    void StartTyping(const char* edit);
+    // The type column of a reminder list shows each row's type as a swatch of its colour.
+    template <typename Row>
+    void DrawTypeSwatches(TFormEvent& event, int typeColumn, const std::vector<Row>& rows);
     void Report(const SaveResult& result);
     void Report(const LoadResult& result);
     TrmComboCalendar* DateField(const std::string& name) const;

@@ -2,6 +2,9 @@
 // show it with its page and find it by name.
 #include "OptionsFormControls.h"
 
+#include "OwnModule.h"
+#include "ScreenDpi.h"
+
 #include <algorithm>
 
 namespace {
@@ -12,20 +15,8 @@ const UINT radioGroupGetIndex = WM_USER + 1;
 const UINT radioGroupSetIndex = WM_USER + 2;
 const int firstRadioId = 100;
 
-HMODULE LibraryModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&LibraryModule), &module);
-    return module;
-}
-
 int ScreenScale(int pixels) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return MulDiv(pixels, dpi > 0 ? dpi : 96, 96);
+    return MulDiv(pixels, ScreenDpi(), 96);
 }
 
 void Notify(HWND control, WORD code) {
@@ -37,7 +28,7 @@ HWND CreateChild(DWORD exStyle, const char* windowClass, const char* text, DWORD
                  const RECT& bounds, HWND parent, int id, void* parameter = nullptr) {
     return CreateWindowExA(exStyle, windowClass, text, WS_CHILD | style, bounds.left, bounds.top,
                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), LibraryModule(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), OwnModule(),
                            parameter);
 }
 
@@ -103,28 +94,19 @@ LRESULT CALLBACK RadioGroupProcedure(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void RegisterClassOnce(const char* name, WNDPROC procedure, HCURSOR cursor) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = LibraryModule();
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
-}
 } // namespace
 
 void AcquireDialogControlClasses() {
     if (classUsers++ > 0)
         return;
-    RegisterClassOnce(radioGroupClass, RadioGroupProcedure, LoadCursor(nullptr, IDC_ARROW));
+    RegisterOwnWindowClass(radioGroupClass, RadioGroupProcedure, 0,
+                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
 }
 
 void ReleaseDialogControlClasses() {
     if (classUsers == 0 || --classUsers > 0)
         return;
-    UnregisterClassA(radioGroupClass, LibraryModule());
+    UnregisterClassA(radioGroupClass, OwnModule());
 }
 
 HWND CreateRadioGroup(HWND form, const FormComponent& component, const RECT& bounds, int id) {

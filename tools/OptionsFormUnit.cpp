@@ -7,6 +7,7 @@
 #include "DialogServices.h"
 #include "EventTypeUnit.h"
 #include "LanguageModules.h"
+#include "ListSwatch.h"
 #include "OptionsFormComponents.h"
 #include "OptionsFormControls.h"
 #include "ReInit.h"
@@ -27,11 +28,6 @@ SpinRange RangeOf(const std::string& component) {
     if (component == "HSpacingSpin" || component == "VSpacingSpin")
         return spacingRange;
     return fontSizeRange;
-}
-
-COLORREF ScreenColour(int32_t colour) {
-    // A negative value is a system colour, by its index in the low byte.
-    return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
 }
 
 TWidgetBounds WidgetBounds(const RECT& bounds) {
@@ -428,36 +424,13 @@ void TOptionsForm::ListView1SelectItem(TFormEvent& event) {
 }
 
 void TOptionsForm::ListView1CustomDraw(TFormEvent& event) {
-    NMLVCUSTOMDRAW* draw = event.draw;
-    switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        event.result = CDRF_NOTIFYITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT:
-        event.result = CDRF_NOTIFYSUBITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const size_t row = static_cast<size_t>(draw->nmcd.dwItemSpec);
-        if (draw->iSubItem != 1 || row >= model_.TypeRows().size()) {
-            event.result = CDRF_DODEFAULT;
-            return;
-        }
-        // The colour column is a swatch of the row's colour; its number is never drawn.
-        HWND list = Control("ListView1");
-        RECT cell = {};
-        ListView_GetItemRect(list, static_cast<int>(row), &cell, LVIR_BOUNDS);
-        cell.left += ListView_GetColumnWidth(list, 0);
-        cell.right = cell.left + ListView_GetColumnWidth(list, 1);
-        InflateRect(&cell, -4, -2);
-        BrushHandle brush(CreateSolidBrush(ScreenColour(model_.TypeRows()[row].Colour)));
-        FillRect(draw->nmcd.hdc, &cell, brush.Get());
-        event.result = CDRF_SKIPDEFAULT;
-        return;
-    }
-    default:
-        event.result = CDRF_DODEFAULT;
-        return;
-    }
+    // The colour column is a swatch of the row's colour; its number is never drawn.
+    DrawSwatchColumn(event, 1, 4, 2, [this](size_t row, COLORREF* colour) {
+        if (row >= model_.TypeRows().size())
+            return false;
+        *colour = ScreenColour(model_.TypeRows()[row].Colour);
+        return true;
+    });
 }
 
 void TOptionsForm::EventEditChange(TFormEvent&) {

@@ -2,9 +2,10 @@
 #include "BaseForm.h"
 
 #include "Errors.h"
-#include "MessageBoxes.h"
 #include "ResourceModule.h"
 #include "Resources.h"
+#include "ScreenDpi.h"
+#include "WindowAttachment.h"
 
 #include <algorithm>
 #include <exception>
@@ -23,19 +24,6 @@ TBaseForm::DescriptionReader descriptionReader = nullptr;
 std::vector<TBaseForm*>& OpenFormList() {
     static std::vector<TBaseForm*> forms;
     return forms;
-}
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-// A failure inside a handler is the user's to read; the dialog stays as it is.
-void ReportHandlerFailure(const std::exception& error) {
-    ShowErrorBox(error.what());
 }
 } // namespace
 
@@ -76,18 +64,11 @@ void TBaseForm::Create() {
     InitCommonControlsEx(&classes);
 
     const HMODULE module = OwnModule();
-    if (ClassUsers()[className_]++ == 0) {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProcedure;
-        // The dialog manager keeps its own data (default button, focus) in these bytes.
-        windowClass.cbWndExtra = DLGWINDOWEXTRA;
-        windowClass.hInstance = module;
-        windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className_.c_str();
-        RegisterClassExA(&windowClass);
-    }
+    // The dialog manager keeps its own data (default button, focus) in the extra bytes.
+    if (ClassUsers()[className_]++ == 0)
+        RegisterOwnWindowClass(className_.c_str(), WindowProcedure, 0,
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr,
+                               DLGWINDOWEXTRA);
     created_ = true;
     OpenFormList().push_back(this);
 
@@ -129,7 +110,7 @@ void TBaseForm::Destroy() {
         try {
             FormDestroy();
         } catch (const std::exception& error) {
-            ReportHandlerFailure(error);
+            ReportHandlerFailure(error.what());
         }
     }
     PutBackIdleHandler();
@@ -200,7 +181,7 @@ int TBaseForm::ShowModal() {
                 try {
                     RunApplicationIdle();
                 } catch (const std::exception& error) {
-                    ReportHandlerFailure(error);
+                    ReportHandlerFailure(error.what());
                 }
                 if (modalResult_ != mrNone)
                     break;
@@ -223,7 +204,7 @@ int TBaseForm::ShowModal() {
         try {
             FormClose();
         } catch (const std::exception& error) {
-            ReportHandlerFailure(error);
+            ReportHandlerFailure(error.what());
             modalResult_ = mrNone;
         }
         if (modalResult_ != mrNone || !IsWindow(handle_))
@@ -371,25 +352,12 @@ LRESULT TBaseForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TBaseForm::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    TBaseForm* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TBaseForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = FromHandle(window);
-    }
+    TBaseForm* self = AttachedObject(window, message, lParam, &TBaseForm::handle_);
     if (!self)
         return DefDlgProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ReportHandlerFailure(error);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-    }
+    // After a failure the dialog stays as it is and the message counts as handled.
+    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
+    DetachAfterLastMessage(window, message, self, &TBaseForm::handle_);
     return result;
 }

@@ -1,10 +1,10 @@
 // Window procedure plumbing shared by every window of the program.
 #include "BaseWindow.h"
 
-#include "MessageBoxes.h"
+#include "OwnModule.h"
 #include "WinHandles.h"
+#include "WindowAttachment.h"
 
-#include <exception>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,32 +13,15 @@ namespace {
 // What this module registered; plain module data, so a fresh load of the library starts empty.
 std::vector<std::string> registeredClasses;
 std::vector<std::function<void()>> moduleCleanups;
-
-void ReportHandlerFailure(const char* what) {
-    ShowErrorBox(what && *what ? what : "An unexpected failure occurred.");
-}
 } // namespace
 
-TBaseWindow::~TBaseWindow() {
-    if (handle_) {
-        // The object goes first; messages sent while the window dies must not reach it.
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        HWND window = handle_;
-        handle_ = nullptr;
-        DestroyWindow(window);
-    }
-}
+TBaseWindow::~TBaseWindow() { DestroyDetachedWindow(handle_); }
 
 TBaseWindow* TBaseWindow::FromHandle(HWND window) {
     return window ? reinterpret_cast<TBaseWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
 }
 
-HINSTANCE TBaseWindow::ModuleInstance() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&TBaseWindow::WindowProcedure), &module);
-    return module;
-}
+HINSTANCE TBaseWindow::ModuleInstance() { return OwnModule(); }
 
 void TBaseWindow::AddModuleCleanup(std::function<void()> cleanup) { moduleCleanups.push_back(std::move(cleanup)); }
 
@@ -57,14 +40,8 @@ void TBaseWindow::RegisterWindowClass(const char* className, UINT style, HBRUSH 
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExA(module, className, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = module;
-    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className;
-    if (RegisterClassExA(&windowClass)) registeredClasses.emplace_back(className);
+    if (RegisterOwnWindowClass(className, WindowProcedure, style, background, cursor))
+        registeredClasses.emplace_back(className);
 }
 
 HWND TBaseWindow::CreateHandle(DWORD exStyle, const char* className, const char* text,
@@ -91,31 +68,12 @@ LRESULT TBaseWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK TBaseWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-    TBaseWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TBaseWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = FromHandle(window);
-    }
+    TBaseWindow* self = AttachedObject(window, message, lParam, &TBaseWindow::handle_);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    bool failed = true;
-    // An exception must not unwind through the system's code that called us. The default
-    // handling afterwards keeps a failed paint from being asked for again at once.
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-        failed = false;
-    } catch (const std::exception& error) {
-        ReportHandlerFailure(error.what());
-    } catch (...) {
-        ReportHandlerFailure(nullptr);
-    }
-    if (failed) result = DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-    }
+    // The default handling after a failure keeps a failed paint from being asked for again at once.
+    if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); }))
+        result = DefWindowProcA(window, message, wParam, lParam);
+    DetachAfterLastMessage(window, message, self, &TBaseWindow::handle_);
     return result;
 }

@@ -28,17 +28,11 @@ TCheckListBox::TCheckListBox(HWND parent, const std::string& name, int id,
     : TWidgetWindow(name, id) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    RegisterWidgetClass(hostClass, 0, nullptr);
-    Create(WS_EX_CONTROLPARENT, hostClass, WS_CHILD | WS_VISIBLE, bounds, parent,
-           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    list_ = CreateHost(parent, hostClass, bounds, WS_EX_CLIENTEDGE, WC_LISTVIEWA,
+                       LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                       bounds.Height);
     if (!Handle())
         return;
-    list_ =
-        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER |
-                            LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                        0, 0, bounds.Width, bounds.Height, Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), WidgetModule(), nullptr);
     SendMessageA(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                  LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     LVCOLUMNA column = {};
@@ -155,8 +149,5 @@ LRESULT TCheckListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    LRESULT result = 0;
-    if (HostMessage(list_, message, wParam, lParam, &result))
-        return result;
-    return DefaultHandler(message, wParam, lParam);
+    return HostHandler(list_, message, wParam, lParam);
 }

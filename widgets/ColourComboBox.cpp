@@ -21,18 +21,12 @@ COLORREF SwatchColour(int32_t colour) {
 TColourComboBox::TColourComboBox(HWND parent, const std::string& name, int id,
                                  const TWidgetBounds& bounds, double scale)
     : TWidgetWindow(name, id), scale_(scale > 0.0 ? scale : 1.0), height_(bounds.Height) {
-    RegisterWidgetClass(hostClass, 0, nullptr);
-    Create(WS_EX_CONTROLPARENT, hostClass, WS_CHILD | WS_VISIBLE, bounds, parent,
-           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    // The window's height is that of the open list; the closed box takes its items' height.
+    combo_ = CreateHost(parent, hostClass, bounds, 0, "COMBOBOX",
+                        WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                        bounds.Height + listedItems * Scaled(18));
     if (!Handle())
         return;
-    // The window's height is that of the open list; the closed box takes its items' height.
-    combo_ =
-        CreateWindowExA(0, "COMBOBOX", "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
-                            CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                        0, 0, bounds.Width, bounds.Height + listedItems * Scaled(18), Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), WidgetModule(), nullptr);
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     for (const TNamedColour& colour : StandardColours()) {
         const LRESULT index =
@@ -164,8 +158,5 @@ LRESULT TColourComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         FitHeights();
         return 0;
     }
-    LRESULT result = 0;
-    if (HostMessage(combo_, message, wParam, lParam, &result))
-        return result;
-    return DefaultHandler(message, wParam, lParam);
+    return HostHandler(combo_, message, wParam, lParam);
 }

@@ -18,20 +18,14 @@ TSpinEdit::TSpinEdit(HWND parent, const std::string& name, int id, const TWidget
       maxValue_(maxValue < minValue ? minValue : maxValue) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    RegisterWidgetClass(hostClass, 0, nullptr);
-    Create(WS_EX_CONTROLPARENT, hostClass, WS_CHILD | WS_VISIBLE, bounds, parent,
-           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    edit_ = CreateHost(parent, hostClass, bounds, WS_EX_CLIENTEDGE, "EDIT",
+                       ES_NUMBER | ES_AUTOHSCROLL, bounds.Height);
     if (!Handle())
         return;
-    edit_ =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, 0, 0,
-                        bounds.Width, bounds.Height, Handle(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), WidgetModule(), nullptr);
     upDown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
                               WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                   UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_HOTTRACK,
-                              0, 0, 0, 0, Handle(), nullptr, WidgetModule(), nullptr);
+                              0, 0, 0, 0, Handle(), nullptr, OwnModule(), nullptr);
     SendMessageA(upDown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit_), 0);
     SendMessageA(upDown_, UDM_SETRANGE32, minValue_, maxValue_);
     SetWindowSubclass(edit_, &EditSubclass, subclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -122,8 +116,5 @@ LRESULT TSpinEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Layout();
         return 0;
     }
-    LRESULT result = 0;
-    if (HostMessage(edit_, message, wParam, lParam, &result))
-        return result;
-    return DefaultHandler(message, wParam, lParam);
+    return HostHandler(edit_, message, wParam, lParam);
 }

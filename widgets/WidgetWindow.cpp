@@ -2,22 +2,10 @@
 // behaviour of widgets that wrap a standard control.
 #include "WidgetWindow.h"
 
-HMODULE WidgetModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&WidgetModule), &module);
-    return module;
-}
+#include "WindowAttachment.h"
 
 TWidgetWindow::~TWidgetWindow() {
-    if (handle_) {
-        // The object goes first; messages sent while the window dies must not reach it.
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        HWND window = handle_;
-        handle_ = nullptr;
-        DestroyWindow(window);
-    }
+    DestroyDetachedWindow(handle_);
 }
 
 void TWidgetWindow::SetBounds(const TWidgetBounds& bounds) {
@@ -34,7 +22,7 @@ TWidgetWindow* TWidgetWindow::FromHandle(HWND window) {
 }
 
 void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURSOR cursor) {
-    const HMODULE module = WidgetModule();
+    const HMODULE module = OwnModule();
     WNDCLASSEXA windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     if (GetClassInfoExA(module, className, &windowClass)) {
@@ -42,25 +30,30 @@ void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURS
             return;
         UnregisterClassA(className, module);
     }
-    windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = &WindowProcedure;
-    windowClass.hInstance = module;
-    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = className;
-    RegisterClassExA(&windowClass);
+    RegisterOwnWindowClass(className, &WindowProcedure, style, nullptr, cursor);
 }
 
 void TWidgetWindow::UnregisterWidgetClass(const char* className) {
-    UnregisterClassA(className, WidgetModule());
+    UnregisterClassA(className, OwnModule());
 }
 
 HWND TWidgetWindow::Create(DWORD exStyle, const char* className, DWORD style,
                            const TWidgetBounds& bounds, HWND parent, HMENU idOrMenu) {
     CreateWindowExA(exStyle, className, "", style, bounds.Left, bounds.Top, bounds.Width,
-                    bounds.Height, parent, idOrMenu, WidgetModule(), this);
+                    bounds.Height, parent, idOrMenu, OwnModule(), this);
     return handle_;
+}
+
+HWND TWidgetWindow::CreateHost(HWND parent, const char* hostClass, const TWidgetBounds& bounds,
+                               DWORD innerExStyle, const char* innerClass, DWORD innerStyle,
+                               int innerHeight) {
+    RegisterWidgetClass(hostClass, 0, nullptr);
+    HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+    if (!Create(WS_EX_CONTROLPARENT, hostClass, WS_CHILD | WS_VISIBLE, bounds, parent, id))
+        return nullptr;
+    return CreateWindowExA(innerExStyle, innerClass, "",
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | innerStyle, 0, 0, bounds.Width,
+                           innerHeight, handle_, id, OwnModule(), nullptr);
 }
 
 LRESULT TWidgetWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -81,62 +74,46 @@ HFONT TWidgetWindow::Font() const {
     return parentFont ? parentFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-bool TWidgetWindow::HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM lParam,
-                                LRESULT* result) {
+LRESULT TWidgetWindow::HostHandler(HWND inner, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         // The dialog decides the colours of what it holds, inner controls included.
-        *result = SendMessageA(GetParent(handle_), message, wParam, lParam);
-        return true;
+        return SendMessageA(GetParent(handle_), message, wParam, lParam);
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         if (inner)
             SendMessageA(inner, WM_SETFONT, wParam, lParam);
-        *result = 0;
-        return true;
+        return 0;
     case WM_GETFONT:
-        *result = reinterpret_cast<LRESULT>(font_);
-        return true;
+        return reinterpret_cast<LRESULT>(font_);
     case WM_ENABLE:
         if (inner)
             EnableWindow(inner, static_cast<BOOL>(wParam));
-        *result = 0;
-        return true;
+        return 0;
     case WM_SETFOCUS:
         if (inner)
             SetFocus(inner);
-        *result = 0;
-        return true;
+        return 0;
     case WM_SIZE:
         if (inner)
             MoveWindow(inner, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        *result = 0;
-        return true;
+        return 0;
     default:
-        return false;
+        return DefaultHandler(message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK TWidgetWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
-    TWidgetWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self =
-            static_cast<TWidgetWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TWidgetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    }
+    TWidgetWindow* self = AttachedObject(window, message, lParam, &TWidgetWindow::handle_);
     if (!self)
         return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->handle_ = nullptr;
-    }
+    LRESULT result = 0;
+    if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); }))
+        result = DefWindowProcA(window, message, wParam, lParam);
+    DetachAfterLastMessage(window, message, self, &TWidgetWindow::handle_);
     return result;
 }

@@ -4,6 +4,8 @@
 // component name and control id, finds its object again from its handle, and tells its parent
 // about changes with WM_COMMAND (see WidgetNotifications.h).
 #pragma once
+#include "OwnModule.h"
+
 #include <windows.h>
 
 #include <string>
@@ -15,9 +17,6 @@ struct TWidgetBounds {
     int Height;
 };
 
-// The module that holds the widgets' code (the library itself, or the program they are
-// linked into).
-HMODULE WidgetModule();
 
 class TWidgetWindow {
   public:
@@ -41,6 +40,13 @@ class TWidgetWindow {
     static void UnregisterWidgetClass(const char* className);
     HWND Create(DWORD exStyle, const char* className, DWORD style, const TWidgetBounds& bounds,
                 HWND parent, HMENU idOrMenu);
+    // For widgets that wrap a standard control: registers the host class, creates the host
+    // (a control parent, so that tabbing reaches inside) and in it, at its top left and under
+    // the widget's id, the visible tab stop of innerClass. The inner control, or null; null
+    // with no Handle() when the host itself could not be made.
+    HWND CreateHost(HWND parent, const char* hostClass, const TWidgetBounds& bounds,
+                    DWORD innerExStyle, const char* innerClass, DWORD innerStyle,
+                    int innerHeight);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefWindowProcA(handle_, message, wParam, lParam);
@@ -48,9 +54,9 @@ class TWidgetWindow {
     // WM_COMMAND to the parent with the widget's id and the code.
     void Notify(WORD code) const;
     // For widgets that wrap a standard control in a window of their own: colours asked of the
-    // parent, the font, enabling and the focus pass through to the inner control. True when
-    // the message was one of those.
-    bool HostMessage(HWND inner, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // parent, the font, enabling and the focus pass through to the inner control; any other
+    // message gets the default handling. What the widget handles itself it handles first.
+    LRESULT HostHandler(HWND inner, UINT message, WPARAM wParam, LPARAM lParam);
     // The font the creator gave (WM_SETFONT), else the parent's, else the GUI font.
     HFONT Font() const;
 

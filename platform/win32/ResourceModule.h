@@ -1,10 +1,8 @@
 // The library's current resource module: the library's own file at load, a language module
 // (loaded as data) after a language switch. Module state, so it starts afresh at every load.
 #pragma once
-#include <windows.h>
+#include "OwnModule.h"
 
-// The module that holds the running code of the library (or of the program it is linked into).
-HMODULE OwnModule();
 HMODULE CurrentResourceModule();
 // Null goes back to the library's own file. The caller owns a language module it sets and
 // frees it after it has set another one.

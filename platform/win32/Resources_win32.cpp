@@ -6,14 +6,6 @@ namespace {
 HMODULE resourceModule = nullptr;
 } // namespace
 
-HMODULE OwnModule() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
-    return module;
-}
-
 HMODULE CurrentResourceModule() {
     return resourceModule ? resourceModule : OwnModule();
 }

@@ -83,7 +83,7 @@ class WidgetsTest : public testing::Test {
 bool ClassRegistered(const char* name) {
     WNDCLASSEXA info = {};
     info.cbSize = sizeof info;
-    return GetClassInfoExA(WidgetModule(), name, &info) != FALSE;
+    return GetClassInfoExA(OwnModule(), name, &info) != FALSE;
 }
 
 HWND DropDownWindow() {
