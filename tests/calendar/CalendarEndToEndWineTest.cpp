@@ -3,6 +3,7 @@
 // 12th in the type's colour and in Coming Up, and "Close" ending the program with its place
 // saved.
 #include "CalendarDriver.h"
+#include "wine/ScreenCapture.h"
 
 #include "DateUtils.h"
 
@@ -86,35 +87,8 @@ void Snapshot(const char* name) {
     if (!GetEnvironmentVariableA("VELMORA_SCREENSHOTS", folder, sizeof folder))
         return;
     Sleep(400); // let the display catch up with what was just drawn
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD size = ((width * 3 + 3) & ~3) * height;
-    BITMAPFILEHEADER header = {};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-    header.bfSize = header.bfOffBits + size;
-    if (FILE* file = std::fopen((std::string(folder) + "\\" + name + ".bmp").c_str(), "wb")) {
-        std::fwrite(&header, sizeof header, 1, file);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file);
-        std::fwrite(bits, size, 1, file);
-        std::fclose(file);
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    SaveScreenArea(std::string(folder) + "\\" + name + ".bmp", 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                   GetSystemMetrics(SM_CYSCREEN));
 }
 
 class CalendarEndToEndTest : public testing::Test {

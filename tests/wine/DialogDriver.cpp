@@ -1,6 +1,7 @@
 // The dialog driver: a CBT hook to see windows come up, a thread timer to act inside the
 // dialog's own message loop.
 #include "DialogDriver.h"
+#include "ScreenCapture.h"
 
 #include "BaseForm.h"
 
@@ -250,34 +251,6 @@ std::string DialogDriver::FocusedComponentClass() const {
 void DialogDriver::SaveScreenshot(const std::string& path, int margin) const {
     RECT frame = {};
     GetWindowRect(dialog_, &frame);
-    const int width = frame.right - frame.left + margin;
-    const int height = frame.bottom - frame.top + margin;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, out);
-        std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-        std::fwrite(bits, stride, static_cast<size_t>(height), out);
-        std::fclose(out);
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    SaveScreenArea(path, frame.left, frame.top, frame.right - frame.left + margin,
+                   frame.bottom - frame.top + margin);
 }
