@@ -24,7 +24,7 @@ struct TWindowSearch {
     HWND found;
 };
 
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM parameter) {
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<TWindowSearch*>(parameter);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -67,6 +67,12 @@ BOOL CALLBACK FindChild(HWND window, LPARAM parameter) {
     return TRUE;
 }
 } // namespace
+
+HWND FindProcessWindow(DWORD process, const char* className) {
+    TWindowSearch search = {process, className, nullptr};
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 std::string AtomText(ATOM atom) {
     if (atom == 0) return "";
@@ -158,9 +164,7 @@ bool TCalendarProcess::Start() {
     WaitForInputIdle(process_.hProcess, 5000);
     for (int attempt = 0; attempt < 300 && !window_; ++attempt) {
         DismissErrorBoxes(0);
-        TWindowSearch search = {process_.dwProcessId, "TVelmora", nullptr};
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        window_ = search.found;
+        window_ = FindProcessWindow(process_.dwProcessId, "TVelmora");
         if (!window_) Sleep(50);
     }
     return window_ != nullptr;
@@ -257,9 +261,7 @@ void TCalendarProcess::RightClick(HWND control) const {
 
 HWND TCalendarProcess::WaitForPopupMenu() const {
     for (int attempt = 0; attempt < 150; ++attempt) {
-        TWindowSearch search = {process_.dwProcessId, "#32768", nullptr};
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (HWND menu = FindProcessWindow(process_.dwProcessId, "#32768")) return menu;
         Sleep(20);
     }
     return nullptr;
@@ -290,9 +292,7 @@ bool TCalendarProcess::WaitForExit(DWORD milliseconds) const {
 }
 
 HWND TCalendarProcess::FindErrorBox() const {
-    TWindowSearch search = {process_.dwProcessId, "#32770", nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindProcessWindow(process_.dwProcessId, "#32770");
 }
 
 int TCalendarProcess::DismissErrorBoxes(DWORD milliseconds) {

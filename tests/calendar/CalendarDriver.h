@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// A visible top-level window of the process with the class name, or null.
+HWND FindProcessWindow(DWORD process, const char* className);
+
 class TCalendarFolder {
   public:
     // A fresh folder beside the test program holding Calendar.exe and TOOLS.DLL.

@@ -46,35 +46,13 @@ HWND FormControl(HWND form, const char* className, const char* caption = nullptr
     return search.found;
 }
 
-struct TTopSearch {
-    DWORD process;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<TTopSearch*>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (process == search->process && IsWindowVisible(window) &&
-        std::strcmp(className, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // The program's visible top-level window of the class, waited for up to ten seconds.
 HWND WaitForWindow(HWND calendar, const char* className) {
     DWORD process = 0;
     GetWindowThreadProcessId(calendar, &process);
     for (int attempt = 0; attempt < 500; ++attempt) {
-        TTopSearch search = {process, className, nullptr};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        if (HWND found = FindProcessWindow(process, className))
+            return found;
         Sleep(20);
     }
     return nullptr;
