@@ -1,6 +1,8 @@
 // Case-blind comparison of the program's names.
 #include "TextCase.h"
 
+#include <algorithm>
+
 namespace {
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -33,6 +35,13 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
 
 bool SameTextIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength) {
     return aLength == bLength && SameRange(a, b, aLength);
+}
+
+bool BeforeIgnoringCase(const std::string& a, const std::string& b) {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&upper](char x, char y) {
+        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
+    });
 }
 
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {

@@ -9,5 +9,7 @@ std::string LowerCaseAscii(std::string text);
 std::string UpperCaseAscii(std::string text);
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
 bool SameTextIgnoringCase(const char* a, size_t aLength, const char* b, size_t bLength);
+// Order of the names as the program lists them: by their upper-case letters, then bytes.
+bool BeforeIgnoringCase(const std::string& a, const std::string& b);
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix);
 bool EndsWithIgnoringCase(const std::string& text, const std::string& suffix);

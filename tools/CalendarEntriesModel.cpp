@@ -7,6 +7,7 @@
 #include "FileSystem.h"
 #include "Locale.h"
 #include "ReminderFiles.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,26 +16,6 @@
 namespace {
 const int intervalCount = 6;
 const char* const intervalMissingMessage = "You must set an interval for a regular entry.";
-
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (UpperAscii(a[i]) != UpperAscii(b[i]))
-            return false;
-    return true;
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(UpperAscii(x)) <
-               static_cast<unsigned char>(UpperAscii(y));
-    });
-}
 
 // A broken stored date that is no number still equals itself, so looking at it is no change.
 bool SameDay(double a, double b) {
@@ -52,9 +33,9 @@ std::vector<std::string> EntriesFor(const std::vector<std::string>& names,
     if (!rowSelected || rowType.empty())
         return entries;
     for (const std::string& name : names)
-        if (SameIgnoringCase(name, rowType))
+        if (SameTextIgnoringCase(name, rowType))
             return entries;
-    entries.insert(std::upper_bound(entries.begin() + 1, entries.end(), rowType, LessIgnoringCase),
+    entries.insert(std::upper_bound(entries.begin() + 1, entries.end(), rowType, BeforeIgnoringCase),
                    rowType);
     return entries;
 }
@@ -66,7 +47,7 @@ int ChosenIndex(const std::vector<std::string>& entries, const std::string& type
         if (entries[i] == type)
             return static_cast<int>(i);
     for (size_t i = 0; i < entries.size(); ++i)
-        if (SameIgnoringCase(entries[i], type))
+        if (SameTextIgnoringCase(entries[i], type))
             return static_cast<int>(i);
     return -1;
 }
@@ -135,7 +116,7 @@ void TCalendarEntriesModel::SetEventTypes(const std::vector<std::string>& lines)
     typeNames_.clear();
     for (const std::string& line : lines)
         typeNames_.push_back(line.substr(0, line.find('=')));
-    std::stable_sort(typeNames_.begin(), typeNames_.end(), LessIgnoringCase);
+    std::stable_sort(typeNames_.begin(), typeNames_.end(), BeforeIgnoringCase);
 }
 
 // --- Loading, saving, closing ---

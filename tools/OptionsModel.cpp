@@ -1,5 +1,6 @@
 // The options dialog's decisions: values, rows, flags and previews, without a window.
 #include "OptionsModel.h"
+#include "TextCase.h"
 #include "DatePattern.h"
 
 #include <algorithm>
@@ -14,13 +15,6 @@ const size_t maxTextLength = 255;
 
 std::string Cut(const std::string& text) {
     return text.size() > maxTextLength ? text.substr(0, maxTextLength) : text;
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
@@ -58,7 +52,7 @@ std::vector<std::string> FontListEntries(const std::vector<std::string>& install
 
 int FontEntryIndex(const std::vector<std::string>& entries, const std::string& name) {
     for (size_t i = 0; i < entries.size(); ++i)
-        if (EqualIgnoringCase(entries[i], name))
+        if (SameTextIgnoringCase(entries[i], name))
             return static_cast<int>(i);
     return -1;
 }

@@ -2,6 +2,7 @@
 #include "ReportOnce.h"
 #include "MessageBoxes.h"
 #include "ProcessNotes.h"
+#include "TextCase.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -11,9 +12,7 @@ namespace {
 // compares paths), holding the state in which it was reported.
 std::string NoteName(const std::string& path) {
     uint64_t hash = 14695981039346656037ULL;
-    for (char c : path) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    for (char c : UpperCaseAscii(path)) {
         if (c == '/')
             c = '\\';
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
