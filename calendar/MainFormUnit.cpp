@@ -34,6 +34,23 @@ TCellBounds DesignNavigationButton(int index) {
     return {columns[index] * 30, 158, 27, 20};
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        reinterpret_cast<std::vector<TScreenRect>*>(areas)->push_back(
+            {work.left, work.top, work.right, work.bottom});
+    }
+    return TRUE;
+}
+
+std::vector<TScreenRect> MonitorWorkAreas() {
+    std::vector<TScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
 // The options as GetOptions hands them over: the short strings carry a length byte.
 struct TShortString {
     unsigned char bytes[256] = {};
@@ -122,10 +139,25 @@ void TVelmora::FormDestroy() {
     if (!tools.Loaded()) return;
     TToolsHandleUse use(ToolsHandle, tools.Handle());
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
-        RECT bounds;
-        GetWindowRect(Handle(), &bounds);
-        setOptions(bounds.top, bounds.left);
+        const TScreenPoint position = ReachablePosition();
+        setOptions(position.Top, position.Left);
     }
+}
+
+TScreenPoint TVelmora::ReachablePosition() const {
+    RECT bounds;
+    GetWindowRect(Handle(), &bounds);
+    return PlaceOnScreen({bounds.left, bounds.top, bounds.right, bounds.bottom},
+                         MonitorWorkAreas());
+}
+
+void TVelmora::KeepOnScreen() {
+    RECT bounds;
+    GetWindowRect(Handle(), &bounds);
+    const TScreenPoint position = ReachablePosition();
+    if (position.Left != bounds.left || position.Top != bounds.top)
+        SetWindowPos(Handle(), nullptr, position.Left, position.Top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TVelmora::ApplyOptions() {
@@ -139,8 +171,15 @@ void TVelmora::ApplyOptions() {
     getOptions(&top, &left, font.bytes, 255, &fontSize, &fontColour, &highlight, &firstDay,
                ttFont.bytes, 255, &ttSize, &ttColour, &ttBackground, &listCount, &colourCoding,
                dateFormat.bytes, 255, &options_.HSpacing, &options_.VSpacing);
+    // A hand-edited calendar.ini can hold any number; the window is only ever built from what
+    // the options dialog could have stored.
+    fontSize = FontSizeRange.Hold(fontSize);
+    listCount = static_cast<uint8_t>(ListCountRange.Hold(listCount));
+    firstDay = static_cast<uint8_t>(FirstDayRange.Hold(firstDay));
+    options_.HSpacing = static_cast<uint8_t>(SpacingRange.Hold(options_.HSpacing));
+    options_.VSpacing = static_cast<uint8_t>(SpacingRange.Hold(options_.VSpacing));
     options_.Tooltip->Font = ttFont.Text();
-    options_.Tooltip->Size = ttSize;
+    options_.Tooltip->Size = TooltipSizeRange.Hold(ttSize);
     options_.Tooltip->Colour = ToColorRef(ttColour);
     options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
@@ -172,6 +211,8 @@ void TVelmora::ApplyOptions() {
     }
     if (newLayout) LayoutCalendar();
     else FormPaint();
+    // Only now is the size known that decides whether the stored place can be reached.
+    KeepOnScreen();
 }
 
 void TVelmora::LayoutCalendar() {
@@ -209,8 +250,12 @@ void TVelmora::LayoutCalendar() {
         const TCellBounds bounds = geometry.NavigationButton(index);
         if (button) button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
     }
-    SetWindowPos(Handle(), nullptr, 0, 0, geometry.WindowWidth(),
-                 geometry.WindowHeight(options_.ListCount, lineHeight),
+    // Even within the dialog's ranges the largest font with the longest list makes a window
+    // many screens tall; what lies beyond every screen could never be seen, so it is not made.
+    const int width = std::min(geometry.WindowWidth(), GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    const int height = std::min(geometry.WindowHeight(options_.ListCount, lineHeight),
+                                GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    SetWindowPos(Handle(), nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FormPaint();
 }
@@ -258,6 +303,10 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         return 0;
+    case WM_DISPLAYCHANGE:
+        // A monitor taken away can take the window with it.
+        KeepOnScreen();
+        return DefaultHandler(message, wParam, lParam);
     case WM_ENDSESSION:
         if (wParam) DestroyWindow(Handle());
         return 0;
