@@ -4,6 +4,7 @@
 #include "CalendarUnit.h"
 #include "Canvas.h"
 #include "DateUtils.h"
+#include "MessageBoxes.h"
 #include "Navigation.h"
 #include "TextCase.h"
 #include "WindowQueries.h"
@@ -62,6 +63,8 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
     RegisterWindowClass(windowClassName, CS_DBLCLKS, nullptr, nullptr);
     CreateHandle(0, windowClassName, "Velmora", WS_POPUP | WS_CLIPCHILDREN, 100, 100, 293, 266,
                  owner, 0);
+    // The message boxes of both modules look for this mark and take no owner that carries it.
+    SetPropA(Handle(), KeptBelowWindowProperty, reinterpret_cast<HANDLE>(1));
     font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
     CreateComponents();
     CreateToolsPopup();
@@ -312,6 +315,7 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         if (created_) FormDestroy();
+        RemovePropA(Handle(), KeptBelowWindowProperty);
         PostQuitMessage(0);
         return 0;
     default:
