@@ -35,21 +35,27 @@ TCellBounds DesignNavigationButton(int index) {
     return {columns[index] * 30, 158, 27, 20};
 }
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+struct TMonitorRects {
+    std::vector<TScreenRect> Bounds;
+    std::vector<TScreenRect> WorkAreas;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM rects) {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& work = info.rcWork;
-        reinterpret_cast<std::vector<TScreenRect>*>(areas)->push_back(
-            {work.left, work.top, work.right, work.bottom});
+        TMonitorRects& all = *reinterpret_cast<TMonitorRects*>(rects);
+        const RECT &bounds = info.rcMonitor, &work = info.rcWork;
+        all.Bounds.push_back({bounds.left, bounds.top, bounds.right, bounds.bottom});
+        all.WorkAreas.push_back({work.left, work.top, work.right, work.bottom});
     }
     return TRUE;
 }
 
-std::vector<TScreenRect> MonitorWorkAreas() {
-    std::vector<TScreenRect> areas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    return areas;
+TMonitorRects Monitors() {
+    TMonitorRects rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    return rects;
 }
 
 // The options as GetOptions hands them over: the short strings carry a length byte.
@@ -151,7 +157,7 @@ TScreenPoint TVelmora::ReachablePosition() const {
     RECT bounds;
     GetWindowRect(Handle(), &bounds);
     return PlaceOnScreen({bounds.left, bounds.top, bounds.right, bounds.bottom},
-                         MonitorWorkAreas());
+                         Monitors().WorkAreas);
 }
 
 void TVelmora::KeepOnScreen() {
@@ -254,11 +260,11 @@ void TVelmora::LayoutCalendar() {
         if (button) button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
     }
     // Even within the dialog's ranges the largest font with the longest list makes a window
-    // many screens tall; what lies beyond every screen could never be seen, so it is not made.
-    const int width = std::min(geometry.WindowWidth(), GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    const int height = std::min(geometry.WindowHeight(options_.ListCount, lineHeight),
-                                GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    SetWindowPos(Handle(), nullptr, 0, 0, width, height,
+    // many screens tall.
+    const TScreenSize size = FitWindowSize(
+        {geometry.WindowWidth(), geometry.WindowHeight(options_.ListCount, lineHeight)},
+        Monitors().Bounds);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FormPaint();
 }

@@ -40,6 +40,20 @@ int Inside(int start, int length, int low, int high) {
 }
 } // namespace
 
+TScreenSize FitWindowSize(TScreenSize window, const std::vector<TScreenRect>& monitors) {
+    if (monitors.empty())
+        return window;
+    TScreenRect all = monitors.front();
+    int lowest = monitors.front().Height();
+    for (const TScreenRect& monitor : monitors) {
+        all = {std::min(all.Left, monitor.Left), std::min(all.Top, monitor.Top),
+               std::max(all.Right, monitor.Right), std::max(all.Bottom, monitor.Bottom)};
+        lowest = std::min(lowest, monitor.Height());
+    }
+    return {std::min(window.Width, all.Width()),
+            std::min({window.Height, all.Height(), std::max(lowest - 1, 1)})};
+}
+
 TScreenPoint PlaceOnScreen(const TScreenRect& window, const std::vector<TScreenRect>& workAreas) {
     const TScreenPoint unchanged{window.Left, window.Top};
     if (workAreas.empty())

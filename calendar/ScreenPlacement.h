@@ -41,6 +41,17 @@ struct TScreenPoint {
     }
 };
 
+struct TScreenSize {
+    int Width;
+    int Height;
+};
+
+// The window's size within what the monitors can show: no wider or taller than all of them
+// together, since what lies beyond every screen is never seen, and less tall than the smallest
+// monitor, since a window that covers a whole monitor is taken for a full-screen one and lifted
+// above every other window. Only the largest fonts with the longest lists come near either.
+TScreenSize FitWindowSize(TScreenSize window, const std::vector<TScreenRect>& monitors);
+
 // How much of the window must lie on one monitor's work area for it to count as reachable:
 // a sliver at a screen edge cannot be grabbed or right-clicked.
 constexpr int MinimumVisiblePart = 24;

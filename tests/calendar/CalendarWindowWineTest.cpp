@@ -389,6 +389,8 @@ TEST_F(CalendarWindowTest, AnyStoredSizeOrPlaceLeavesTheWindowOnTheScreen) {
         const RECT window = calendar.WindowRect();
         EXPECT_TRUE(Inside(window, workArea)) << c.Name << ": " << window.left << "," << window.top
                                               << " to " << window.right << "," << window.bottom;
+        // Not the whole screen either, which would make it a full-screen window above the rest.
+        EXPECT_LT(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN)) << c.Name;
         EXPECT_GT(window.right - window.left, 7 * 6) << c.Name;
         ASSERT_TRUE(calendar.Close()) << c.Name;
         const int storedTop = std::atoi(folder.ReadSetting("options", "top").c_str());

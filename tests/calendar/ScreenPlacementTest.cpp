@@ -64,6 +64,33 @@ TEST(ScreenPlacementTest, AReachableWindowStaysAndALostOneComesBackWhole) {
     }
 }
 
+TEST(ScreenPlacementTest, TheWindowNeverCoversAWholeMonitorNorReachesBeyondAllOfThem) {
+    const TScreenRect primaryMonitor{0, 0, 1280, 1024};
+    const TScreenRect secondMonitor{1280, -56, 3200, 1024};
+    const struct {
+        const char* What;
+        TScreenSize Window;
+        std::vector<TScreenRect> Monitors;
+        TScreenSize Expected;
+    } cases[] = {
+        {"an ordinary window", {215, 271}, {primaryMonitor}, {215, 271}},
+        {"the largest font with the longest list", {3136, 25000}, {primaryMonitor}, {1280, 1023}},
+        {"exactly a monitor's size", {1280, 1024}, {primaryMonitor}, {1280, 1023}},
+        {"as wide as a monitor only", {1280, 600}, {primaryMonitor}, {1280, 600}},
+        {"across two monitors, shorter than the smaller",
+         {3136, 25000},
+         {primaryMonitor, secondMonitor},
+         {3136, 1023}},
+        {"wider than both monitors", {4000, 300}, {primaryMonitor, secondMonitor}, {3200, 300}},
+        {"no monitor known", {3136, 25000}, {}, {3136, 25000}},
+    };
+    for (const auto& c : cases) {
+        const TScreenSize fitted = FitWindowSize(c.Window, c.Monitors);
+        EXPECT_EQ(fitted.Width, c.Expected.Width) << c.What;
+        EXPECT_EQ(fitted.Height, c.Expected.Height) << c.What;
+    }
+}
+
 // The window holds each size to the range the options dialog offers for it, so a value the
 // dialog can produce is drawn as given and nothing else is.
 TEST(ScreenPlacementTest, TheWindowsRangesAreTheOptionsDialogsRanges) {
