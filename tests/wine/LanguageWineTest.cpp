@@ -1,7 +1,8 @@
 // Language switching through TOOLS.DLL as the window calls it: the reminder editor comes up in
 // the language of calendar.ini when a module for it lies beside the library, each switch
 // frees the module it replaces, and nothing of a module stays mapped once the library is
-// freed. The Dutch module is the one the build makes from tools/languages/NLD.
+// freed; a damaged module is passed over by both dialogs. The Dutch module is the one the
+// build makes from tools/languages/NLD.
 #include "BaseForm.h"
 #include "DialogDriver.h"
 #include "Tools.h"
