@@ -22,6 +22,9 @@ namespace {
 // module loaded as data is only a mapped view, which may be unmapped at that point.
 ModuleHandle languageModule;
 
+// Far larger than a module of a few dialogs' texts; a bigger file is not read into memory.
+const DWORD maxModuleFileSize = 16 << 20;
+
 // The bytes of a module's file as it was mapped by loading it as data; false when the view is
 // not the file laid flat or holds less than the file (then nothing of it can be trusted).
 // Copied once, so that every later lookup reads what was checked.
@@ -36,7 +39,8 @@ bool ReadMappedModuleFile(HMODULE module, const std::string& path, std::string* 
     if (VirtualQuery(view, &region, sizeof region) != sizeof region || region.BaseAddress != view ||
         region.State != MEM_COMMIT ||
         !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes) ||
-        attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > region.RegionSize)
+        attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > maxModuleFileSize ||
+        attributes.nFileSizeLow > region.RegionSize)
         return false;
     file->assign(view, attributes.nFileSizeLow);
     return true;
