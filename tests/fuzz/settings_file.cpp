@@ -20,8 +20,8 @@ struct ReadOptions {
     std::string font, ttfont, dateformat;
     std::vector<std::string> types;
 
-    // Equal, except that each text value of this may be what a profile write and read make of
-    // the value read before (before).
+    // Equal to the options read before the save (o), except that each text value may be what
+    // a profile write and read make of the value read then.
     bool SavedFrom(const ReadOptions& o) const {
         return top == o.top && left == o.left && fontsize == o.fontsize &&
                fontcolour == o.fontcolour && highlight == o.highlight && ttsize == o.ttsize &&
