@@ -182,6 +182,11 @@ std::string FormattedDateLine(double date) {
     return FormatDatePattern(ItemsDatePattern(CalendarOptions().dateformat), date);
 }
 
+// The longest heading a day's text keeps. A date format may spell out far more than the text
+// can hold; cut here, the heading always leaves the day's first reminder most of the text,
+// so the day keeps its colour and shows what it holds.
+const size_t headingRoom = 255;
+
 // How much of a day-file line GetItems holds: more than the text buffer can show of it.
 const size_t itemsLineKeep = 2 * 1024;
 
@@ -324,6 +329,11 @@ bool BuildItemsText(double date, std::string* text) {
     if (options.dateformat.empty()) options.dateformat = LongDateFormat();
     try {
         std::string result = FormattedDateLine(date);
+        if (result.size() > headingRoom) {
+            // After the last whole word that fits, where there is one.
+            const size_t wordEnd = result.find_last_not_of(' ', result.rfind(' ', headingRoom));
+            result.resize(wordEnd == std::string::npos ? headingRoom : wordEnd + 1);
+        }
         const int length = static_cast<int>(result.size());
         // Lines are marked up only while the text can still show something of them, so a
         // day of any size costs one read of its files and no more than the buffer holds.
