@@ -3,11 +3,14 @@
 // dropped, one pair of surrounding quotes stripped on read, ';' lines taken as comments,
 // a rewritten key kept in its place and new keys added at the end of their section.
 #include "ProfileFile.h"
+#include "Errors.h"
 #include "FileSystem.h"
 #include "PortableTestHooks.h"
 #include "TextCase.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -191,39 +194,40 @@ std::vector<std::string> ProfileReadSection(const std::string& path, const std::
     return result;
 }
 
-void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections) {
-    // A file that is there but cannot be read fails here rather than being replaced by less.
-    std::vector<std::string> lines = FileExists(path) ? SplitLines(ReadWholeFile(path)) : std::vector<std::string>();
-    for (const ProfileSectionLines& section : sections) {
-        std::vector<std::string> kept;
-        size_t firstAt = std::string::npos;
-        size_t found = 0;
-        bool inside = false;
-        for (const std::string& line : lines) {
-            std::string name;
-            if (IsSectionHeader(line, &name)) {
-                inside = SameTextIgnoringCase(name, section.name);
-                if (inside && found++ == 0) firstAt = kept.size();
-            }
-            if (!inside) kept.push_back(line);
-        }
-        std::vector<std::string> body;
-        for (const std::string& line : section.lines) {
-            const size_t equals = line.find('=');
-            if (equals != std::string::npos)
-                body.push_back(Trim(line.substr(0, equals)) + "=" + Trim(line.substr(equals + 1)));
-        }
-        if (!body.empty()) {
-            body.insert(body.begin(), "[" + section.name + "]");
-            if (found == 1) {
-                if (firstAt < kept.size()) body.push_back("");
-                kept.insert(kept.begin() + static_cast<long>(firstAt), body.begin(), body.end());
-            } else {
-                if (!kept.empty() && !Trim(kept.back()).empty()) kept.push_back("");
-                kept.insert(kept.end(), body.begin(), body.end());
-            }
-        }
-        lines.swap(kept);
+ProfileFileRead ReadProfileFile(const std::string& path, int, std::string* content, std::string* reason) {
+    content->clear();
+    struct stat info;
+    if (stat(NativePath(path).c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return ProfileFileRead::Missing;
+        *reason = std::strerror(errno);
+        return ProfileFileRead::Unreadable;
     }
-    ReplaceFileContent(path, JoinLines(lines));
+    if (S_ISDIR(info.st_mode)) {
+        *reason = "it is a folder, not a file";
+        return ProfileFileRead::Unreadable;
+    }
+    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file) {
+        *reason = std::strerror(errno);
+        return ProfileFileRead::Unreadable;
+    }
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content->append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        content->clear();
+        *reason = "the file could not be read to its end";
+        return ProfileFileRead::Unreadable;
+    }
+    return ProfileFileRead::Read;
+}
+
+void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections,
+                            int waitMilliseconds) {
+    std::string content, reason;
+    if (ReadProfileFile(path, waitMilliseconds, &content, &reason) == ProfileFileRead::Unreadable)
+        throw UnreadableFileError("Cannot read file \"" + path + "\": " + reason);
+    ReplaceFileContent(path, ProfileTextWithSections(content, sections));
 }
