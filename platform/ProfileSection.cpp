@@ -175,7 +175,7 @@ std::string WithSection(const std::string& content, const ProfileSectionLines& s
     for (const TextLine& line : TextLines(content)) {
         std::string name;
         if (SectionHeaderName(content, line, &name)) {
-            inside = SameTextIgnoringCase(name, section.name);
+            inside = SameTextIgnoringCase(TrimBlanks(name), TrimBlanks(section.name));
             if (inside && found++ == 0) insertAt = kept.size();
         }
         if (!inside) kept.append(content, line.begin, line.next - line.begin);

@@ -175,7 +175,8 @@ std::string StoredText(const TCalendarOptions& record, const SettingDescription&
 // Section "options" as it is to be saved: the lines it holds now, with each of these settings
 // put in the place of its key (the first, as the first is what is read) or added at the end.
 // Keys that are not settings, which the user or another copy may have put there, are kept.
-std::vector<std::string> OptionLines(std::vector<std::string> lines, const std::vector<const SettingDescription*>& update) {
+std::vector<std::string> OptionLines(std::vector<std::string> lines,
+                                     const std::vector<const SettingDescription*>& update) {
     std::vector<bool> placed(update.size(), false);
     for (std::string& line : lines) {
         const size_t equals = line.find('=');

@@ -40,7 +40,8 @@ enum class SettingKind {
 
 // One setting: its key in section "options", the field that holds it, and its range: the one
 // its control in the options dialog offers, so that no stored value can take the window where
-// the dialog could not (a font of 9999 points). For a string the range is its length. Exactly one of the field pointers is set, by the kind.
+// the dialog could not (a font of 9999 points). For a string the range is its length.
+// Exactly one of the field pointers is set, by the kind.
 struct SettingDescription {
     const char* key;
     SettingKind kind;

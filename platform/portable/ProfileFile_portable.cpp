@@ -76,8 +76,10 @@ bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
 bool IsSectionHeader(const std::string& line, std::string* name) {
     std::string trimmed = Trim(line);
     if (trimmed.empty() || trimmed[0] != '[') return false;
+    // Without its "]" the line is no header, and belongs to the section before it.
     size_t close = trimmed.find(']');
-    if (name) *name = Trim(trimmed.substr(1, (close == std::string::npos ? trimmed.size() : close) - 1));
+    if (close == std::string::npos) return false;
+    if (name) *name = Trim(trimmed.substr(1, close - 1));
     return true;
 }
 
@@ -108,7 +110,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             *last = i;
             return;
         }
-        if (SameTextIgnoringCase(name, section)) *first = i + 1;
+        if (SameTextIgnoringCase(name, Trim(section))) *first = i + 1;
     }
     if (*first != std::string::npos) *last = lines.size();
 }

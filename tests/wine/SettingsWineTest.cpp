@@ -128,7 +128,8 @@ TEST(SmallDisk, AFullDiskFailsTheSaveAndLeavesTheFileWhole) {
     ListToEventTypes(types);
     const size_t leftFree = (ini.size() + 4095) / 4096 * 4096 + 4096;
     {
-        HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         std::string chunk(65536, 'x');
         for (DWORD size : {65536u, 4096u, 512u}) {
