@@ -23,16 +23,15 @@ std::string Trim(const std::string& text) {
 }
 
 
+// A line ends at LF, CR LF or a CR alone, as the system's reader has it.
 std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < content.size()) {
-        size_t end = content.find('\n', start);
+        size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
+        lines.push_back(content.substr(start, end - start));
+        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return lines;
 }
