@@ -2,8 +2,8 @@
 // thread and destroys it before returning; a failure is shown in the library's error box
 // and goes no further, so the caller only ever sees the call return.
 #include "BaseWindow.h"
-#include "Errors.h"
 #include "CalendarEntriesFormUnit.h"
+#include "Errors.h"
 #include "EventTypeUnit.h"
 #include "MessageBoxes.h"
 #include "OptionsFormUnit.h"

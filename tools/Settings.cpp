@@ -75,26 +75,26 @@ const SettingKind colour = SettingKind::Colour, integer = SettingKind::Integer;
 // library's other constants are made.
 const std::vector<SettingDescription>& Table() {
     static const std::vector<SettingDescription> table = {
-    Byte("firstday", &O::firstday, 1, 0),
-    Text("dateformat", &O::dateformat, "", 1),
-    Number("highlight", colour, &O::highlight, int32Min, int32Max, 0x800000, 2),
-    Text("font", &O::font, "Arial", 3),
-    Number("fontsize", integer, &O::fontsize, smallestFontSize, largestFontSize, 10, 4),
-    Number("fontcolour", colour, &O::fontcolour, int32Min, int32Max, 0xFFFFFF, 5),
-    Number("top", integer, &O::top, int32Min, int32Max, -1, 6),
-    Number("left", integer, &O::left, int32Min, int32Max, -1, 7),
-    Text("ttfont", &O::ttfont, "Arial", 8),
-    Number("ttsize", integer, &O::ttsize, smallestFontSize, largestFontSize, 12, 9),
-    Number("ttcolour", colour, &O::ttcolour, int32Min, int32Max, 0x800000, 10),
-    Number("ttbackground", colour, &O::ttbackground, int32Min, int32Max, 0xFFFF00, 11),
-    Byte("hspacing", &O::hspacing, 4, 12, largestSpacing),
-    Byte("vspacing", &O::vspacing, 2, 13, largestSpacing),
-    Byte("listcount", &O::listcount, 3, 14, largestListCount),
-    Byte("colourcoding", &O::colourcoding, 0, 15),
-    Flag("loadonstartup", &O::loadonstartup, false, 17),
-    // Its default is the user's own language, asked for when it is needed.
-    Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
-};
+        Byte("firstday", &O::firstday, 1, 0),
+        Text("dateformat", &O::dateformat, "", 1),
+        Number("highlight", colour, &O::highlight, int32Min, int32Max, 0x800000, 2),
+        Text("font", &O::font, "Arial", 3),
+        Number("fontsize", integer, &O::fontsize, smallestFontSize, largestFontSize, 10, 4),
+        Number("fontcolour", colour, &O::fontcolour, int32Min, int32Max, 0xFFFFFF, 5),
+        Number("top", integer, &O::top, int32Min, int32Max, -1, 6),
+        Number("left", integer, &O::left, int32Min, int32Max, -1, 7),
+        Text("ttfont", &O::ttfont, "Arial", 8),
+        Number("ttsize", integer, &O::ttsize, smallestFontSize, largestFontSize, 12, 9),
+        Number("ttcolour", colour, &O::ttcolour, int32Min, int32Max, 0x800000, 10),
+        Number("ttbackground", colour, &O::ttbackground, int32Min, int32Max, 0xFFFF00, 11),
+        Byte("hspacing", &O::hspacing, 4, 12, largestSpacing),
+        Byte("vspacing", &O::vspacing, 2, 13, largestSpacing),
+        Byte("listcount", &O::listcount, 3, 14, largestListCount),
+        Byte("colourcoding", &O::colourcoding, 0, 15),
+        Flag("loadonstartup", &O::loadonstartup, false, 17),
+        // Its default is the user's own language, asked for when it is needed.
+        Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
+    };
     return table;
 }
 
