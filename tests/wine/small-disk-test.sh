@@ -7,7 +7,10 @@ runner=$1
 program=$2
 mountpoint=$(mktemp -d /tmp/velmora-small-disk.XXXXXX)
 cleanup() {
-  umount "$mountpoint" 2>/dev/null || true
+  cd /
+  # The Wine server may still hold the program's image for a moment after it ended: the
+  # filesystem is then detached at once and goes when the last hold does.
+  umount "$mountpoint" 2>/dev/null || umount -l "$mountpoint" 2>/dev/null || true
   rmdir "$mountpoint" 2>/dev/null || true
 }
 trap cleanup EXIT
