@@ -88,6 +88,13 @@ HWND TOptionsForm::CreateCustomControl(const FormComponent& component, const REC
     return widgets_.back()->Handle();
 }
 
+void TOptionsForm::FormClose() {
+    // OK is an accept like Apply's: a save that fails raises here, the base shows why and
+    // keeps the dialog open with the user's edits, so OK reports only what was saved.
+    if (ModalResult() == mrOk && acceptProcedure_)
+        acceptProcedure_();
+}
+
 void TOptionsForm::FillFromSettings() {
     model_.Fill(CalendarOptions(), EventTypes());
     ShowValues();

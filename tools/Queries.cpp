@@ -310,6 +310,23 @@ std::string ItemsDatePattern(const std::string& dateformat) {
     return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
 }
 
+namespace {
+// A settings file held by another program: the days show on the defaults and without type
+// colours meanwhile, and the user hears of it once, not at every day the window asks for.
+void ReportUnreadableSettings(const UnreadableFileError& error) {
+    ReportFileProblem(SettingsFileName(), std::string(error.what()) +
+                                              "\r\n\r\nThe calendar shows its default settings until it can be read.");
+}
+
+void LoadEventTypesOrReport(const ProfileFileSections& settingsFile) {
+    try {
+        LoadEventTypes(settingsFile);
+    } catch (const UnreadableFileError& error) {
+        ReportUnreadableSettings(error);
+    }
+}
+} // namespace
+
 bool BuildItemsText(double date, std::string* text) {
     // A date that is no day of the calendar has no heading and no reminders.
     if (!IsCalendarDay(date)) {
@@ -319,12 +336,14 @@ bool BuildItemsText(double date, std::string* text) {
     date = WholeDay(date);
     // The types and the settings come from one read of calendar.ini.
     const ProfileFileSections settingsFile(SettingsFileName());
-    LoadEventTypes(settingsFile);
     try {
         LoadSettingsIfNeeded(settingsFile);
     } catch (const RangeError&) {
         // GetOptions tells the user; the heading is made from the defaults meanwhile.
+    } catch (const UnreadableFileError& error) {
+        ReportUnreadableSettings(error);
     }
+    LoadEventTypesOrReport(settingsFile);
     TCalendarOptions& options = CalendarOptions();
     if (options.dateformat.empty()) options.dateformat = LongDateFormat();
     try {
@@ -365,7 +384,7 @@ bool BuildComingUpText(int count, double date, std::string* text) {
         return true;
     }
     date = WholeDay(date);
-    LoadEventTypes();
+    LoadEventTypesOrReport(ProfileFileSections(SettingsFileName()));
     try {
         const std::string pattern = ComingUpDatePattern();
         std::string result;
