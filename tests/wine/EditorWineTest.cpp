@@ -247,6 +247,15 @@ TEST_F(EditorTest, DatedRemindersAreEditedAndSavedAsTheUserLeftThem) {
            }),
            Click("OkButton")}},
          {{DayFile(march5), "{Gone}old\r\n" + longLine + "\r\n{Birthday}x\r\n"}}},
+        {"a reminder of 100,000 characters shows its beginning in the list and stays whole",
+         {{DayFile(march5), "{Birthday}" + std::string(100000, 'L') + "\r\nb\r\n"}},
+         {{Expect([](DialogDriver& d) {
+               EXPECT_EQ(d.Cell("ListView1", 0, 0), std::string(1023, 'L'));
+               EXPECT_EQ(d.Cell("ListView1", 0, 1), "Birthday");
+               EXPECT_EQ(d.Cell("ListView1", 1, 0), "b");
+           }),
+           Row("ListView1", 0), Row("ListView1", 1), Click("OkButton")}},
+         {{DayFile(march5), "{Birthday}" + std::string(100000, 'L') + "\r\nb\r\n"}}},
         {"the description box takes 255 characters; rows left empty are not written",
          {},
          {{Click("AddEntryButton"), Click("AddEntryButton"), Type("Edit1", typed300),
