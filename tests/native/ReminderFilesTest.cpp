@@ -56,10 +56,11 @@ TEST_F(ReminderFilesTest, ADayReadPieceByPieceGivesTheLinesOfTheWholeFile) {
     const size_t piece = 65536;
     const std::string filler(piece - 1, 'f');
     const std::string contents[] = {
-        filler + "\r\nnext\r\n",           // CR last in a piece, its LF first in the next
-        filler + "\rnext",                    // CR last in a piece, no LF after it
-        filler + "a\r\n",                     // line end wholly in the next piece
-        filler + "\r\n\x1A" "after\r\n",     // end of text right after a seam
+        filler + "\r\nnext\r\n", // CR last in a piece, its LF first in the next
+        filler + "\rnext",       // CR last in a piece, no LF after it
+        filler + "a\r\n",        // line end wholly in the next piece
+        filler + "\r\n\x1A"
+                 "after\r\n",                           // end of text right after a seam
         std::string(3 * piece + 17, 'L') + "\r\nshort", // a line over several pieces
         "no line end at all",
         "",
@@ -69,7 +70,8 @@ TEST_F(ReminderFilesTest, ADayReadPieceByPieceGivesTheLinesOfTheWholeFile) {
         std::vector<std::string> lines;
         ReadDayFileWholeLines(DayFileName(Date(2007, 3, 5)),
                               [&lines](std::string& line) { lines.push_back(std::move(line)); });
-        EXPECT_EQ(lines, SplitDayFileLines(content)) << content.substr(content.size() > 40 ? content.size() - 40 : 0);
+        EXPECT_EQ(lines, SplitDayFileLines(content))
+            << content.substr(content.size() > 40 ? content.size() - 40 : 0);
     }
 }
 
