@@ -152,6 +152,14 @@ TEST_F(FileWriteFaultTest, AFailedWriteKeepsThePreviousFileAndIsReportedOnce) {
     }
 }
 
+int TypeEntryOf(const TCalendarEntriesModel& model, const std::string& name) {
+    const std::vector<std::string> entries = model.TypeEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
 // The editor's OK writes the day file and regular.dat as one save: a fault at any step of
 // either file leaves both as they were, no file of the save's own behind, the edits in the
 // dialog, and a second OK after the fault saves them.
@@ -161,9 +169,11 @@ TEST_F(FileWriteFaultTest, TheEditorsSaveOfBothFilesIsAllOrNothing) {
         const char* name;
         bool emptyDay;     // the edit deletes every dated reminder
         bool emptyRegular; // ... every regular one
+        bool newDay = false; // the day had no file: the edit adds its reminders
     };
     const Case cases[] = {
         {"both replaced", false, false},
+        {"day file created, regular.dat replaced", false, false, true},
         {"day file emptied, regular.dat replaced", true, false},
         {"day file replaced, regular.dat emptied", false, true},
     };
@@ -175,18 +185,23 @@ TEST_F(FileWriteFaultTest, TheEditorsSaveOfBothFilesIsAllOrNothing) {
         const int replaced = (edit.emptyDay ? 0 : 1) + (edit.emptyRegular ? 0 : 1);
         for (size_t s = 0; s < std::size(steps); ++s) {
             for (int pass = 0; pass < 2; ++pass) {
-                const int occurrences =
-                    steps[s] == PortableFileStep::Delete ? 2 - replaced : replaced;
+                // A file that was not there has no previous content to keep.
+                const int occurrences = steps[s] == PortableFileStep::Delete ? 2 - replaced
+                                        : steps[s] == PortableFileStep::Backup
+                                            ? replaced - (edit.newDay ? 1 : 0)
+                                            : replaced;
                 const std::string what = std::string(edit.name) + ", fault at " + stepNames[s] +
                                          " of file " + std::to_string(pass + 1);
                 StartAfresh();
-                WriteDayFile(day, DayEntries("old"));
+                if (!edit.newDay)
+                    WriteDayFile(day, DayEntries("old"));
                 WriteRegularFile(Regulars("old", 5));
                 const std::string dayBefore = ReadFile("data/2007-03-05.txt");
                 const std::string regularBefore = ReadFile("data/regular.dat");
                 const std::set<std::string> filesBefore = FilesInFolder();
 
                 TCalendarEntriesModel model;
+                model.SetEventTypes({"Birthday=255"});
                 ASSERT_TRUE(model.SetDate(day).Succeeded()) << what;
                 const auto editList = [&model](bool empty, bool dated) {
                     const int rows = static_cast<int>(dated ? model.DatedRows().size()
@@ -207,6 +222,13 @@ TEST_F(FileWriteFaultTest, TheEditorsSaveOfBothFilesIsAllOrNothing) {
                         }
                     }
                 };
+                if (edit.newDay) {
+                    for (int row = 0; row < 20; ++row) {
+                        model.AddEntryButtonClick();
+                        model.ChooseType(TypeEntryOf(model, "Birthday"));
+                        model.SetDescriptionText("new " + std::string(60, '-'));
+                    }
+                }
                 editList(edit.emptyDay, true);
                 editList(edit.emptyRegular, false);
 
@@ -222,6 +244,7 @@ TEST_F(FileWriteFaultTest, TheEditorsSaveOfBothFilesIsAllOrNothing) {
                 EXPECT_EQ(failed.status, SaveStatus::IoError) << what;
                 EXPECT_NE(failed.message.find("Nothing was saved"), std::string::npos) << what;
                 EXPECT_EQ(ReadFile("data/2007-03-05.txt"), dayBefore) << what;
+                EXPECT_EQ(Exists("data/2007-03-05.txt"), !edit.newDay) << what;
                 EXPECT_EQ(ReadFile("data/regular.dat"), regularBefore) << what;
                 EXPECT_EQ(FilesInFolder(), filesBefore) << what;
                 EXPECT_TRUE(model.Modified()) << what;

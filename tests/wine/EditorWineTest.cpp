@@ -479,7 +479,7 @@ TEST_F(EditorTest, OneSaveWritesBothFilesOrNeitherAndAFailedOneKeepsTheEdits) {
         RunScenario(scenario);
 }
 
-TEST_F(EditorTest, AReminderTypedWhileItsDayFileWasHeldOpenIsKeptUntilItCanBeSaved) {
+TEST_F(EditorTest, RemindersTypedWhileTheirFileWasHeldOpenAreKeptUntilItCanBeSaved) {
     const Scenario scenarios[] = {
         {"the day file held open at the start and at the first OK, released before the second",
          {{DayFile(march5), "{Birthday}Anna\r\n"}},
@@ -490,6 +490,16 @@ TEST_F(EditorTest, AReminderTypedWhileItsDayFileWasHeldOpenIsKeptUntilItCanBeSav
          {"2007-03-05.txt", "cannot be read now"},
          {},
          [] { HoldFile(DayFile(march5)); }},
+        {"regular.dat held open at the start and at the first OK, released before the second",
+         {{regularFile, Record(march5 - 7, "Standup", 1)}},
+         {{Page(1), Click("AddRegularEntryButton"), Type("Edit2", "Gym"),
+           Choose("ComboBox1", "Week"), Click("OkButton"), StaysOpenWithTheEdit("ListView2", "Gym"),
+           Release(), Click("OkButton")}},
+         {{regularFile, Record(march5 - 7, "Standup", 1) + Record(march5, "Gym", 1)},
+          {DayFile(march5), std::nullopt}},
+         {"regular.dat", "cannot be read now"},
+         {},
+         [] { HoldFile(regularFile); }},
     };
     for (const Scenario& scenario : scenarios)
         RunScenario(scenario);
