@@ -49,6 +49,16 @@ void ShowSelection(HWND list, int selected) {
     ListView_EnsureVisible(list, selected, FALSE);
 }
 
+// What a description box shows of a reminder: its beginning, as much as anyone reads in a
+// box of one line. A stored line may be of any length (one of 100 MB takes the system's edit
+// box minutes and gigabytes); the row keeps it whole until the user edits the box, whose
+// text then becomes the reminder.
+const size_t boxShowsAtMost = 4096;
+std::string BoxText(const std::string& description) {
+    return description.size() > boxShowsAtMost ? description.substr(0, boxShowsAtMost)
+                                               : description;
+}
+
 // Hands the list a cell's text, cut to the room it gives: a stored line of any length shows
 // its beginning, and stays whole in the row.
 void AnswerItemText(NMLVDISPINFOA* display, const std::string& text) {
@@ -290,10 +300,10 @@ void TCalendarEntriesForm::ShowModel(bool selection) {
     if (TrmComboCalendar* field = DateField("rmComboCalendar1"))
         field->SetSelectedDate(model_.ShownDate());
     ShowDatedRows(selection);
-    ShowText("Edit1", model_.DescriptionText());
+    ShowText("Edit1", BoxText(model_.DescriptionText()));
     ShowTypeBox("ComboBox2", model_.TypeEntries(), model_.ChosenTypeIndex());
     ShowRegularRows(selection);
-    ShowText("Edit2", model_.RegularDescriptionText());
+    ShowText("Edit2", BoxText(model_.RegularDescriptionText()));
     ShowTypeBox("ComboBox3", model_.RegularTypeEntries(), model_.ChosenRegularTypeIndex());
     HWND intervals = Control("ComboBox1");
     if (SendMessageA(intervals, CB_GETCURSEL, 0, 0) != model_.ChosenInterval())

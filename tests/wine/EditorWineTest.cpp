@@ -254,7 +254,11 @@ TEST_F(EditorTest, DatedRemindersAreEditedAndSavedAsTheUserLeftThem) {
                EXPECT_EQ(d.Cell("ListView1", 0, 1), "Birthday");
                EXPECT_EQ(d.Cell("ListView1", 1, 0), "b");
            }),
-           Row("ListView1", 0), Row("ListView1", 1), Click("OkButton")}},
+           Row("ListView1", 0), Expect([](DialogDriver& d) {
+               // The box shows the beginning; the row keeps the whole.
+               EXPECT_EQ(GetWindowTextLengthA(d.Find("Edit1")), 4096);
+           }),
+           Row("ListView1", 1), Click("OkButton")}},
          {{DayFile(march5), "{Birthday}" + std::string(100000, 'L') + "\r\nb\r\n"}}},
         {"the description box takes 255 characters; rows left empty are not written",
          {},
