@@ -136,8 +136,8 @@ void CALLBACK Painted(HWND, UINT, UINT_PTR timer, DWORD) {
     shownAt = Clock::now();
     if (selectFirst) {
         // As a click on the row: the description box gets the reminder whole.
-        HWND list = reinterpret_cast<HWND>(SendMessageA(shownDialog, WM_FINDCOMPONENT, 0,
-                                                        reinterpret_cast<LPARAM>("ListView1")));
+        HWND list = reinterpret_cast<HWND>(
+            SendMessageA(shownDialog, WM_FINDCOMPONENT, 0, reinterpret_cast<LPARAM>("ListView1")));
         LVITEMA state = {};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         const Clock::time_point start = Clock::now();
