@@ -26,7 +26,10 @@ enum class SaveStatus {
     Saved,           // both files written as the lists hold them
     NotModified,     // OK without changes: nothing written, the dialog may close
     IntervalMissing, // nothing written; show message in an information box, stay open
-    IoError,         // a write failed; show message in the error box, stay open
+    // A write failed and neither file changed, or a file that could not be read at the
+    // load still cannot be read and nothing was written; show message in the error box and
+    // stay open with the edits.
+    IoError,
     // regular.dat was damaged at the last load (a record with no such interval, a part
     // record at its end): it was left as it is on disk, so the records that were not read
     // are not lost; the day file was written. Show message in the error box; the dialog may
