@@ -91,6 +91,10 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take) {
+    if (TakePortableFileFault(PortableFileStep::Read)) {
+        errno = EACCES;
+        Fail("Cannot open file", path);
+    }
     FILE* file = std::fopen(NativePath(path).c_str(), "rb");
     if (!file) Fail("Cannot open file", path);
     std::unique_ptr<FILE, int (*)(FILE*)> closer(file, std::fclose);
