@@ -39,11 +39,12 @@ void SetPortableQuestionAnswer(QuestionAnswer answer);
 void SetPortableFormFolder(const std::string& folderWithTrailingSlash);
 // The steps of writing a file, at which a test can make the next write fail.
 enum class PortableFileStep {
-    Create,  // creating the new file
-    Write,   // writing it: the disk is full after the given number of bytes
-    Flush,   // flushing it to the disk
-    Move,    // moving it over the old file
-    Delete,  // deleting a file
+    Create, // creating the new file
+    Write,  // writing it: the disk is full after the given number of bytes
+    Flush,  // flushing it to the disk
+    Move,   // moving it over the old file
+    Delete, // deleting a file
+    // Steps of a save of several files, and of reading.
     Backup,  // keeping the previous content of a file while it is replaced
     Restore, // putting that content back after a later step failed
     Read     // opening a file to read it piece by piece (held open by another program)
