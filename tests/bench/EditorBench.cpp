@@ -125,7 +125,7 @@ const char* awaited = "";
 Clock::time_point shownAt;
 HWND shownDialog = nullptr;
 // Whether the first reminder is then selected, and how long that took to show.
-bool selectFirst = false;
+const char* selectIn = nullptr; // the list whose first row is selected, if any
 double selectSeconds = -1;
 int boxes = 0;
 std::string firstBox;
@@ -134,10 +134,10 @@ void CALLBACK Painted(HWND, UINT, UINT_PTR timer, DWORD) {
     // A timer comes after every paint the dialog and its lists had waiting.
     KillTimer(nullptr, timer);
     shownAt = Clock::now();
-    if (selectFirst) {
+    if (selectIn) {
         // As a click on the row: the description box gets the reminder whole.
         HWND list = reinterpret_cast<HWND>(
-            SendMessageA(shownDialog, WM_FINDCOMPONENT, 0, reinterpret_cast<LPARAM>("ListView1")));
+            SendMessageA(shownDialog, WM_FINDCOMPONENT, 0, reinterpret_cast<LPARAM>(selectIn)));
         LVITEMA state = {};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
         const Clock::time_point start = Clock::now();
@@ -194,18 +194,20 @@ struct Case {
     const char* name;
     const char* what;
     bool options;
+    const char* list; // the list of the rows written
     size_t (*write)();
 };
 
 const Case cases[] = {
-    {"lines-100k", "editor, a day of 100,000 short reminders", false,
+    {"lines-100k", "editor, a day of 100,000 short reminders", false, "ListView1",
      [] { return WriteDayLines(100000); }},
-    {"lines-1m", "editor, a day of 1,000,000 short reminders", false,
+    {"lines-1m", "editor, a day of 1,000,000 short reminders", false, "ListView1",
      [] { return WriteDayLines(1000000); }},
-    {"long-line", "editor, one reminder of 100 MB", false,
+    {"long-line", "editor, one reminder of 100 MB", false, "ListView1",
      [] { return WriteLongLine(100u << 20); }},
-    {"regular-20k", "editor, 20,000 regular reminders", false, [] { return WriteRegulars(20000); }},
-    {"types-4k", "options, 4,000 reminder types", true, [] { return WriteTypes(4000); }},
+    {"regular-20k", "editor, 20,000 regular reminders", false, "ListView2",
+     [] { return WriteRegulars(20000); }},
+    {"types-4k", "options, 4,000 reminder types", true, nullptr, [] { return WriteTypes(4000); }},
 };
 } // namespace
 
@@ -228,7 +230,7 @@ int main(int argc, char** argv) {
         const double empty = OpenDialog(c.options);
         const double emptyPeak = PeakMegabytes();
         const size_t bytes = c.write();
-        selectFirst = !c.options;
+        selectIn = c.list;
         const double seconds = OpenDialog(c.options);
         const double peak = PeakMegabytes();
         const std::string selected =
