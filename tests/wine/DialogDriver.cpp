@@ -12,6 +12,7 @@
 namespace {
 DialogDriver* current = nullptr;
 const UINT tickMilliseconds = 20;
+const int maxBusyTicks = 100;
 
 std::string ClassOf(HWND window) {
     char name[64] = "";
@@ -90,6 +91,16 @@ void DialogDriver::RunTick() {
     }
     if (!dialog_ || !IsWindow(dialog_) || !IsWindowVisible(dialog_))
         return;
+    // A tick is taken from the queue as soon as it is due, also while paints and posted
+    // messages still wait, so on a busy machine the dialog's loop may not have run empty (and
+    // its idle update not run) since the last one. Such a tick only waits; once a tick finds
+    // the queue empty, the loop runs empty right after it and the idle update has its turn
+    // before the next one. A dialog that never quietens is driven on after a while.
+    if (HIWORD(GetQueueStatus(QS_ALLINPUT & ~QS_TIMER)) != 0 && busyTicks_++ < maxBusyTicks) {
+        timer_ = SetTimer(nullptr, timer_, tickMilliseconds, Tick);
+        return;
+    }
+    busyTicks_ = 0;
     // The first tick after the dialog shows may come before its loop ever ran empty: give
     // the idle update its turn before the script looks at the controls.
     if (!settled_) {

@@ -73,6 +73,7 @@ class DialogDriver {
     HWND answered_ = nullptr;
     bool seen_ = false;
     bool settled_ = false;
+    int busyTicks_ = 0;
     bool actedLastTick_ = false;
     int boxWait_ = 0;
     std::vector<Step> steps_;
