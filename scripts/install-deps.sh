@@ -7,6 +7,8 @@ run_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-
 packages=("${run_packages[@]}" g++ libgtest-dev imagemagick xdotool
           clang libclang-rt-14-dev wixl zip)
 [ "${1:-}" = run ] && packages=("${run_packages[@]}")
+# "package" adds what scripts/package.sh needs besides: the installer builder and zip.
+[ "${1:-}" = package ] && packages=("${run_packages[@]}" wixl zip)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
