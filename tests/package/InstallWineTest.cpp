@@ -3,7 +3,8 @@
 // package again, an upgrade to a higher version, and an uninstall. The user's calendar.ini
 // and data\ outlive all of it; the program files, shortcuts and the installed-programs entry
 // do not. tests/package/install-test.sh builds the two packages and names them in
-// VELMORA_PACKAGE (the project's version) and VELMORA_NEWER_PACKAGE (VELMORA_NEWER_VERSION).
+// VELMORA_PACKAGE (the project's version) and VELMORA_NEWER_PACKAGE (VELMORA_NEWER_VERSION),
+// and unzips the portable zip into VELMORA_PORTABLE_FOLDER.
 #include "CalendarDriver.h"
 
 #include "DateUtils.h"
@@ -253,6 +254,26 @@ TEST_F(InstallTest, InstallRepairUpgradeAndUninstallKeepTheUsersRemindersAndSett
     EXPECT_FALSE(Exists(startup));
     EXPECT_TRUE(InstalledEntries().empty());
     EXPECT_EQ(ReadText(dayFile), "Anna turns 30\r\n");
+    EXPECT_TRUE(Exists(folder + "calendar.ini"));
+}
+} // namespace
+
+namespace {
+// The portable zip unzipped into a folder of the user's (VELMORA_PORTABLE_FOLDER): the program
+// runs from there as it is and keeps its settings and reminders in that folder.
+TEST_F(InstallTest, TheUnzippedPortableFolderRunsAsItIsAndKeepsItsDataThere) {
+    std::string folder = Environment("VELMORA_PORTABLE_FOLDER");
+    ASSERT_FALSE(folder.empty()) << "run through tests/package/install-test.sh";
+    if (folder.back() != '\\') folder += '\\';
+    for (const char* file : {"Calendar.exe", "TOOLS.DLL", "readme.txt", "Tools.NLD"})
+        EXPECT_TRUE(Exists(folder + file)) << file;
+    {
+        TCalendarProcess calendar(folder);
+        ASSERT_TRUE(calendar.Start());
+        AddReminderFromTheMenu(calendar, "20", "Pick up the bike");
+        ASSERT_TRUE(calendar.Close());
+    }
+    EXPECT_EQ(ReadText(folder + "data\\2007-03-20.txt"), "Pick up the bike\r\n");
     EXPECT_TRUE(Exists(folder + "calendar.ini"));
 }
 } // namespace

@@ -23,6 +23,9 @@ rm -rf "$WINEPREFIX"
 source scripts/wine-session.sh
 trap stop_wine_session EXIT
 start_wine_session
+# The portable zip unzipped in a folder of the user's, as Windows' "Extract All" would.
+unzip -q "$packages/Velmora-$version-portable.zip" -d "$WINEPREFIX/drive_c/users/Public/Portable"
+VELMORA_PORTABLE_FOLDER='C:\users\Public\Portable\Velmora' \
 VELMORA_PACKAGE=$(winepath -w "$packages/Velmora-$version.msi") \
 VELMORA_NEWER_PACKAGE=$(winepath -w "$packages/Velmora-$newer_version.msi") \
 VELMORA_NEWER_VERSION=$newer_version \
