@@ -70,7 +70,7 @@ void TVelmora::Paint(HDC target) {
     for (size_t i = 0; i < ComingUpList.size() && i < maxComingUpLines; ++i) {
         const DisplayLine line = ReadDisplayLine(ComingUpList[i], measure, options_.FontColour);
         SetTextColor(dc, ToColorRef(line.colour));
-        TextOutA(dc, 2, NavigationBottom() + static_cast<int>(i) * lineHeight, line.text.c_str(),
+        TextOutA(dc, Scale(2), NavigationBottom() + static_cast<int>(i) * lineHeight, line.text.c_str(),
                  static_cast<int>(line.text.size()));
     }
     canvas.CopyTo(target);

@@ -58,6 +58,19 @@ TMonitorRects Monitors() {
     return rects;
 }
 
+// The DPI of the window's monitor where the system tells it per window (Windows 10 and
+// later), else the system's.
+int WindowDpi(HWND window) {
+    using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<TGetDpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
+    if (dpi > 0) return dpi;
+    WindowDC screen(nullptr);
+    const int system = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    return system > 0 ? system : 96;
+}
+
 // The options as GetOptions hands them over: the short strings carry a length byte.
 struct TShortString {
     unsigned char bytes[256] = {};
@@ -71,6 +84,8 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
                  owner, 0);
     // The message boxes of both modules look for this mark and take no owner that carries it.
     SetPropA(Handle(), KeptBelowWindowProperty, reinterpret_cast<HANDLE>(1));
+    dpi_ = WindowDpi(Handle());
+    options_.FontHeight = -MulDiv(options_.FontPoints, dpi_, 72);
     font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
     CreateComponents();
     CreateToolsPopup();
@@ -195,17 +210,14 @@ void TVelmora::ApplyOptions() {
 
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     options_.FontFace = font.Text();
-    options_.FontHeight = PointsToFontHeight(fontSize);
+    options_.FontPoints = fontSize;
     options_.FontColour = fontColour;
     options_.Highlight = highlight;
-    font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
+    ApplyScaledLook();
     for (size_t index = 0; index < controls_.size(); ++index) {
         TVrHyperButton& control = *controls_[index];
         control.SetColorEnter(ToColorRef(highlight));
-        control.SetFontHeight(options_.FontHeight);
         control.SetFontColor(ToColorRef(fontColour));
-        // The navigation buttons keep their symbol face.
-        if (index < static_cast<size_t>(CellCount)) control.SetFontFace(options_.FontFace);
     }
 
     bool newLayout = false;
@@ -224,6 +236,27 @@ void TVelmora::ApplyOptions() {
     KeepOnScreen();
 }
 
+void TVelmora::ApplyScaledLook() {
+    options_.FontHeight = -MulDiv(options_.FontPoints, dpi_, 72);
+    font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
+    for (size_t index = 0; index < controls_.size(); ++index) {
+        TVrHyperButton& control = *controls_[index];
+        control.SetFontHeight(options_.FontHeight);
+        control.SetFrameWidth(Scale(1));
+        // The navigation buttons keep their symbol face.
+        if (index < static_cast<size_t>(CellCount)) control.SetFontFace(options_.FontFace);
+    }
+}
+
+void TVelmora::WMDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyScaledLook();
+    LayoutCalendar();
+}
+
 void TVelmora::LayoutCalendar() {
     RestartTimer1();
     int maxDayNameWidth = 0, titleHeight = 0, lineHeight = 0;
@@ -236,7 +269,8 @@ void TVelmora::LayoutCalendar() {
         lineHeight = LineHeight(dc.Get());
     }
     const TCalendarGeometry geometry =
-        TCalendarGeometry::FromMeasures(maxDayNameWidth, options_.HSpacing, options_.VSpacing, titleHeight);
+        TCalendarGeometry::FromMeasures(maxDayNameWidth, Scale(options_.HSpacing), Scale(options_.VSpacing),
+                                        titleHeight);
     ComingUpList.clear();
     comingUpFetched_ = false;
 
@@ -289,6 +323,9 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam == Timer1Id) Timer1Timer();
         else if (wParam == MouseOverTimerId) MouseOverTimerTimer();
+        return 0;
+    case WM_DPICHANGED:
+        WMDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_WINDOWPOSCHANGING:
         WMWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam));

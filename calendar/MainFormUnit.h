@@ -19,6 +19,8 @@
 // The window's copies of the settings, as they are until options have arrived.
 struct TWindowOptions {
     std::string FontFace = "Arial";
+    // Points; FontHeight is the height in pixels at the window's DPI.
+    int FontPoints = 10;
     int FontHeight = -13;
     int32_t FontColour = 0xFFFFFF;
     int32_t Highlight = 0x800000;
@@ -28,6 +30,7 @@ struct TWindowOptions {
     uint8_t ListCount = 0;
     uint8_t ColourCoding = 0;
     std::string DateFormat;
+    // Pixels at 96 DPI, scaled to the window's DPI in the layout.
     uint8_t HSpacing = 4;
     uint8_t VSpacing = 2;
 };
@@ -66,6 +69,11 @@ class TVelmora : public TBaseWindow {
     void Paint(HDC dc) override;
     void FormMouseDown(WPARAM keys, int x, int y);
     void ApplyOptions();
+    // The window's font and the cells' fonts and frames at the window's DPI.
+    void ApplyScaledLook();
+    // A move to a monitor of another scale: the suggested place, then everything laid out again.
+    void WMDpiChanged(int dpi, const RECT& suggested);
+    int Scale(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }
     void LayoutCalendar();
     void FetchComingUp();
     // Where the window is, or the nearest place on a monitor when it could not be reached
@@ -130,6 +138,8 @@ class TVelmora : public TBaseWindow {
     int comingUpFetches_ = 0;
     int optionsApplied_ = 0;
     TWindowOptions options_;
+    // The DPI of the monitor the window is on; sizes of the options are those at 96.
+    int dpi_ = 96;
     FontHandle font_;
     BrushHandle keyBrush_;
     unsigned timer1Interval_ = 60000;

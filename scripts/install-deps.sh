@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev
-          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-          wine wine64 xvfb xauth imagemagick fonts-liberation x11-utils
-          x11-xserver-utils openbox xdotool wmctrl
-          clang libclang-rt-14-dev)
+# "run" installs only what scripts/run.sh needs: the cross compiler, Wine and a display.
+run_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+              wine wine64 xvfb xauth fonts-liberation x11-utils x11-xserver-utils openbox wmctrl)
+packages=("${run_packages[@]}" g++ libgtest-dev imagemagick xdotool
+          clang libclang-rt-14-dev wixl zip)
+[ "${1:-}" = run ] && packages=("${run_packages[@]}")
+# "package" adds what scripts/package.sh needs besides: the installer builder and zip.
+[ "${1:-}" = package ] && packages=("${run_packages[@]}" wixl zip)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
 # Builds the program and starts the calendar under Wine on the user's display, as a desktop
 # calendar: beneath the other windows, closed from its menu (right-click a day, Close) or by
-# Ctrl-C here, both of which save its position. It runs from build/win/dist (or the folder in
+# Ctrl-C here, both of which save its position. It runs from build/run/dist (or the folder in
 # VELMORA_RUN_FOLDER), where its options and reminders are kept, in a Wine prefix of its own
 # (build/wineprefix-run) with Wine's defaults, so the window manager manages the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-# The desktop test runs this script on a tree it has just built.
+# Only what it runs: Calendar.exe, TOOLS.DLL and readme.txt, in a tree of their own (build/run),
+# with only the packages the run needs. VELMORA_RUN_NO_BUILD=1 skips the build and runs the
+# program built last, here or by the test command (build/win); the desktop test does that.
+program=$root/build/run/dist
 if [ -z "${VELMORA_RUN_NO_BUILD:-}" ]; then
-  bash scripts/install-deps.sh
-  bash scripts/build.sh
+  bash scripts/install-deps.sh run
+  cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_PROGRAM_ONLY=ON \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+  cmake --build build/run
+elif [ -f build/win/dist/Calendar.exe ] &&
+     { [ ! -f "$program/Calendar.exe" ] || [ build/win/dist/Calendar.exe -nt "$program/Calendar.exe" ]; }; then
+  program=$root/build/win/dist
 fi
 export WINEPREFIX=${VELMORA_RUN_PREFIX:-$root/build/wineprefix-run}
 source scripts/wine-session.sh
-folder=${VELMORA_RUN_FOLDER:-$root/build/win/dist}
-if [ "$folder" != "$root/build/win/dist" ]; then
-  cp build/win/dist/Calendar.exe build/win/dist/TOOLS.DLL build/win/dist/readme.txt "$folder/"
+folder=${VELMORA_RUN_FOLDER:-$program}
+if [ "$folder" != "$program" ]; then
+  cp "$program/Calendar.exe" "$program/TOOLS.DLL" "$program/readme.txt" "$folder/"
 fi
 
 private_display=""

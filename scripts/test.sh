@@ -12,6 +12,8 @@ source scripts/wine-session.sh
 trap stop_wine_session EXIT
 start_wine_session
 ctest --test-dir build/win --output-on-failure
+# The packages built, installed, upgraded and uninstalled in a Wine prefix of their own.
+bash tests/package/install-test.sh
 # The run command itself, under a window manager, in the prefix it uses.
 bash tests/calendar/desktop-stacking-test.sh
 # A message box of the calendar under the same run setup: in front, and never kept below.

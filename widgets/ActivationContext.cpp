@@ -1,5 +1,6 @@
 // The activation context of the library's manifest resource.
 #include "ActivationContext.h"
+#include "DialogManifest.h"
 #include "ResourceModule.h"
 
 TActivationContext::TActivationContext() {
@@ -7,7 +8,7 @@ TActivationContext::TActivationContext() {
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
     request.hModule = OwnModule();
-    request.lpResourceName = MAKEINTRESOURCEA(2);
+    request.lpResourceName = MAKEINTRESOURCEA(VELMORA_DIALOG_MANIFEST_ID);
     context_ = CreateActCtxA(&request);
     // Without a context the dialogs still work, only in the classic look.
     if (context_ != INVALID_HANDLE_VALUE && !ActivateActCtx(context_, &cookie_))

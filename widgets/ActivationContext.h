@@ -1,4 +1,4 @@
-// The library's own activation context, made from the manifest resource (id 2) of the module
+// The library's own activation context, made from the manifest resource (DialogManifest.h) of the module
 // that holds this code, so that its dialogs get the themed common controls whichever program
 // loaded the library. Active from construction to destruction, on one thread, strictly nested.
 #pragma once

@@ -16,7 +16,7 @@ TShiftState ShiftStateOf(WPARAM keys) {
     return state;
 }
 
-void DrawEdgeLines(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
+void DrawEdgeLine(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight) {
     PenHandle light(CreatePen(PS_SOLID, 1, topLeft));
     PenHandle dark(CreatePen(PS_SOLID, 1, bottomRight));
     {
@@ -29,6 +29,14 @@ void DrawEdgeLines(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRi
     MoveToEx(dc, rect.right - 1, rect.top, nullptr);
     LineTo(dc, rect.right - 1, rect.bottom - 1);
     LineTo(dc, rect.left - 1, rect.bottom - 1);
+}
+
+// Edges width pixels thick, one line inside the other.
+void DrawEdgeLines(HDC dc, RECT rect, COLORREF topLeft, COLORREF bottomRight, int width) {
+    for (int line = 0; line < width && rect.right > rect.left && rect.bottom > rect.top; ++line) {
+        DrawEdgeLine(dc, rect, topLeft, bottomRight);
+        InflateRect(&rect, -1, -1);
+    }
 }
 } // namespace
 
@@ -101,6 +109,12 @@ void TVrHyperButton::SetBorderColor(COLORREF colour) {
     Repaint();
 }
 
+void TVrHyperButton::SetFrameWidth(int width) {
+    if (width < 1 || width == frameWidth_) return;
+    frameWidth_ = width;
+    Repaint();
+}
+
 void TVrHyperButton::SetColorEnter(COLORREF colour) {
     if (colour == colorEnter_) return;
     colorEnter_ = colour;
@@ -115,8 +129,8 @@ void TVrHyperButton::Paint(HDC target) {
     const bool sunken = pressed_ && hovered_;
     if (hovered_) {
         FillSolid(dc, client, colorEnter_);
-        if (sunken) DrawEdgeLines(dc, client, BorderShadow, BorderHighlight);
-        else DrawEdgeLines(dc, client, BorderHighlight, BorderShadow);
+        if (sunken) DrawEdgeLines(dc, client, BorderShadow, BorderHighlight, frameWidth_);
+        else DrawEdgeLines(dc, client, BorderHighlight, BorderShadow, frameWidth_);
     } else {
         HBRUSH background = Transparent ? reinterpret_cast<HBRUSH>(SendMessageA(
                                               GetParent(Handle()), WM_CTLCOLORBTN,
@@ -126,13 +140,17 @@ void TVrHyperButton::Paint(HDC target) {
         if (background) FillRect(dc, &client, background);
         else FillSolid(dc, client, ColorLeave);
         BrushHandle frame(CreateSolidBrush(borderColor_));
-        FrameRect(dc, &client, frame.Get());
+        RECT edge = client;
+        for (int line = 0; line < frameWidth_ && edge.right > edge.left && edge.bottom > edge.top; ++line) {
+            FrameRect(dc, &edge, frame.Get());
+            InflateRect(&edge, -1, -1);
+        }
     }
     SelectedObject font(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, fontColor_);
     RECT text = client;
-    if (sunken) OffsetRect(&text, 1, 1);
+    if (sunken) OffsetRect(&text, frameWidth_, frameWidth_);
     if (DrawsSymbolShapes())
         DrawSymbolCaption(dc, text, caption_, fontColor_, fontHeight_);
     else

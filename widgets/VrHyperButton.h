@@ -33,6 +33,8 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     void SetFontColor(COLORREF colour);
 
     void SetBorderColor(COLORREF colour);
+    // The thickness of the frame and the raised or sunken edges, in pixels (1 at 96 DPI).
+    void SetFrameWidth(int width);
     void SetColorEnter(COLORREF colour);
     COLORREF BorderHighlight = GetSysColor(COLOR_WINDOW);
     COLORREF BorderShadow = RGB(0, 0, 0);
@@ -75,6 +77,7 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     COLORREF fontColor_ = RGB(255, 255, 255);
     FontHandle font_;
     COLORREF borderColor_ = RGB(0, 0, 0);
+    int frameWidth_ = 1;
     COLORREF colorEnter_ = RGB(0, 0, 0x80);
     bool symbolCaption_ = false;
     bool fontHasFace_ = true;

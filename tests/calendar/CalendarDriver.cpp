@@ -142,6 +142,8 @@ std::string TCalendarFolder::ReadFile(const std::string& relativePath) const {
 
 TCalendarProcess::TCalendarProcess(const TCalendarFolder& folder) : folder_(folder.Path()) {}
 
+TCalendarProcess::TCalendarProcess(const std::string& installedFolder) : folder_(installedFolder) {}
+
 TCalendarProcess::~TCalendarProcess() {
     if (process_.hProcess) {
         if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {

@@ -35,6 +35,8 @@ class TCalendarFolder {
 class TCalendarProcess {
   public:
     explicit TCalendarProcess(const TCalendarFolder& folder);
+    // The program installed in a folder (a path ending in a backslash).
+    explicit TCalendarProcess(const std::string& installedFolder);
     ~TCalendarProcess();
     // Starts the program and waits for its window to be shown; error boxes that come up
     // on the way are dismissed and counted.
