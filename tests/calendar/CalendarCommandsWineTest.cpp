@@ -96,7 +96,8 @@ TEST_F(CalendarCommandsTest, EditRemindersOpensOnTheDayThatWasRightClicked) {
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
     EXPECT_EQ(calendar.PopupItems(),
-              (std::vector<std::string>{"Edit Reminders", "Options", "Read Me", "-", "Close"}));
+              (std::vector<std::string>{"Edit Reminders", "Options", "Import Calendar...", "Export Calendar...",
+                                        "Read Me", "-", "Close"}));
 
     // The 12th of next month, right-clicked; the minute timer takes the window back to this
     // month while the menu is open; the editor still opens on the day that was clicked.
