@@ -5,7 +5,8 @@ packages=(cmake ninja-build g++ libgtest-dev
           g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth imagemagick fonts-liberation x11-utils
           x11-xserver-utils openbox xdotool wmctrl
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev
+          python3-icalendar python3-recurring-ical-events python3-tz)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
