@@ -249,8 +249,17 @@ class Importer {
   private:
     void Skip(const std::string& why) { ++plan_.skipped[why]; }
 
+    // Control characters (a NUL would end the text, byte 26 a day file) show as "?" too; line
+    // breaks are kept for the description's lines, and tabs as they are.
     std::string Text(const std::string& utf8) {
-        return Utf8ToAnsi(utf8, &plan_.replacedCharacters);
+        std::string text = Utf8ToAnsi(utf8, &plan_.replacedCharacters);
+        for (char& c : text) {
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+                c = '?';
+                ++plan_.replacedCharacters;
+            }
+        }
+        return text;
     }
 
     // The reminder's stored text: type group, start time, summary and description lines.

@@ -291,7 +291,8 @@ TEST_F(ICalendarTest, EventsBecomeRemindersOnLocalDays) {
               "\xE6\x97\xA5|x {y}\r\n") +
         "BEGIN:VTODO\r\nSUMMARY:todo\r\nEND:VTODO\r\nBEGIN:VJOURNAL\r\nEND:VJOURNAL\r\nBEGIN:X-"
         "THING\r\nEND:X-THING\r\n" +
-        event("SUMMARY:no start\r\n"));
+        event("SUMMARY:no start\r\n") +
+        event("DTSTART;VALUE=DATE:20070309\r\nSUMMARY:end\x1Aof\x01text\tand tab\r\n"));
     const ImportPlan plan = PlanCalendarImport(file, EventTypes(), Date(2007, 3, 5));
     ASSERT_EQ(plan.failure, "");
     std::multimap<double, std::string> dated;
@@ -309,12 +310,13 @@ TEST_F(ICalendarTest, EventsBecomeRemindersOnLocalDays) {
         {Date(2007, 4, 1), "Course"},
         {Date(2007, 4, 3), "Course"},
         {Date(2007, 3, 8), "10:00 Caf\xE9 ?/x (y)"},
+        {Date(2007, 3, 9), "end?of?text\tand tab"},
     };
     EXPECT_EQ(dated, expected);
     ASSERT_EQ(plan.regular.size(), 1u);
     EXPECT_EQ(plan.regular[0].Description, "{Birthday}Rent {flat}");
     EXPECT_EQ(plan.regular[0].Interval, static_cast<uint8_t>(TEntryInterval::Monthly));
-    EXPECT_EQ(plan.replacedCharacters, 1u);
+    EXPECT_EQ(plan.replacedCharacters, 3u);
     EXPECT_EQ(plan.unknownZones, 1u);
     EXPECT_EQ(plan.skipped.at("to-do"), 1u);
     EXPECT_EQ(plan.skipped.at("journal entry"), 1u);
