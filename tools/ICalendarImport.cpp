@@ -15,6 +15,8 @@
 
 namespace {
 const size_t maxText = 255;
+// Every timed event looks through its zone's parts: a zone of more is not believed.
+const size_t maxObservances = 64;
 
 // One part of a zone's year: from its onsets on, its offset applies.
 struct Observance {
@@ -118,6 +120,8 @@ Zone ReadZone(const ICalComponent& component) {
                 first = comma + 1;
             }
         }
+        if (zone.observances.size() == maxObservances)
+            return Zone(); // taken as an unknown zone
         zone.observances.push_back(observance);
     }
     return zone;
@@ -396,7 +400,7 @@ class Importer {
             (localDay == start.day && timeOfDay >= 3 / 24.0 && timeOfDay <= 21 / 24.0);
         TEntryInterval interval;
         if (ruleProperty && excluded.empty() && extra.empty() && DaySpan(localStart, length) == 1 &&
-            steadyDay && localDay >= FirstSystemDate &&
+            steadyDay && localDay >= FirstSystemDate && IsCalendarDay(localDay) &&
             ProgramInterval(rule, start.day, &interval)) {
             TRegularEntry entry;
             entry.StartDate = localDay;
@@ -416,12 +420,13 @@ class Importer {
         for (double day : extra)
             if (day >= horizon_.firstDay && day <= horizon_.lastDay)
                 occurrences.push_back(day);
+        std::sort(excluded.begin(), excluded.end());
         std::sort(occurrences.begin(), occurrences.end());
         occurrences.erase(std::unique(occurrences.begin(), occurrences.end()), occurrences.end());
         if (result.cut)
             ++plan_.occurrencesCut;
         for (double day : occurrences) {
-            if (std::find(excluded.begin(), excluded.end(), day) != excluded.end())
+            if (std::binary_search(excluded.begin(), excluded.end(), day))
                 continue;
             ICalDateTime occurrence = start;
             occurrence.day = day;
