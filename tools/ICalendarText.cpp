@@ -158,7 +158,8 @@ bool ReadICalendar(const std::string& bytes, const ICalLimits& limits, ICalCompo
         return true;
     };
 
-    size_t i = 0;
+    // Programs on Windows often begin a UTF-8 file with a byte-order mark.
+    size_t i = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     const size_t size = bytes.size();
     while (i < size) {
         size_t end = bytes.find('\n', i);
