@@ -193,9 +193,9 @@ TEST_F(ICalendarTest, TextIsEscapedFoldedAndReadBack) {
         DecodeUtf8(folded.substr(lineStart, end - lineStart), &points, &malformed);
         EXPECT_EQ(malformed, 0u);
     }
-    // Unfolded with LF-only and tab continuations as well.
-    std::string loose =
-        Wrap("BEGIN:VEVENT\r\n" + folded + "X-A;P=\"q;:\",b:v\nX-B:w\n\tx\r\nEND:VEVENT\r\n");
+    // Unfolded with LF-only and tab continuations as well, after a byte-order mark.
+    std::string loose = "\xEF\xBB\xBF" + Wrap("BEGIN:VEVENT\r\n" + folded +
+                                              "X-A;P=\"q;:\",b:v\nX-B:w\n\tx\r\nEND:VEVENT\r\n");
     ICalComponent root;
     ICalReadNotes notes;
     std::string failure;
