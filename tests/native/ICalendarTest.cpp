@@ -393,3 +393,48 @@ TEST_F(ICalendarTest, FailedImportChangesNothing) {
         EXPECT_THROW(Import(refused), VelmoraError);
 }
 } // namespace
+
+namespace {
+// A subscribed calendar shows on its days in its own colour, read-only, and its cache is
+// used only while it matches the file.
+TEST_F(ICalendarTest, SubscribedCalendarShowsInItsColourAndItsCacheIsNeverTrustedBlindly) {
+    WriteFile("calendar.ini", "[options]\r\nsubscribed=holidays.ics\r\nsubscribedcolour=65280\r\n");
+    const auto holidays = [&](const std::string& summary) {
+        WriteFile("holidays.ics",
+                  Wrap("BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070310\r\nSUMMARY:" + summary +
+                       "\r\nDESCRIPTION:Shops closed\r\nEND:VEVENT\r\n"
+                       "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070301\r\nRRULE:FREQ=WEEKLY\r\n"
+                       "SUMMARY:Market\r\nEND:VEVENT\r\n"));
+    };
+    holidays("Holiday");
+    WriteDayFile(Date(2007, 3, 10), {{"Lunch", ""}});
+    std::string text;
+    ASSERT_TRUE(BuildItemsText(Date(2007, 3, 10), &text));
+    const std::string heading = "Saturday March 10 2007";
+    const std::string indent = std::to_string(heading.size() + 1);
+    EXPECT_EQ(text, heading + "\r\nLunch\r\n{65280}Holiday\r\n|" + indent + "{65280}Shops closed");
+    EXPECT_EQ(Shown(Date(2007, 3, 15)), (std::vector<std::string>{"{65280}Market"}));
+    ASSERT_TRUE(BuildComingUpText(3, Date(2007, 3, 8), &text));
+    EXPECT_EQ(text,
+              "3/8 {65280}Market\r\n3/10 Lunch\r\n3/10 {65280}Holiday\r\n|5{65280}Shops closed");
+    // Read-only: nothing of it went into the store.
+    EXPECT_FALSE(Exists("data/2007-03-15.txt"));
+    EXPECT_TRUE(Exists("holidays.ics.cache"));
+
+    // A changed file is shown as it is now.
+    holidays("Public holiday");
+    EXPECT_EQ(Shown(Date(2007, 3, 10)).at(1), "{65280}Public holiday");
+    // A cache whose text was altered is not believed, and is made again.
+    std::string cache = ReadFile("holidays.ics.cache");
+    const size_t at = cache.find("Public holiday");
+    ASSERT_NE(at, std::string::npos);
+    cache.replace(at, 6, "Forged");
+    WriteFile("holidays.ics.cache", cache);
+    EXPECT_EQ(Shown(Date(2007, 3, 10)).at(1), "{65280}Public holiday");
+    EXPECT_NE(ReadFile("holidays.ics.cache").find("Public holiday"), std::string::npos);
+    // Without the file, nothing of it shows and no box comes up.
+    std::filesystem::remove(folder.Path() / "holidays.ics");
+    EXPECT_EQ(Shown(Date(2007, 3, 10)), (std::vector<std::string>{"Lunch"}));
+    EXPECT_EQ(ErrorBoxCount(), 0u);
+}
+} // namespace
