@@ -277,3 +277,30 @@ TEST(CalendarFileMenu, ExportAndImportFromThePopupMenuWithTheFileDialog) {
     SetEnvironmentVariableA("VELMORA_NOW", nullptr);
 }
 } // namespace
+
+namespace {
+TEST(CalendarFileSubscribed, ASubscribedCalendarShowsOnTheMonthInItsColour) {
+    SetEnvironmentVariableA("VELMORA_NOW", "39146.5"); // 5 March 2007, noon
+    TCalendarFolder folder("subscribed");
+    folder.WriteFile(
+        "calendar.ini",
+        "[options]\r\nfirstday=1\r\nsubscribed=holidays.ics\r\nsubscribedcolour=65280\r\n");
+    folder.WriteFile(
+        "holidays.ics",
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070320\r\n"
+        "SUMMARY:Spring holiday\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    HWND twentieth = calendar.CellWithCaption("20");
+    EXPECT_EQ(calendar.FontColor(twentieth), RGB(0, 255, 0));
+    // Pointing at it gives the tooltip its text.
+    SendMessageA(twentieth, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    const std::string hint = calendar.Hint(twentieth);
+    EXPECT_NE(hint.find("\r\nSpring holiday"), std::string::npos) << hint;
+    EXPECT_NE(calendar.FontColor(calendar.CellWithCaption("21")), RGB(0, 255, 0));
+    ASSERT_TRUE(calendar.Close());
+    // Read-only: the store holds nothing of it.
+    EXPECT_EQ(folder.ReadFile("data\\2007-03-20.txt"), "");
+    SetEnvironmentVariableA("VELMORA_NOW", nullptr);
+}
+} // namespace
