@@ -270,12 +270,12 @@ void GatherRegularCandidates(int count, double date, std::vector<Candidate>& can
 void GatherSubscribedCandidates(int count, double date, std::vector<Candidate>& candidates) {
     const SubscribedCalendar calendar = ReadSubscribedCalendar(ProfileFileSections(SettingsFileName()));
     if (calendar.path.empty()) return;
-    const std::vector<DatedReminder> reminders = SubscribedReminders(calendar.path, std::floor(CurrentDateTime()));
-    auto it = std::lower_bound(reminders.begin(), reminders.end(), date,
-                               [](const DatedReminder& reminder, double day) { return reminder.day < day; });
+    const std::vector<DatedReminder> reminders = SubscribedReminders(
+        calendar.path, std::floor(CurrentDateTime()), {date, lastCalendarDate, static_cast<size_t>(count)});
     const size_t firstSequence = static_cast<size_t>(-1) / 2;
-    for (size_t n = 0; it != reminders.end() && n < static_cast<size_t>(count); ++it, ++n)
-        candidates.push_back({it->day, firstSequence + n, it->line.substr(0, maxCandidateText), true, calendar.colour});
+    for (size_t n = 0; n < reminders.size(); ++n)
+        candidates.push_back({reminders[n].day, firstSequence + n, reminders[n].line.substr(0, maxCandidateText), true,
+                              calendar.colour});
 }
 } // namespace
 

@@ -13,15 +13,24 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 const char* const cacheMagic = "VELMORA SUBSCRIPTION CACHE 1";
 // The most reminders a subscription shows; a larger calendar is cut there.
 const size_t maxSubscribed = 200000;
 
+// A check of the cache's body, eight bytes a step: it is read at every query.
 uint64_t Hash(const std::string& text, size_t from) {
-    uint64_t hash = 1469598103934665603ULL;
-    for (size_t i = from; i < text.size(); ++i)
+    uint64_t hash = 1469598103934665603ULL ^ (text.size() - from);
+    size_t i = from;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        hash = (hash ^ word) * 0x9E3779B97F4A7C15ULL;
+        hash ^= hash >> 29;
+    }
+    for (; i < text.size(); ++i)
         hash = (hash ^ static_cast<unsigned char>(text[i])) * 1099511628211ULL;
     return hash;
 }
@@ -41,9 +50,10 @@ std::string CacheBody(const std::vector<DatedReminder>& reminders) {
     return body;
 }
 
-// The cache's reminders when it was made from the file as it is now, for today, and is whole.
+// The cache's reminders within the range when it was made from the file as it is now, for
+// today, and is whole. A query needs a day or the next few, and reads the cache each time.
 bool ReadCache(const std::string& cachePath, unsigned long long size, long long writeTime,
-               double today, std::vector<DatedReminder>* reminders) {
+               double today, const SubscribedRange& range, std::vector<DatedReminder>* reminders) {
     if (!FileExists(cachePath))
         return false;
     const std::string content = ReadWholeFile(cachePath);
@@ -65,23 +75,24 @@ bool ReadCache(const std::string& cachePath, unsigned long long size, long long 
         count > maxSubscribed || storedHash != Hash(content, bodyStart))
         return false;
     reminders->clear();
-    reminders->reserve(count);
-    for (size_t at = bodyStart; at < content.size();) {
+    size_t lines = 0;
+    double previous = -1e300;
+    for (size_t at = bodyStart; at < content.size(); ++lines) {
         const size_t end = content.find("\r\n", at);
-        const size_t tab = content.find('\t', at);
-        if (end == std::string::npos || tab == std::string::npos || tab > end)
+        if (end == std::string::npos)
             return false;
         char* stop = nullptr;
-        const long day = std::strtol(content.c_str() + at, &stop, 10);
-        if (stop != content.c_str() + tab || !IsCalendarDay(static_cast<double>(day)))
+        const double day = static_cast<double>(std::strtol(content.c_str() + at, &stop, 10));
+        if (stop >= content.c_str() + end || *stop != '\t' || !IsCalendarDay(day) || day < previous)
             return false;
-        reminders->push_back({static_cast<double>(day), content.substr(tab + 1, end - tab - 1)});
+        previous = day;
+        if (day >= range.firstDay && day <= range.lastDay && reminders->size() < range.maxCount) {
+            const size_t text = static_cast<size_t>(stop - content.c_str()) + 1;
+            reminders->push_back({day, content.substr(text, end - text)});
+        }
         at = end + 2;
     }
-    return reminders->size() == count &&
-           std::is_sorted(
-               reminders->begin(), reminders->end(),
-               [](const DatedReminder& a, const DatedReminder& b) { return a.day < b.day; });
+    return lines == count;
 }
 
 // Every event of the file on its days of today's horizon, repeating ones included.
@@ -136,7 +147,8 @@ std::string SubscriptionCacheName(const std::string& calendarPath) {
     return calendarPath + ".cache";
 }
 
-std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, double today) {
+std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, double today,
+                                               const SubscribedRange& range) {
     unsigned long long size = 0;
     long long writeTime = 0;
     if (calendarPath.empty() || !FileStamp(calendarPath, &size, &writeTime))
@@ -144,7 +156,7 @@ std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, 
     const std::string cachePath = SubscriptionCacheName(calendarPath);
     std::vector<DatedReminder> reminders;
     try {
-        if (ReadCache(cachePath, size, writeTime, today, &reminders))
+        if (ReadCache(cachePath, size, writeTime, today, range, &reminders))
             return reminders;
     } catch (const VelmoraError&) {
         // An unreadable cache is made again.
@@ -170,7 +182,12 @@ std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, 
     } catch (const VelmoraError&) {
         // A folder that cannot be written (a shared one): the calendar is read each time.
     }
-    return reminders;
+    std::vector<DatedReminder> wanted;
+    for (DatedReminder& reminder : reminders)
+        if (reminder.day >= range.firstDay && reminder.day <= range.lastDay &&
+            wanted.size() < range.maxCount)
+            wanted.push_back(std::move(reminder));
+    return wanted;
 }
 
 std::string MarkUpInColour(const std::string& text, int length, int32_t colour) {
@@ -190,13 +207,10 @@ std::string SubscribedItemLines(const ProfileFileSections& settingsFile, double 
     const SubscribedCalendar calendar = ReadSubscribedCalendar(settingsFile);
     if (calendar.path.empty())
         return "";
-    const std::vector<DatedReminder> reminders =
-        SubscribedReminders(calendar.path, std::floor(CurrentDateTime()));
-    auto it =
-        std::lower_bound(reminders.begin(), reminders.end(), day,
-                         [](const DatedReminder& reminder, double d) { return reminder.day < d; });
+    const std::vector<DatedReminder> reminders = SubscribedReminders(
+        calendar.path, std::floor(CurrentDateTime()), {day, day, static_cast<size_t>(-1)});
     std::string lines;
-    for (; it != reminders.end() && it->day == day && lines.size() <= room; ++it)
+    for (auto it = reminders.begin(); it != reminders.end() && lines.size() <= room; ++it)
         lines += "\r\n" + MarkUpInColour(it->line, length, calendar.colour);
     return lines;
 }

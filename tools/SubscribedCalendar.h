@@ -20,11 +20,17 @@ SubscribedCalendar ReadSubscribedCalendar(const ProfileFileSections& settingsFil
 
 // The cache file of a subscribed calendar.
 std::string SubscriptionCacheName(const std::string& calendarPath);
-// The calendar's reminders by day (each a stored line without type), from today's horizon
+// The calendar's reminders within the range (each a stored line without type), in day order,
+// from today's horizon
 // (ImportDaysBefore to ImportDaysAfter around today). From the cache when it matches, else
 // read from the file and cached again. A calendar that cannot be read gives none and is
 // reported once while it stays as it is; a missing one gives none silently.
-std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, double today);
+struct SubscribedRange {
+    double firstDay, lastDay;
+    size_t maxCount;
+};
+std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, double today,
+                                               const SubscribedRange& range);
 
 // The marked-up lines of one reminder shown in a fixed colour: "{colour}first" and a
 // continuation line "|indent{colour}text" for each "|".

@@ -8,6 +8,8 @@
 #include "ICalendarRecurrence.h"
 #include "ICalendarStore.h"
 #include "PortableTestHooks.h"
+#include "Queries.h"
+#include "ReminderFiles.h"
 #include "Settings.h"
 
 #include <chrono>
@@ -53,6 +55,19 @@ std::string GeneratedCalendar() {
         if (i % 3 == 0)
             file += "DESCRIPTION:A second line\\nand a third\r\nCATEGORIES:Work\r\n";
         file += "END:VEVENT\r\n";
+    }
+    return file + "END:VCALENDAR\r\n";
+}
+
+// A calendar of 5,000 events around the day of the benchmark, some repeating weekly.
+std::string SubscribedCalendarText(double today) {
+    std::string file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+    for (int i = 0; i < 5000; ++i) {
+        file += "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + ICalDateText(today - 300 + (i * 37) % 900) +
+                "\r\n";
+        if (i % 50 == 0)
+            file += "RRULE:FREQ=WEEKLY\r\n";
+        file += "SUMMARY:Subscribed event " + std::to_string(i) + "\r\nEND:VEVENT\r\n";
     }
     return file + "END:VCALENDAR\r\n";
 }
@@ -108,5 +123,44 @@ int main(int argc, char** argv) {
     std::printf("  export of the store:  %8.3f s  (%zu reminders, %.1f MB)\n", out, exported,
                 std::filesystem::file_size(root / "out.ics") / 1048576.0);
     std::printf("  peak memory:          %8.1f MB\n", PeakMegabytes());
+
+    // The month layout: GetItems for each day of the month, as the window asks at every layout,
+    // in a store of its own with a reminder on every day, whose text leaves room to show more.
+    const std::filesystem::path layoutRoot = root / "layout";
+    std::filesystem::create_directories(layoutRoot / "data");
+    SetPortableProgramDirectory(layoutRoot.string() + "/");
+    ResetSettings();
+    ClearEventTypes();
+    const double today = EncodeDate(2025, 1, 1);
+    for (int day = 0; day < 31; ++day)
+        WriteDayFile(today + day, {{"Own reminder", ""}});
+    const auto layout = [&] {
+        std::string text;
+        size_t characters = 0;
+        for (int day = 0; day < 31; ++day) {
+            BuildItemsText(today + day, &text);
+            characters += text.size();
+        }
+        return characters;
+    };
+    const auto layouts = [&](int count) {
+        return Seconds([&] {
+                   for (int i = 0; i < count; ++i)
+                       layout();
+               }) /
+               count;
+    };
+    const double plain = layouts(20);
+    std::ofstream(layoutRoot / "sub.ics", std::ios::binary) << SubscribedCalendarText(today);
+    std::ofstream(layoutRoot / "calendar.ini", std::ios::binary | std::ios::app)
+        << "[options]\r\nsubscribed=sub.ics\r\nsubscribedcolour=65280\r\n";
+    ResetSettings();
+    ClearEventTypes();
+    const double first = Seconds([&] { layout(); });
+    const double steady = layouts(20);
+    std::printf("Month layout (31 GetItems, one own reminder a day):\n");
+    std::printf("  without a subscription:                  %8.2f ms\n", plain * 1e3);
+    std::printf("  5,000-event subscription, cache made:    %8.2f ms\n", first * 1e3);
+    std::printf("  5,000-event subscription, from its cache:%8.2f ms\n", steady * 1e3);
     return 0;
 }
