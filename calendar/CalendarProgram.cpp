@@ -1,5 +1,6 @@
 // Program start: a hidden owner keeps the calendar off the taskbar and out of the task
 // switcher; the window is created, shown and runs until it is closed.
+#include "CalendarUnit.h"
 #include "MainFormUnit.h"
 
 #include <windows.h>
@@ -27,6 +28,8 @@ HWND CreateApplicationWindow() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int fileCommandExit = 0;
+    if (RunCalendarFileCommand(&fileCommandExit)) return fileCommandExit;
     HWND application = CreateApplicationWindow();
     int exitCode = 0;
     {

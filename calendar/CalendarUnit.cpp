@@ -1,5 +1,6 @@
 // Library wrappers, the layered-window set-up and Read Me.
 #include "CalendarUnit.h"
+#include "CalendarCommandLine.h"
 
 #include "DateUtils.h"
 #include "MessageBoxes.h"
@@ -104,6 +105,31 @@ bool InitLayeredWindow(HWND window, COLORREF keyColour, BYTE alpha) {
     if (!versionAsked) GetVersionExA(&version);
     ShowErrorBox(InitialisationErrorText(reason, version.dwPlatformId, version.dwMajorVersion));
     return false;
+}
+
+bool RunCalendarFileCommand(int* exitCode) {
+    const CalendarFileCommand command = FindCalendarFileCommand(CommandLineArguments());
+    if (command.kind == CalendarFileCommand::None) return false;
+    bool ran = false;
+    int32_t result = -1;
+    if (command.kind != CalendarFileCommand::Incomplete) {
+        TToolsLibrary tools;
+        const char* name = command.kind == CalendarFileCommand::Import ? "ImportCalendarFile" : "ExportCalendarFile";
+        if (auto run = tools.Find<TImportCalendarFileFunction>(name)) {
+            result = run(command.path.c_str());
+            ran = true;
+        }
+    }
+    *exitCode = CalendarFileCommandExitCode(ran, result);
+    return true;
+}
+
+bool ImportOrExportCalendar(bool import) {
+    TToolsLibrary tools;
+    auto run = tools.Find<TImportCalendarFileFunction>(import ? "ImportCalendarFile" : "ExportCalendarFile");
+    if (!run) return false;
+    run(nullptr);
+    return true;
 }
 
 void ShowReadMe() {

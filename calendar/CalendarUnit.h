@@ -38,3 +38,8 @@ void EditReminders(double date);
 bool InitLayeredWindow(HWND window, COLORREF keyColour, BYTE alpha);
 // Opens the read-me of the program directory in Notepad, without waiting.
 void ShowReadMe();
+// A command line with "/import FILE" or "/export FILE" is done through the library without
+// a window: true, with the program's exit code. False when the window is to be shown.
+bool RunCalendarFileCommand(int* exitCode);
+// The library's calendar-file dialog (import or export); false without the library or export.
+bool ImportOrExportCalendar(bool import);

@@ -11,6 +11,8 @@ TVelmora* TVelmora::optionsWindow_ = nullptr;
 void TVelmora::CreateToolsPopup() {
     ToolsPopup.Add("AddEntry1", "Edit Reminders", [this] { AddEntry1Click(); });
     ToolsPopup.Add("Options1", "Options", [this] { Options1Click(); });
+    ToolsPopup.Add("ImportCalendar1", "Import Calendar...", [this] { CalendarFile1Click(true); });
+    ToolsPopup.Add("ExportCalendar1", "Export Calendar...", [this] { CalendarFile1Click(false); });
     ToolsPopup.Add("ReadMe1", "Read Me", [this] { ReadMe1Click(); });
     ToolsPopup.Add("N1", "-", nullptr);
     ToolsPopup.Add("Close1", "Close", [this] { Close1Click(); });
@@ -88,6 +90,13 @@ void WINAPI TVelmora::OptionsApplied() {
         optionsWindow_->ApplyOptions();
 }
 
+void TVelmora::CalendarFile1Click(bool import) {
+    DialogStarted();
+    const bool ran = ImportOrExportCalendar(import);
+    DialogEnded();
+    if (ran && import) LayoutCalendar();
+}
+
 void TVelmora::ReadMe1Click() {
     ShowReadMe();
 }
@@ -98,14 +107,14 @@ void TVelmora::Close1Click() {
 
 void TVelmora::DialogStarted() {
     if (dialogsOpen_++ == 0)
-        for (const char* item : {"AddEntry1", "Options1", "Close1"})
+        for (const char* item : {"AddEntry1", "Options1", "ImportCalendar1", "ExportCalendar1", "Close1"})
             ToolsPopup.SetEnabled(item, false);
 }
 
 void TVelmora::DialogEnded() {
     if (--dialogsOpen_ > 0)
         return;
-    for (const char* item : {"AddEntry1", "Options1", "Close1"})
+    for (const char* item : {"AddEntry1", "Options1", "ImportCalendar1", "ExportCalendar1", "Close1"})
         ToolsPopup.SetEnabled(item, true);
     if (closeWhenDialogsEnd_) {
         closeWhenDialogsEnd_ = false;

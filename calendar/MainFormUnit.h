@@ -104,6 +104,8 @@ class TVelmora : public TBaseWindow {
     void ContextMenuFromKeyboard();
     void AddEntry1Click();
     void Options1Click();
+    // "Import Calendar..." and "Export Calendar...".
+    void CalendarFile1Click(bool import);
     void ReadMe1Click();
     void Close1Click();
     static void WINAPI OptionsApplied();

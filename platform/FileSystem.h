@@ -7,6 +7,9 @@
 #include <vector>
 
 bool FileExists(const std::string& path);
+// The file's size and last write time (in the system's own units), which change whenever
+// it is written; false when there is no such file.
+bool FileStamp(const std::string& path, unsigned long long* size, long long* writeTime);
 // The whole content of the file.
 std::string ReadWholeFile(const std::string& path);
 // The file's content from start to end, handed to take piece by piece through one buffer of

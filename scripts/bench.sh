@@ -29,6 +29,11 @@ build/bench/tests/bench/query_bench build/bench-store-1 build/bench-store-4
 echo
 build/bench/tests/bench/hostile_bench build/bench-hostile
 
+# A calendar file of 100,000 events imported, imported again and exported.
+cmake --build build/bench --target icalendar_bench >/dev/null
+echo
+build/bench/tests/bench/icalendar_bench build/bench-icalendar
+
 # The Windows program finds its data beside itself, so it runs from a folder of its own.
 rm -rf build/bench-win
 mkdir -p build/bench-win

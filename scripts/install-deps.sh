@@ -5,7 +5,8 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
               wine wine64 xvfb xauth fonts-liberation x11-utils x11-xserver-utils openbox wmctrl)
 packages=("${run_packages[@]}" g++ libgtest-dev imagemagick xdotool
-          clang libclang-rt-14-dev wixl zip)
+          clang libclang-rt-14-dev wixl zip
+          python3-icalendar python3-recurring-ical-events python3-tz)
 [ "${1:-}" = run ] && packages=("${run_packages[@]}")
 # "package" adds what scripts/package.sh needs besides: the installer builder and zip.
 [ "${1:-}" = package ] && packages=("${run_packages[@]}" wixl zip)

@@ -1,5 +1,6 @@
 // GetItems and ComingUp: gathering, recurrence, ordering and the item-text markup.
 #include "Queries.h"
+#include "Clock.h"
 #include "DatePattern.h"
 #include "DateUtils.h"
 #include "Errors.h"
@@ -10,6 +11,7 @@
 #include "ProfileFile.h"
 #include "ReportOnce.h"
 #include "Settings.h"
+#include "SubscribedCalendar.h"
 #include "TextCase.h"
 
 #include <algorithm>
@@ -194,6 +196,8 @@ struct Candidate {
     double date;
     size_t sequence; // gathering order, which orders candidates of one date
     std::string text;
+    bool subscribed = false; // shown in the subscribed calendar's colour
+    int32_t colour = 0;
 };
 
 bool CandidateBefore(const Candidate& a, const Candidate& b) {
@@ -264,6 +268,19 @@ void GatherRegularCandidates(int count, double date, std::vector<Candidate>& can
         },
         [&] { best.clear(); });
     for (Candidate& candidate : best) candidates.push_back(std::move(candidate));
+}
+
+// The subscribed calendar's first count reminders from the date on, after the store's own
+// reminders of the same day.
+void GatherSubscribedCandidates(int count, double date, std::vector<Candidate>& candidates) {
+    const SubscribedCalendar calendar = ReadSubscribedCalendar(ProfileFileSections(SettingsFileName()));
+    if (calendar.path.empty()) return;
+    const std::vector<DatedReminder> reminders = SubscribedReminders(
+        calendar.path, std::floor(CurrentDateTime()), {date, lastCalendarDate, static_cast<size_t>(count)});
+    const size_t firstSequence = static_cast<size_t>(-1) / 2;
+    for (size_t n = 0; n < reminders.size(); ++n)
+        candidates.push_back({reminders[n].day, firstSequence + n, reminders[n].line.substr(0, maxCandidateText), true,
+                              calendar.colour});
 }
 } // namespace
 
@@ -370,6 +387,8 @@ bool BuildItemsText(double date, std::string* text) {
         }
         if (result.size() <= ItemTextRoom)
             result += MarkedUpRegularOfDay(QueryDay(date), length, ItemTextRoom - result.size());
+        if (result.size() <= ItemTextRoom)
+            result += SubscribedItemLines(settingsFile, date, length, ItemTextRoom - result.size());
         *text = std::move(result);
         return true;
     } catch (const std::exception& error) {
@@ -392,13 +411,17 @@ bool BuildComingUpText(int count, double date, std::string* text) {
             std::vector<Candidate> candidates;
             GatherDatedCandidates(count, date, candidates);
             GatherRegularCandidates(count, date, candidates);
+            GatherSubscribedCandidates(count, date, candidates);
             const size_t shown = std::min(candidates.size(), static_cast<size_t>(count));
             std::partial_sort(candidates.begin(), candidates.begin() + static_cast<long>(shown),
                               candidates.end(), CandidateBefore);
             for (size_t i = 0; i < shown && result.size() <= ItemTextRoom; ++i) {
                 const std::string dateText = FormatDatePattern(pattern, candidates[i].date);
                 if (!result.empty()) result += "\r\n";
-                result += dateText + " " + MarkUpItemLine(candidates[i].text, static_cast<int>(dateText.size()));
+                const int length = static_cast<int>(dateText.size());
+                result += dateText + " " +
+                          (candidates[i].subscribed ? MarkUpInColour(candidates[i].text, length, candidates[i].colour)
+                                                    : MarkUpItemLine(candidates[i].text, length));
             }
         }
         *text = std::move(result);

@@ -1,4 +1,4 @@
-// The six exports of TOOLS.DLL, declared once for both sides of the boundary: the library
+// The exports of TOOLS.DLL, declared once for both sides of the boundary: the library
 // defines them, and the window and the tests bind them by name through the pointer types
 // derived here, so a change of any signature breaks the build of every caller.
 #pragma once
@@ -24,6 +24,11 @@ VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
 VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);
+// Calendar files: the number of reminders imported or exported, or -1 after a failure shown
+// in the error box. A null path asks for the file in the standard file dialog (0 when the
+// user cancels it) and shows a summary at the end.
+VELMORA_EXPORT int32_t VELMORA_CALL ImportCalendarFile(const char* path);
+VELMORA_EXPORT int32_t VELMORA_CALL ExportCalendarFile(const char* path);
 
 // What a caller binds by name; never linked.
 using TShowOptionsFunction = decltype(&ShowOptions);
@@ -32,3 +37,5 @@ using TSetOptionsFunction = decltype(&SetOptions);
 using TGetItemsFunction = decltype(&GetItems);
 using TComingUpFunction = decltype(&ComingUp);
 using TAddEntryFunction = decltype(&AddEntry);
+using TImportCalendarFileFunction = decltype(&ImportCalendarFile);
+using TExportCalendarFileFunction = decltype(&ExportCalendarFile);

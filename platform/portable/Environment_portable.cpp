@@ -5,6 +5,7 @@
 #include "MessageBoxes.h"
 #include "PortableTestHooks.h"
 #include "ProgramDirectory.h"
+#include "TimeZone.h"
 
 #include <cstdio>
 
@@ -12,6 +13,7 @@ namespace {
 std::string programDirectory = "./";
 PortableLocale locale;
 double now = 39146.5; // 5 March 2007, noon
+int utcOffsetMinutes = 0;
 std::vector<RecordedMessageBox> messageBoxes;
 QuestionAnswer questionAnswer = QuestionAnswer::Cancel;
 
@@ -38,6 +40,12 @@ std::string ProgramDirectory() {
 }
 std::string ProgramExecutablePath() {
     return programDirectory + "Calendar.exe";
+}
+void SetPortableUtcOffset(int minutes) {
+    utcOffsetMinutes = minutes;
+}
+int LocalUtcOffsetMinutes(double) {
+    return utcOffsetMinutes;
 }
 double CurrentDateTime() {
     return now;

@@ -67,6 +67,14 @@ bool FileExists(const std::string& path) {
     return stat(NativePath(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool FileStamp(const std::string& path, unsigned long long* size, long long* writeTime) {
+    struct stat info;
+    if (stat(NativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    *size = static_cast<unsigned long long>(info.st_size);
+    *writeTime = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL + info.st_mtim.tv_nsec;
+    return true;
+}
+
 std::string ReadWholeFile(const std::string& path) {
     FILE* file = std::fopen(NativePath(path).c_str(), "rb");
     if (!file) Fail("Cannot open file", path);

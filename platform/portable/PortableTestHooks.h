@@ -29,6 +29,8 @@ struct RecordedMessageBox {
 void SetPortableProgramDirectory(const std::string& directoryWithTrailingSlash);
 void SetPortableLocale(const PortableLocale& locale);
 void SetPortableNow(double oleDateTime);
+// The user's time zone of the stand-in: a fixed number of minutes ahead of UTC (0 at start).
+void SetPortableUtcOffset(int minutes);
 // Root under which the portable special folders live (each token is a subfolder); an empty
 // root is a system without special folders.
 void SetPortableSpecialFolderRoot(const std::string& root);

@@ -96,7 +96,8 @@ TEST_F(CalendarCommandsTest, EditRemindersOpensOnTheDayThatWasRightClicked) {
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
     EXPECT_EQ(calendar.PopupItems(),
-              (std::vector<std::string>{"Edit Reminders", "Options", "Read Me", "-", "Close"}));
+              (std::vector<std::string>{"Edit Reminders", "Options", "Import Calendar...",
+                                        "Export Calendar...", "Read Me", "-", "Close"}));
 
     // The 12th of next month, right-clicked; the minute timer takes the window back to this
     // month while the menu is open; the editor still opens on the day that was clicked.
@@ -211,6 +212,24 @@ TEST_F(CalendarCommandsTest, AFailureTheLibraryReportedIsShownOnceAndTheWindowSt
         std::count_if(calls.begin(), calls.end(),
                       [](const std::string& call) { return call.rfind("GetOptions", 0) == 0; }),
         1);
+}
+
+// A library without the calendar-file exports: their menu items do nothing, as for every
+// missing export, and the window goes on as before.
+TEST_F(CalendarCommandsTest, CalendarFileItemsAreSkippedWithoutTheirExports) {
+    const TCalendarFolder folder = Folder("no-calendar-files", "");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    for (int item : {3, 4}) {
+        calendar.RightClick(calendar.Control("TodayButton"));
+        Choose(calendar, item);
+        Settle(calendar);
+    }
+    EXPECT_EQ(calendar.DismissErrorBoxes(500), 0);
+    calendar.RightClick(calendar.Control("TodayButton"));
+    Choose(calendar, options);
+    EXPECT_TRUE(WaitForCall(folder, "ShowOptions"));
+    ASSERT_TRUE(calendar.Close());
 }
 
 TEST_F(CalendarCommandsTest, AClosingWindowWaitsForTheOpenDialog) {
