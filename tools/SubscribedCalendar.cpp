@@ -128,8 +128,15 @@ std::vector<DatedReminder> ReadCalendar(const std::string& path, double today,
 } // namespace
 
 SubscribedCalendar ReadSubscribedCalendar(const ProfileFileSections& settingsFile) {
-    const ProfileSection options(settingsFile, "options");
     SubscribedCalendar calendar;
+    // A settings file that cannot be read now has been reported once by the type colours'
+    // load; the month then shows no subscription rather than a box for every day.
+    try {
+        (void)settingsFile.Section("options");
+    } catch (const UnreadableFileError&) {
+        return calendar;
+    }
+    const ProfileSection options(settingsFile, "options");
     calendar.path = options.Read("subscribed", "");
     if (!calendar.path.empty() && calendar.path.find(':') == std::string::npos &&
         calendar.path[0] != '\\' && calendar.path[0] != '/')
