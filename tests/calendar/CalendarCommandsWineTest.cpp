@@ -189,6 +189,21 @@ TEST_F(CalendarCommandsTest, OptionsAreReappliedAfterEveryAcceptAndOnceMoreAfter
     }
 }
 
+// Enter and Space open the editor on the day the keys selected, as Edit Reminders would.
+TEST_F(CalendarCommandsTest, EnterAndSpaceOpenTheEditorOnTheSelectedDay) {
+    const TCalendarFolder folder = Folder("keys-edit", "");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    SendMessageA(calendar.Window(), WM_KEYDOWN, VK_RIGHT, 1);
+    PostMessageA(calendar.Window(), WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_TRUE(WaitForCall(folder, "AddEntry " + DayText(Today() + 1)));
+    Settle(calendar);
+    SendMessageA(calendar.Window(), WM_KEYDOWN, VK_NEXT, 1);
+    PostMessageA(calendar.Window(), WM_KEYDOWN, VK_SPACE, 1);
+    ASSERT_TRUE(WaitForCall(folder, "AddEntry " + DayText(DayOfNextMonth(6))));
+    ASSERT_TRUE(calendar.Close());
+}
+
 // Week numbers switched on and off by Apply: the window grows and shrinks at its left, so
 // the grid stays at the place the settings give, whatever the font does to the cells.
 TEST_F(CalendarCommandsTest, WeekNumbersSwitchedByApplyLeaveTheGridInItsPlace) {
