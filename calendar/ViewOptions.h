@@ -11,7 +11,7 @@ class ProfileSection;
 struct TViewOptions {
     bool WeekNumbers = false;
     bool FillToday = false;
-    int32_t TodayColour = 0x604830;
+    int32_t TodayColour = 0x808080; // grey, which reads under light and dark fonts alike
     bool operator==(const TViewOptions& other) const {
         return WeekNumbers == other.WeekNumbers && FillToday == other.FillToday &&
                TodayColour == other.TodayColour;

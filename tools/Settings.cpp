@@ -90,7 +90,7 @@ const std::vector<SettingDescription> settings = {
     // Keys of later versions, after every older key, so that older copies keep their order.
     Flag("weeknumbers", &O::weeknumbers, false, 18),
     Flag("filltoday", &O::filltoday, false, 19),
-    Number("todaycolour", colour, &O::todaycolour, int32Min, int32Max, 0x604830, 20),
+    Number("todaycolour", colour, &O::todaycolour, int32Min, int32Max, 0x808080, 20),
 };
 
 bool SameKey(const std::string& a, const std::string& b) {
