@@ -70,7 +70,7 @@ void TVelmora::Options1Click() {
     TToolsHandleUse use(ToolsHandle, tools.Handle());
     auto showOptions = tools.Find<TShowOptionsFunction>("ShowOptions");
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
-        const TScreenPoint position = ReachablePosition();
+        const TScreenPoint position = StoredPosition();
         setOptions(position.Top, position.Left);
     }
     if (!showOptions)

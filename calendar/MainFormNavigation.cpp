@@ -148,3 +148,61 @@ void TVelmora::WMWindowPosChanging(WINDOWPOS* position) {
         SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
+
+void TVelmora::FormMouseWheel(WPARAM wParam) {
+    const int notches = wheelNotches_.Add(GET_WHEEL_DELTA_WPARAM(wParam));
+    if (notches == 0)
+        return;
+    MoveByWheel(notches, (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
+    // Like a button: the layout restarts the minute timer, so today comes back only after a
+    // whole quiet minute.
+    LayoutCalendar();
+}
+
+bool TVelmora::FormKeyDown(WPARAM key) {
+    TCalendarKey move = TCalendarKey::Other;
+    switch (key) {
+    case VK_LEFT:
+        move = TCalendarKey::Left;
+        break;
+    case VK_RIGHT:
+        move = TCalendarKey::Right;
+        break;
+    case VK_UP:
+        move = TCalendarKey::Up;
+        break;
+    case VK_DOWN:
+        move = TCalendarKey::Down;
+        break;
+    case VK_PRIOR:
+        move = TCalendarKey::PageUp;
+        break;
+    case VK_NEXT:
+        move = TCalendarKey::PageDown;
+        break;
+    case VK_HOME:
+        move = TCalendarKey::Home;
+        break;
+    case VK_RETURN:
+    case VK_SPACE:
+        OpenSelectedDay();
+        return true;
+    default:
+        return false;
+    }
+    if (!MoveByKey(move, GetKeyState(VK_CONTROL) < 0))
+        return false;
+    LayoutCalendar();
+    return true;
+}
+
+void TVelmora::OpenSelectedDay() {
+    // As the menu's item, which is disabled while a dialog of the library is open.
+    if (dialogsOpen_ > 0)
+        return;
+    const double date = DisplayDate;
+    DialogStarted();
+    EditReminders(date);
+    DialogEnded();
+    LayoutCalendar();
+}

@@ -64,6 +64,7 @@ void TVelmora::Paint(HDC target) {
         const int x = bounds.left + (bounds.right - bounds.left) / 2 - TextExtent(dc, name).cx / 2;
         TextOutA(dc, x, titleSize.cy, name.c_str(), static_cast<int>(name.size()));
     }
+    PaintWeekNumbers(dc, titleSize.cy);
 
     const TCanvasMeasure measure(dc);
     const int lineHeight = LineHeight(dc);

@@ -3,9 +3,11 @@
 
 #include "CalendarUnit.h"
 #include "Canvas.h"
+#include "Clock.h"
 #include "DateUtils.h"
 #include "MessageBoxes.h"
 #include "Navigation.h"
+#include "ProgramDirectory.h"
 #include "TextCase.h"
 #include "WindowQueries.h"
 
@@ -163,7 +165,7 @@ void TVelmora::FormDestroy() {
     if (!tools.Loaded()) return;
     TToolsHandleUse use(ToolsHandle, tools.Handle());
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
-        const TScreenPoint position = ReachablePosition();
+        const TScreenPoint position = StoredPosition();
         setOptions(position.Top, position.Left);
     }
 }
@@ -207,8 +209,11 @@ void TVelmora::ApplyOptions() {
     options_.Tooltip->Colour = ToColorRef(ttColour);
     options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
+    const TViewOptions view = ReadViewOptions(ProgramDirectory() + "calendar.ini");
 
-    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The stored place is the grid's; a week-number column lies to its left.
+    SetWindowPos(Handle(), nullptr, left - weekColumn_, top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     options_.FontFace = font.Text();
     options_.FontPoints = fontSize;
     options_.FontColour = fontColour;
@@ -228,6 +233,10 @@ void TVelmora::ApplyOptions() {
     }
     if (firstDay != options_.FirstDay) {
         options_.FirstDay = firstDay;
+        newLayout = true;
+    }
+    if (view != options_.View) {
+        options_.View = view;
         newLayout = true;
     }
     if (newLayout) LayoutCalendar();
@@ -259,7 +268,7 @@ void TVelmora::WMDpiChanged(int dpi, const RECT& suggested) {
 
 void TVelmora::LayoutCalendar() {
     RestartTimer1();
-    int maxDayNameWidth = 0, titleHeight = 0, lineHeight = 0;
+    int maxDayNameWidth = 0, titleHeight = 0, lineHeight = 0, weekColumn = 0;
     {
         WindowDC dc(Handle());
         SelectedObject font(dc.Get(), font_.Get());
@@ -267,23 +276,44 @@ void TVelmora::LayoutCalendar() {
             maxDayNameWidth = std::max<int>(maxDayNameWidth, TextExtent(dc.Get(), DayName(column, options_.FirstDay)).cx);
         titleHeight = TextExtent(dc.Get(), FormatTitle(DisplayDate, options_.DateFormat)).cy;
         lineHeight = LineHeight(dc.Get());
+        weekColumn = WeekColumnWidth(dc.Get());
     }
-    const TCalendarGeometry geometry =
+    TCalendarGeometry geometry =
         TCalendarGeometry::FromMeasures(maxDayNameWidth, Scale(options_.HSpacing), Scale(options_.VSpacing),
                                         titleHeight);
+    geometry.WeekColumn = weekColumn;
+    SetWeekColumn(weekColumn);
     ComingUpList.clear();
     comingUpFetched_ = false;
 
     int year, month, day;
     DecodeDate(DisplayDate, &year, &month, &day);
-    const std::vector<TCellState> cells = LayoutCells(
-        {year, month, day, options_.FirstDay, options_.ColourCoding, options_.FontColour, GetMonthItems(DisplayDate)});
+    TTodayFill today;
+    int todayYear, todayMonth, todayDay;
+    DecodeDate(CurrentDateTime(), &todayYear, &todayMonth, &todayDay);
+    if (todayYear == year && todayMonth == month)
+        today.Day = todayDay;
+    if (options_.View.FillToday)
+        today.Colour = static_cast<int32_t>(ToColorRef(options_.View.TodayColour));
+    weekNumbers_ = options_.View.WeekNumbers ? RowWeekNumbers(year, month, options_.FirstDay)
+                                             : std::vector<int>();
+    const std::vector<TCellState> cells =
+        LayoutCells({year, month, day, options_.FirstDay, options_.ColourCoding,
+                     options_.FontColour, GetMonthItems(DisplayDate)},
+                    today);
     for (int n = 1; n <= CellCount; ++n) {
         TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n));
         if (!cell) continue;
         const TCellState& state = cells[n - 1];
         if (state.FrameColour) cell->SetBorderColor(ToColorRef(*state.FrameColour));
         if (state.CaptionColour) cell->SetFontColor(ToColorRef(*state.CaptionColour));
+        if (cell->Transparent == state.FillColour.has_value() ||
+            (state.FillColour && cell->ColorLeave != static_cast<COLORREF>(*state.FillColour))) {
+            cell->Transparent = !state.FillColour;
+            if (state.FillColour)
+                cell->ColorLeave = static_cast<COLORREF>(*state.FillColour);
+            InvalidateRect(cell->Handle(), nullptr, FALSE);
+        }
         cell->SetCaption(state.Caption);
         const TCellBounds bounds = geometry.Cell(n);
         cell->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
@@ -333,6 +363,13 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && ToolsPopup.Dispatch(LOWORD(wParam))) return 0;
         return DefaultHandler(message, wParam, lParam);
+    case WM_MOUSEWHEEL:
+        FormMouseWheel(wParam);
+        return 0;
+    case WM_KEYDOWN:
+        if (FormKeyDown(wParam))
+            return 0;
+        return DefaultHandler(message, wParam, lParam);
     case WM_CONTEXTMENU:
         // The mouse opens the menu on the button press; here only the keyboard's menu key
         // and Shift+F10 arrive, with no position.
@@ -363,6 +400,8 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     default:
         if (message >= CalendarDisplayDateQuery && message <= CalendarOptionsAppliedQuery) return AnswerQuery(message, wParam);
+        if (message >= CalendarWeekNumberQuery && message <= CalendarCellFillQuery)
+            return AnswerLookQuery(message, wParam);
         return DefaultHandler(message, wParam, lParam);
     }
 }

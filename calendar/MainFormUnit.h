@@ -5,9 +5,11 @@
 #include "BaseWindow.h"
 #include "HintWindowUnit.h"
 #include "MonthGrid.h"
+#include "Navigation.h"
 #include "PopupDay.h"
 #include "PopupMenu.h"
 #include "ScreenPlacement.h"
+#include "ViewOptions.h"
 #include "VrHyperButton.h"
 #include "WinHandles.h"
 
@@ -33,6 +35,7 @@ struct TWindowOptions {
     // Pixels at 96 DPI, scaled to the window's DPI in the layout.
     uint8_t HSpacing = 4;
     uint8_t VSpacing = 2;
+    TViewOptions View;
 };
 
 // Keeps a load's handle in the window's ToolsHandle for the length of a handler and puts the
@@ -98,6 +101,19 @@ class TVelmora : public TBaseWindow {
     void WMWindowPosChanging(WINDOWPOS* position);
     LRESULT AnswerQuery(UINT message, WPARAM wParam);
 
+    // Wheel, keys, week numbers and today's fill.
+    void FormMouseWheel(WPARAM wParam);
+    bool FormKeyDown(WPARAM key);
+    void OpenSelectedDay();
+    // The week-number column's width in the window's font, 0 while week numbers are off.
+    int WeekColumnWidth(HDC dc) const;
+    // The window grows and shrinks at its left by the column, so the grid keeps its place.
+    void SetWeekColumn(int width);
+    void PaintWeekNumbers(HDC dc, int headingTop) const;
+    // Where the window is, as the settings store it: the grid's left, not the column's.
+    TScreenPoint StoredPosition() const;
+    LRESULT AnswerLookQuery(UINT message, WPARAM wParam) const;
+
     // The popup menu and its commands.
     void ShowToolsPopup(const TVrHyperButton& control);
     POINT PopupPointBelow(const TVrHyperButton& control) const;
@@ -145,5 +161,9 @@ class TVelmora : public TBaseWindow {
     FontHandle font_;
     BrushHandle keyBrush_;
     unsigned timer1Interval_ = 60000;
+    TWheelNotches wheelNotches_;
+    int weekColumn_ = 0;
+    // The week numbers beside the six rows as laid out; 0 for a row without one.
+    std::vector<int> weekNumbers_;
     bool created_ = false;
 };

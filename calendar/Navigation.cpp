@@ -57,6 +57,57 @@ void ShowToday() { DisplayDate = CurrentDateTime(); }
 
 bool DisplayDateIsToday() { return WholeDay(DisplayDate) == WholeDay(CurrentDateTime()); }
 
+void StepDays(int days) {
+    const double target = WholeDay(DisplayDate) + days;
+    if (!IsCalendarDay(target))
+        return;
+    DisplayDate = target + TimeOfDay(CurrentDateTime());
+}
+
+bool MoveByKey(TCalendarKey key, bool ctrl) {
+    switch (key) {
+    case TCalendarKey::Left:
+        StepDays(-1);
+        return true;
+    case TCalendarKey::Right:
+        StepDays(+1);
+        return true;
+    case TCalendarKey::Up:
+        StepDays(-7);
+        return true;
+    case TCalendarKey::Down:
+        StepDays(+7);
+        return true;
+    case TCalendarKey::PageUp:
+        ctrl ? PrevYear() : PrevMonth();
+        return true;
+    case TCalendarKey::PageDown:
+        ctrl ? NextYear() : NextMonth();
+        return true;
+    case TCalendarKey::Home:
+        ShowToday();
+        return true;
+    default:
+        return false;
+    }
+}
+
+int TWheelNotches::Add(int delta) {
+    if ((pending_ > 0 && delta < 0) || (pending_ < 0 && delta > 0))
+        pending_ = 0;
+    pending_ += delta;
+    const int notches = pending_ / NotchDelta;
+    pending_ -= notches * NotchDelta;
+    return notches;
+}
+
+void MoveByWheel(int notches, bool years) {
+    for (; notches > 0; --notches)
+        years ? PrevYear() : PrevMonth();
+    for (; notches < 0; ++notches)
+        years ? NextYear() : NextMonth();
+}
+
 unsigned MinuteTimerInterval() {
     // Rounded to milliseconds first, so 10:00:00 does not come out as 09:59:59.999.
     const long long milliseconds = std::llround(TimeOfDay(CurrentDateTime()) * 86400000.0);

@@ -18,5 +18,31 @@ void SelectDay(int day);
 void ShowToday();
 // Whether the shown day is the current one, times of day aside.
 bool DisplayDateIsToday();
+// Moves the selected day by a number of days, into the months before or after as needed; a
+// step that would leave the calendar's years does nothing. The remembered days stay as they
+// are: only the month steps change them.
+void StepDays(int days);
+
+// What the keys do while the calendar has the keyboard.
+enum class TCalendarKey { Left, Right, Up, Down, PageUp, PageDown, Home, Other };
+// Moves the shown date for the key (Ctrl with the page keys: a year); false for a key that
+// does not navigate.
+bool MoveByKey(TCalendarKey key, bool ctrl);
+
+// The mouse wheel's notches: WHEEL_DELTA (120) a notch, positive away from the user. A
+// high-resolution wheel sends parts of a notch, which add up here until a whole one is reached.
+class TWheelNotches {
+  public:
+    static constexpr int NotchDelta = 120;
+    // Whole notches the delta completes, with the rest kept for the next one; a turn the other
+    // way drops what was kept, so a small reversal is never undone by an earlier remainder.
+    int Add(int delta);
+
+  private:
+    int pending_ = 0;
+};
+// A month a notch, away from the user (up) earlier; with Shift a year.
+void MoveByWheel(int notches, bool years);
+
 // Milliseconds from now to the next whole minute, as the minute timer is set.
 unsigned MinuteTimerInterval();

@@ -18,6 +18,11 @@ constexpr UINT CalendarPopupItemQuery =
     WM_APP + 26; // wParam: item; an atom of its caption ("-" a separator), 0 past the end
 constexpr UINT CalendarOptionsAppliedQuery =
     WM_APP + 27; // returns how often the options were fetched and applied
+constexpr UINT CalendarWeekNumberQuery =
+    WM_APP + 40; // wParam: row 0..5; the week number beside it, 0 when none is shown
+constexpr UINT CalendarWeekColumnQuery = WM_APP + 41; // returns the week-number column's width
+constexpr UINT CalendarCellFillQuery =
+    WM_APP + 42; // wParam: cell 1..42; the colour its face is filled with, -1 when see-through
 
 // Timer identifiers of the calendar window.
 constexpr UINT_PTR Timer1Id = 1;

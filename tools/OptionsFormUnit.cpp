@@ -140,6 +140,7 @@ void TOptionsForm::ShowValues() {
     ColourCombo("TooltipBackgroundColorComboBox").SetColour(values.ttbackground);
     Spin("HSpacingSpin").SetValue(values.hspacing);
     Spin("VSpacingSpin").SetValue(values.vspacing);
+    ShowCalendarLook();
     filling_ = false;
     ShowLanguageRows();
     ShowTypeRows();
@@ -275,6 +276,8 @@ void TOptionsForm::IdleHandler() {
     EnableControl("EventEdit", oneRow);
     EnableControl("RemoveEventTypeButton", oneRow);
     EnableControl("EventColourButton", oneRow);
+    EnableControl("TodayColourCombo", model_.TodayColourEnabled());
+    EnableControl("TodayColourLabel", model_.TodayColourEnabled());
 }
 
 // --- Reading controls ---
@@ -345,6 +348,9 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"ReadmeButton", Kind::Click, &TOptionsForm::ReadmeButtonClick},
         {"AboutButton", Kind::Click, &TOptionsForm::AboutButtonClick},
         {"ApplyButton", Kind::Click, &TOptionsForm::ApplyButtonClick},
+        {"WeekNumbersCheck", Kind::Click, &TOptionsForm::WeekNumbersCheckClick},
+        {"FillTodayCheck", Kind::Click, &TOptionsForm::FillTodayCheckClick},
+        {"TodayColourCombo", Kind::Change, &TOptionsForm::TodayColourComboChange},
     };
     // Values the dialog shows itself are no edits; list drawing goes on regardless.
     if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
@@ -506,6 +512,24 @@ void TOptionsForm::ListCountSpinChange(TFormEvent&) {
 void TOptionsForm::StartupCheckClick(TFormEvent&) {
     model_.SetLoadOnStartup(SendMessageA(Control("StartupCheck"), BM_GETCHECK, 0, 0) ==
                             BST_CHECKED);
+}
+void TOptionsForm::ShowCalendarLook() {
+    const TCalendarOptions& values = model_.Values();
+    SendMessageA(Control("WeekNumbersCheck"), BM_SETCHECK,
+                 values.weeknumbers ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Control("FillTodayCheck"), BM_SETCHECK,
+                 values.filltoday ? BST_CHECKED : BST_UNCHECKED, 0);
+    ColourCombo("TodayColourCombo").SetColour(values.todaycolour);
+}
+void TOptionsForm::WeekNumbersCheckClick(TFormEvent&) {
+    model_.SetWeekNumbers(SendMessageA(Control("WeekNumbersCheck"), BM_GETCHECK, 0, 0) ==
+                          BST_CHECKED);
+}
+void TOptionsForm::FillTodayCheckClick(TFormEvent&) {
+    model_.SetFillToday(SendMessageA(Control("FillTodayCheck"), BM_GETCHECK, 0, 0) == BST_CHECKED);
+}
+void TOptionsForm::TodayColourComboChange(TFormEvent&) {
+    model_.SetTodayColour(ColourCombo("TodayColourCombo").Colour());
 }
 void TOptionsForm::ColourCodingGroupClick(TFormEvent&) {
     model_.SetColourCodingItem(RadioGroupIndex(Control("ColourCodingGroup")));

@@ -84,6 +84,10 @@ class TOptionsForm : public TBaseForm {
     void ReadmeButtonClick(TFormEvent& event);
     void AboutButtonClick(TFormEvent& event);
     void ApplyButtonClick(TFormEvent& event);
+    void WeekNumbersCheckClick(TFormEvent& event);
+    void FillTodayCheckClick(TFormEvent& event);
+    void TodayColourComboChange(TFormEvent& event);
+    void ShowCalendarLook();
 
     OptionsModel model_;
     std::vector<std::unique_ptr<TWidgetWindow>> widgets_;

@@ -92,6 +92,9 @@ void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEve
     values_.ttbackground = settings.ttbackground;
     values_.hspacing = static_cast<uint8_t>(ClampToRange(settings.hspacing, spacingRange));
     values_.vspacing = static_cast<uint8_t>(ClampToRange(settings.vspacing, spacingRange));
+    values_.weeknumbers = settings.weeknumbers;
+    values_.filltoday = settings.filltoday;
+    values_.todaycolour = settings.todaycolour;
     // The rows are the types themselves, not "name=colour" lines: a name holding "=" would
     // otherwise come back split at it.
     typeRows_ = types;
@@ -140,6 +143,9 @@ bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
     settings.ttbackground = values_.ttbackground;
     settings.hspacing = values_.hspacing;
     settings.vspacing = values_.vspacing;
+    settings.weeknumbers = values_.weeknumbers;
+    settings.filltoday = values_.filltoday;
+    settings.todaycolour = values_.todaycolour;
     ReplaceEventTypes(typeRows_);
     SaveSettings();
     if (accepted_)
@@ -191,6 +197,21 @@ void OptionsModel::SetColourCodingItem(int item) {
     values_.colourcoding = static_cast<uint8_t>(item);
     Changed();
 }
+void OptionsModel::SetWeekNumbers(bool show) {
+    values_.weeknumbers = show;
+    Changed();
+}
+
+void OptionsModel::SetFillToday(bool fill) {
+    values_.filltoday = fill;
+    Changed();
+}
+
+void OptionsModel::SetTodayColour(int32_t colour) {
+    values_.todaycolour = colour;
+    Changed();
+}
+
 void OptionsModel::SetLoadOnStartup(bool load) {
     values_.loadonstartup = load;
     Changed();

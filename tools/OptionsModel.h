@@ -96,6 +96,11 @@ class OptionsModel {
     void SetTooltipBackground(int32_t colour);
     void SetHSpacing(int32_t spacing);
     void SetVSpacing(int32_t spacing);
+    void SetWeekNumbers(bool show);
+    void SetFillToday(bool fill);
+    void SetTodayColour(int32_t colour);
+    // Today's colour only means something while today is filled.
+    bool TodayColourEnabled() const { return values_.filltoday; }
 
     // The radio items the values select, or -1 when a stored value is none of them.
     int FirstDayItem() const;

@@ -94,6 +94,10 @@ const std::vector<SettingDescription>& Table() {
         Flag("loadonstartup", &O::loadonstartup, false, 17),
         // Its default is the user's own language, asked for when it is needed.
         Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
+        // Keys of later versions, after every older key, so that older copies keep their order.
+        Flag("weeknumbers", &O::weeknumbers, false, 18),
+        Flag("filltoday", &O::filltoday, false, 19),
+        Number("todaycolour", colour, &O::todaycolour, int32Min, int32Max, 0x808080, 20),
     };
     return table;
 }

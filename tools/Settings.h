@@ -26,6 +26,10 @@ struct TCalendarOptions {
     uint8_t colourcoding = 0;
     bool loadonstartup = false;
     int32_t language = 0;
+    // The window's look beyond GetOptions; the window reads these keys itself.
+    bool weeknumbers = false;
+    bool filltoday = false;
+    int32_t todaycolour = 0;
 };
 
 // What a setting holds, which says how it is read, checked and written.
@@ -56,7 +60,7 @@ struct SettingDescription {
     std::string TCalendarOptions::*text;
 };
 
-// The eighteen settings in the order they are read; savedAt gives the order they are written.
+// The settings in the order they are read; savedAt gives the order they are written.
 const std::vector<SettingDescription>& SettingDescriptions();
 // The description of the setting with this key (letter case ignored), or nullptr.
 const SettingDescription* FindSettingDescription(const std::string& key);

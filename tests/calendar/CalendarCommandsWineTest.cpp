@@ -190,6 +190,50 @@ TEST_F(CalendarCommandsTest, OptionsAreReappliedAfterEveryAcceptAndOnceMoreAfter
     }
 }
 
+// Enter and Space open the editor on the day the keys selected, as Edit Reminders would.
+TEST_F(CalendarCommandsTest, EnterAndSpaceOpenTheEditorOnTheSelectedDay) {
+    const TCalendarFolder folder = Folder("keys-edit", "");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    SendMessageA(calendar.Window(), WM_KEYDOWN, VK_RIGHT, 1);
+    PostMessageA(calendar.Window(), WM_KEYDOWN, VK_RETURN, 1);
+    ASSERT_TRUE(WaitForCall(folder, "AddEntry " + DayText(Today() + 1)));
+    Settle(calendar);
+    SendMessageA(calendar.Window(), WM_KEYDOWN, VK_NEXT, 1);
+    PostMessageA(calendar.Window(), WM_KEYDOWN, VK_SPACE, 1);
+    ASSERT_TRUE(WaitForCall(folder, "AddEntry " + DayText(DayOfNextMonth(6))));
+    ASSERT_TRUE(calendar.Close());
+}
+
+// Week numbers switched on and off by Apply: the window grows and shrinks at its left, so
+// the grid stays at the place the settings give, whatever the font does to the cells.
+TEST_F(CalendarCommandsTest, WeekNumbersSwitchedByApplyLeaveTheGridInItsPlace) {
+    const TCalendarFolder folder =
+        Folder("week-numbers-applied",
+               "[ShowOptions]\r\naccepts=3\r\nresult=2\r\ntoggleweeknumbers=1\r\n");
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.RightClick(calendar.Control("MonthNextButton"));
+    Choose(calendar, options);
+    ASSERT_TRUE(WaitForCall(folder, "accepted 3"));
+    Settle(calendar);
+    std::vector<std::string> grids, columns;
+    for (const std::string& call : CallsAfter(Lines(folder.ReadFile("calls.txt")), "ShowOptions")) {
+        if (call.rfind("accepted", 0) != 0)
+            continue;
+        grids.push_back(
+            call.substr(call.find("grid=") + 5, call.find(" column=") - call.find("grid=") - 5));
+        columns.push_back(call.substr(call.find("column=") + 7));
+    }
+    // The stand-in's stored place is left=50.
+    EXPECT_EQ(grids, (std::vector<std::string>{"50", "50", "50"}));
+    ASSERT_EQ(columns.size(), 3u);
+    EXPECT_GT(std::stoi(columns[0]), 0);
+    EXPECT_EQ(columns[1], "0");
+    EXPECT_GT(std::stoi(columns[2]), std::stoi(columns[0])); // a larger font, a wider column
+    ASSERT_TRUE(calendar.Close());
+}
+
 TEST_F(CalendarCommandsTest, AFailureTheLibraryReportedIsShownOnceAndTheWindowStaysUsable) {
     const TCalendarFolder folder = Folder("failed-dialog", "[ShowOptions]\r\nfail=1\r\n");
     TCalendarProcess calendar(folder);

@@ -4,6 +4,7 @@
 
 #include "DateUtils.h"
 #include "WinHandles.h"
+#include "WindowQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -398,5 +399,123 @@ TEST_F(CalendarWindowTest, AnyStoredSizeOrPlaceLeavesTheWindowOnTheScreen) {
         EXPECT_EQ(storedTop, window.top) << c.Name;
         EXPECT_EQ(storedLeft, window.left) << c.Name;
     }
+}
+
+// The wheel over the window and the keys it receives move the month and the selected day;
+// the selected day's white frame and the day colours follow.
+TEST_F(CalendarWindowTest, WheelAndKeysMoveTheMonthAndTheSelectedDay) {
+    TCalendarFolder folder("wheel-and-keys");
+    folder.WriteFile("calendar.ini", Options("firstday=2\r\n"));
+    WriteReminders(folder);
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    HWND window = calendar.Window();
+    const auto wheel = [&](int delta, WPARAM keys) {
+        SendMessageA(window, WM_MOUSEWHEEL,
+                     MAKEWPARAM(keys, static_cast<WORD>(static_cast<short>(delta))),
+                     MAKELPARAM(60, 60));
+    };
+    const auto key = [&](WPARAM virtualKey) { SendMessageA(window, WM_KEYDOWN, virtualKey, 1); };
+    const auto shown = [&] {
+        int year, month, day;
+        DecodeDate(calendar.DisplayDate(), &year, &month, &day);
+        return std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year);
+    };
+
+    wheel(-120, 0); // towards the user: the next month, with its birthday in red
+    EXPECT_EQ(shown(), "5/4/2007");
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("12")), red);
+    wheel(40, 0); // a high-resolution wheel: a third of a notch does nothing yet
+    wheel(40, 0);
+    EXPECT_EQ(shown(), "5/4/2007");
+    wheel(40, 0);
+    EXPECT_EQ(shown(), "5/3/2007");
+    EXPECT_EQ(calendar.FontColor(calendar.CellWithCaption("12")), white);
+    wheel(120, MK_SHIFT);
+    EXPECT_EQ(shown(), "5/3/2006");
+
+    key(VK_HOME);
+    EXPECT_EQ(shown(), "5/3/2007");
+    key(VK_UP);
+    EXPECT_EQ(shown(), "26/2/2007");
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("26")), white);
+    key(VK_DOWN);
+    key(VK_RIGHT);
+    EXPECT_EQ(shown(), "6/3/2007");
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("6")), white);
+    EXPECT_EQ(calendar.BorderColor(calendar.CellWithCaption("5")), keyColour);
+    key(VK_NEXT);
+    EXPECT_EQ(shown(), "6/4/2007");
+    key(VK_PRIOR);
+    key(VK_LEFT);
+    EXPECT_EQ(shown(), "5/3/2007");
+    ASSERT_TRUE(calendar.Close());
+}
+
+// Week numbers stand in a column at the grid's left, which the window grows by, so the grid
+// stays where the settings place it; today's cell is filled, and only in today's month.
+TEST_F(CalendarWindowTest, WeekNumbersBesideTheRowsAndTodayFilled) {
+    TCalendarFolder plain("look-plain");
+    plain.WriteFile("calendar.ini", Options("firstday=1\r\n"));
+    TCalendarProcess without(plain);
+    ASSERT_TRUE(without.Start());
+    const RECT gridWithout = without.ControlRect(without.Control("VrHyperButton1"));
+    const RECT windowWithout = without.WindowRect();
+    EXPECT_EQ(SendMessageA(without.Window(), CalendarWeekColumnQuery, 0, 0), 0);
+    for (int n = 1; n <= 42; ++n)
+        EXPECT_EQ(SendMessageA(without.Window(), CalendarCellFillQuery, n, 0), -1) << n;
+    ASSERT_TRUE(without.Close());
+
+    TCalendarFolder folder("look-week-numbers");
+    // The fill asked for in the key colour itself must still show.
+    folder.WriteFile("calendar.ini",
+                     Options("firstday=1\r\nweeknumbers=1\r\nfilltoday=1\r\ntodaycolour=" +
+                             std::to_string(keyColour) + "\r\n"));
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    HWND window = calendar.Window();
+    const int column = static_cast<int>(SendMessageA(window, CalendarWeekColumnQuery, 0, 0));
+    ASSERT_GT(column, 0);
+    const RECT windowRect = calendar.WindowRect();
+    const RECT grid = calendar.ControlRect(calendar.Control("VrHyperButton1"));
+    EXPECT_EQ(windowRect.left + grid.left, windowWithout.left + gridWithout.left);
+    EXPECT_EQ(windowRect.right - windowRect.left,
+              windowWithout.right - windowWithout.left + column);
+
+    // March 2007 with Sunday first: the rows' Wednesdays are 28 February and 7 to 28 March.
+    std::vector<LRESULT> weeks;
+    for (int row = 0; row < 6; ++row)
+        weeks.push_back(SendMessageA(window, CalendarWeekNumberQuery, row, 0));
+    EXPECT_EQ(weeks, (std::vector<LRESULT>{9, 10, 11, 12, 13, 0}));
+
+    // The numbers are drawn in the dimmed font colour inside the column, level with row 1.
+    const RECT row1 = calendar.ControlRect(calendar.Control("VrHyperButton8"));
+    const COLORREF dimmed = RGB(0xBF, 0xBF, 0xBF);
+    int dimmedPixels = 0;
+    HDC screen = GetDC(nullptr);
+    for (int y = row1.top; y < row1.bottom; ++y)
+        for (int x = 0; x < column; ++x)
+            if (GetPixel(screen, windowRect.left + x, windowRect.top + y) == dimmed)
+                ++dimmedPixels;
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(dimmedPixels, 5);
+
+    HWND today = calendar.CellWithCaption("5");
+    const LRESULT fill = SendMessageA(window, CalendarCellFillQuery, GetDlgCtrlID(today), 0);
+    EXPECT_NE(fill, -1);
+    EXPECT_NE(static_cast<COLORREF>(fill), keyColour);
+    EXPECT_EQ(
+        SendMessageA(window, CalendarCellFillQuery, GetDlgCtrlID(calendar.CellWithCaption("6")), 0),
+        -1);
+    calendar.Click(calendar.Control("MonthNextButton"));
+    for (int n = 1; n <= 42; ++n)
+        EXPECT_EQ(SendMessageA(window, CalendarCellFillQuery, n, 0), -1) << n;
+    EXPECT_EQ(SendMessageA(window, CalendarWeekNumberQuery, 0, 0),
+              14); // Sunday 1 April: Wednesday the 4th
+
+    // The place stored is the grid's, so an older copy puts its grid there too.
+    ASSERT_TRUE(calendar.Close());
+    EXPECT_EQ(folder.ReadSetting("options", "left"),
+              std::to_string(windowWithout.left + gridWithout.left));
 }
 } // namespace

@@ -3,6 +3,7 @@
 // accepts, what result, what to do to the window while the "dialog" is open), so a test can
 // see what the window passed, when it re-applied the options and what a dialog went through.
 #include "Tools.h"
+#include "WindowQueries.h"
 
 #include <windows.h>
 
@@ -143,9 +144,18 @@ VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     const int accepts = Setting("ShowOptions", "accepts", 0);
     for (int accept = 1; accept <= accepts; ++accept) {
         fontSize += 4;
+        // The window reads its look keys from the file itself; asked for, each accept
+        // switches the week numbers, on at the first.
+        if (Setting("ShowOptions", "toggleweeknumbers", 0))
+            WritePrivateProfileStringA("options", "weeknumbers", accept % 2 ? "1" : "0",
+                                       ProgramFile("calendar.ini").c_str());
         if (callback)
             callback();
-        Record("accepted " + std::to_string(accept) + " height=" + std::to_string(WindowHeight()));
+        RECT firstCell = {};
+        GetWindowRect(GetDlgItem(CalendarWindow(), 1), &firstCell);
+        Record("accepted " + std::to_string(accept) + " height=" + std::to_string(WindowHeight()) +
+               " grid=" + std::to_string(firstCell.left) + " column=" +
+               std::to_string(SendMessageA(CalendarWindow(), CalendarWeekColumnQuery, 0, 0)));
     }
     DestroyWindow(dialog);
     return Setting("ShowOptions", "result", 2);

@@ -56,7 +56,8 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
                               "highlight=-2147483643\r\nfirstday=9\r\ncolourcoding=4\r\n"
                               "ttfont=Gone\r\nttcolour=123\r\nttbackground=7\r\n"
                               "dateformat=d mmm\r\nlanguage=2055\r\nloadonstartup=0\r\n"
-                              "hspacing=7\r\nvspacing=9\r\nlistcount=12\r\ntop=40\r\nleft=50\r\n");
+                              "hspacing=7\r\nvspacing=9\r\nlistcount=12\r\ntop=40\r\nleft=50\r\n"
+                              "weeknumbers=1\r\nfilltoday=1\r\ntodaycolour=-2147483643\r\n");
     Open({australian, dutch});
     EXPECT_EQ(model.FirstDayItem(), -1);
     EXPECT_EQ(model.ColourCodingItem(), -1);
@@ -79,6 +80,9 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     EXPECT_EQ(after.listcount, 12);
     EXPECT_EQ(after.top, 40);
     EXPECT_EQ(after.left, 50);
+    EXPECT_TRUE(after.weeknumbers);
+    EXPECT_TRUE(after.filltoday);
+    EXPECT_EQ(after.todaycolour, -2147483643);
 }
 
 // Stored values the spin edits cannot show open the dialog all the same, at their nearest
@@ -159,6 +163,9 @@ TEST_F(OptionsModelTest, WhatSetsTheModifiedFlag) {
         {"tooltip colour", [](OptionsModel& m) { m.SetTooltipColour(1); }, true},
         {"tooltip background", [](OptionsModel& m) { m.SetTooltipBackground(1); }, true},
         {"spacing", [](OptionsModel& m) { m.SetHSpacing(1); }, true},
+        {"week numbers", [](OptionsModel& m) { m.SetWeekNumbers(true); }, true},
+        {"fill today", [](OptionsModel& m) { m.SetFillToday(true); }, true},
+        {"today's colour", [](OptionsModel& m) { m.SetTodayColour(255); }, true},
         {"language check", [](OptionsModel& m) { m.CheckLanguageRow(0); }, true},
         {"type name",
          [](OptionsModel& m) {

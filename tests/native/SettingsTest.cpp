@@ -5,6 +5,7 @@
 #include "Shortcut.h"
 #include "StoreFixture.h"
 #include "Tools.h"
+#include "ViewOptions.h"
 
 namespace {
 class SettingsTest : public StoreFixture {
@@ -84,7 +85,7 @@ TEST_F(SettingsTest, OutOfRangeValuesFailTheLoadAndAreEachNamed) {
 // Every number with a range loads at both its bounds and fails just outside them; the sizes
 // are held to what the options dialog's spin edits offer.
 TEST_F(SettingsTest, EveryRangedSettingLoadsAtItsBoundsAndFailsBeyond) {
-    ASSERT_EQ(SettingDescriptions().size(), 18u);
+    ASSERT_EQ(SettingDescriptions().size(), 21u);
     const std::pair<const char*, std::pair<int32_t, int32_t>> sizes[] = {
         {"fontsize", {6, 72}}, {"ttsize", {6, 72}}, {"listcount", {0, 200}}, {"hspacing", {0, 250}},
         {"vspacing", {0, 250}}, {"firstday", {0, 255}}, {"colourcoding", {0, 255}}};
@@ -194,14 +195,46 @@ TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
     const std::string path = SettingsFileName();
     std::vector<std::string> keys;
     for (const std::string& line : ProfileReadSection(path, "options")) keys.push_back(line.substr(0, line.find('=')));
-    EXPECT_EQ(keys, (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize",
-                                              "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
-                                              "ttbackground", "hspacing", "vspacing", "listcount",
-                                              "colourcoding", "language", "loadonstartup"}));
+    EXPECT_EQ(keys, (std::vector<std::string>{
+                        "firstday",     "dateformat",   "highlight",     "font",        "fontsize",
+                        "fontcolour",   "top",          "left",          "ttfont",      "ttsize",
+                        "ttcolour",     "ttbackground", "hspacing",      "vspacing",    "listcount",
+                        "colourcoding", "language",     "loadonstartup", "weeknumbers", "filltoday",
+                        "todaycolour"}));
     EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "120");
     EXPECT_EQ(ProfileReadString(path, "options", "highlight", ""), "8388608");
     EXPECT_EQ(ProfileReadString(path, "options", "loadonstartup", ""), "0");
     EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"Birthday=255"});
+}
+
+// The window reads its look keys from the file on its own: names and defaults must agree with
+// what the library loads and saves.
+TEST_F(SettingsTest, TheWindowReadsTheLookKeysAsTheLibrarySavesThem) {
+    LoadSettings();
+    const TViewOptions defaults = ReadViewOptions(SettingsFileName());
+    EXPECT_EQ(defaults, TViewOptions());
+    EXPECT_EQ(CalendarOptions().weeknumbers, defaults.WeekNumbers);
+    EXPECT_EQ(CalendarOptions().filltoday, defaults.FillToday);
+    EXPECT_EQ(CalendarOptions().todaycolour, defaults.TodayColour);
+
+    CalendarOptions().weeknumbers = true;
+    CalendarOptions().filltoday = true;
+    CalendarOptions().todaycolour = 0x123456;
+    SaveSettings();
+    const TViewOptions saved = ReadViewOptions(SettingsFileName());
+    EXPECT_TRUE(saved.WeekNumbers);
+    EXPECT_TRUE(saved.FillToday);
+    EXPECT_EQ(saved.TodayColour, 0x123456);
+
+    // By hand: hexadecimal as the library takes it, and words that are no number at all.
+    Options("weeknumbers=yes\r\nfilltoday=0x1\r\ntodaycolour=0xC0C0C9\r\n");
+    const TViewOptions edited = ReadViewOptions(SettingsFileName());
+    EXPECT_FALSE(edited.WeekNumbers);
+    EXPECT_TRUE(edited.FillToday);
+    EXPECT_EQ(edited.TodayColour, 0xC0C0C9);
+    LoadSettings();
+    EXPECT_EQ(CalendarOptions().filltoday, edited.FillToday);
+    EXPECT_EQ(CalendarOptions().todaycolour, edited.TodayColour);
 }
 
 TEST_F(SettingsTest, TheStartupShortcutFollowsTheSetting) {

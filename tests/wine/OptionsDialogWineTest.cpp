@@ -343,6 +343,34 @@ TEST_F(OptionsTest, EachApplySavesAndCallsBackWithTheValuesJustAccepted) {
     }
 }
 
+// The Calendar page: week numbers and today's fill; today's colour waits for the fill.
+TEST_F(OptionsTest, TheCalendarPageStoresWeekNumbersAndTodaysFill) {
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) {
+        d.ShowPage(4);
+        EXPECT_TRUE(d.Visible("WeekNumbersCheck"));
+        EXPECT_FALSE(d.Enabled("TodayColourCombo"));
+        d.Click("WeekNumbersCheck");
+    });
+    driver.Then([](DialogDriver& d) { d.Click("FillTodayCheck"); });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_TRUE(d.Enabled("TodayColourCombo"));
+        // Picked in the colour combo's own box, which tells the widget as a click would.
+        HWND box = Inner(d, "TodayColourCombo", "ComboBox");
+        const LRESULT teal = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>("Teal"));
+        ASSERT_NE(teal, CB_ERR);
+        SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(teal), 0);
+        SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(box));
+    });
+    driver.Then([](DialogDriver& d) { d.Click("OkButton"); });
+    EXPECT_EQ(Run(driver), 1);
+    EXPECT_EQ(Setting("weeknumbers"), "1");
+    EXPECT_EQ(Setting("filltoday"), "1");
+    EXPECT_EQ(Setting("todaycolour"), std::to_string(RGB(0, 0x80, 0x80)));
+}
+
 TEST_F(OptionsTest, ANullCallbackStillSavesOnApplyAndOk) {
     DialogDriver driver("TOptionsForm");
     driver.Then([](DialogDriver& d) { d.Type("DateFormatEdit", "mmmm"); });
@@ -584,7 +612,7 @@ TEST_F(OptionsTest, Screenshots) {
     WriteStoreFile("Tools.NLD", "not a module");
     const std::string shots = folder;
     DialogDriver driver("TOptionsForm");
-    for (int page = 0; page < 4; ++page) {
+    for (int page = 0; page < 5; ++page) {
         driver.Then([page](DialogDriver& d) {
             d.ShowPage(page);
             if (page == 2)
