@@ -73,7 +73,8 @@ void TBaseForm::Create() {
     OpenFormList().push_back(this);
 
     dpi_ = ScreenDpi();
-    const DWORD style = WS_POPUP | WS_CAPTION;
+    // The system menu brings the close box, which closes the dialog as Cancel does.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
     if (description.Text("border") == "toolwindow")
         exStyle |= WS_EX_TOOLWINDOW;
@@ -353,7 +354,7 @@ LRESULT TBaseForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return lParam ? reinterpret_cast<LRESULT>(Control(reinterpret_cast<const char*>(lParam)))
                       : 0;
     case WM_CLOSE:
-        // The dialog has no close box; Alt+F4 still asks to close, as Cancel does.
+        // The close box, the system menu's Close and Alt+F4 answer as Cancel does.
         modalResult_ = mrCancel;
         return 0;
     default:

@@ -2,6 +2,7 @@
 #include "FormControls.h"
 
 #include "Errors.h"
+#include "ListSwatch.h"
 
 #include <commctrl.h>
 
@@ -252,6 +253,7 @@ void TFormControls::ApplyComponentTexts(const TFormControl& control,
             SendMessageA(control.window, column < existing ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA,
                          static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         }
+        FitLastColumn(control.window);
     }
     if (control.kind == "pagecontrol") {
         for (size_t index = 0; index < component.children.size(); ++index) {
