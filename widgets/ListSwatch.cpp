@@ -66,18 +66,19 @@ void DrawSwatchAndTextColumn(TFormEvent& event, int swatchColumn, int insetX, in
     FillRect(dc, &cell, GetSysColorBrush(back));
     RECT textArea = cell;
     textArea.left += insetX;
+    // Every row's text starts at the same place; a row without a colour shows an empty frame.
+    RECT swatch = cell;
+    InflateRect(&swatch, 0, -insetY);
+    swatch.left = cell.left + insetX;
+    swatch.right = swatch.left + (swatch.bottom - swatch.top);
     COLORREF colour = 0;
     if (swatchOf(static_cast<size_t>(row), &colour)) {
-        RECT swatch = cell;
-        InflateRect(&swatch, 0, -insetY);
-        swatch.left = cell.left + insetX;
-        swatch.right = swatch.left + (swatch.bottom - swatch.top);
         BrushHandle brush(CreateSolidBrush(colour));
         FillRect(dc, &swatch, brush.Get());
-        // A light colour on a light row still shows where its swatch ends.
-        FrameRect(dc, &swatch, GetSysColorBrush(COLOR_GRAYTEXT));
-        textArea.left = swatch.right + insetX;
     }
+    // A light colour on a light row still shows where its swatch ends.
+    FrameRect(dc, &swatch, GetSysColorBrush(COLOR_GRAYTEXT));
+    textArea.left = swatch.right + insetX;
     char text[512] = "";
     ListView_GetItemText(list, row, swatchColumn, text, sizeof text);
     SetBkMode(dc, TRANSPARENT);

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "DatePattern.h"
 #include "DateUtils.h"
+#include "ThemeParts.h"
 #include "WidgetNotifications.h"
 #include "WinHandles.h"
 
@@ -16,56 +17,6 @@ const char* const dropDownClass = "TrmDropDownMonth";
 
 void FillSystem(HDC dc, const RECT& rect, int colourIndex) {
     FillRect(dc, &rect, GetSysColorBrush(colourIndex));
-}
-
-// The theme library, loaded the first time a date field paints and freed with the field's
-// classes, so that a program that never shows one never loads it. Without a theme (or the
-// library) the classic button is drawn.
-struct ThemeLibrary {
-    using Open = HANDLE(WINAPI*)(HWND, LPCWSTR);
-    using Close = HRESULT(WINAPI*)(HANDLE);
-    using Draw = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-    HMODULE module = nullptr;
-    bool tried = false;
-    Open open = nullptr;
-    Close close = nullptr;
-    Draw draw = nullptr;
-};
-ThemeLibrary themeLibrary;
-
-template <typename Function> Function ThemeFunction(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(themeLibrary.module, name)));
-}
-
-// The combo box's own drop-down button of the current theme; false when there is none.
-bool DrawThemedDropButton(HWND window, HDC dc, const RECT& button, bool pressed, bool enabled) {
-    if (!themeLibrary.tried) {
-        themeLibrary.tried = true;
-        themeLibrary.module = LoadLibraryA("uxtheme.dll");
-        if (themeLibrary.module) {
-            themeLibrary.open = ThemeFunction<ThemeLibrary::Open>("OpenThemeData");
-            themeLibrary.close = ThemeFunction<ThemeLibrary::Close>("CloseThemeData");
-            themeLibrary.draw = ThemeFunction<ThemeLibrary::Draw>("DrawThemeBackground");
-        }
-    }
-    if (!themeLibrary.open || !themeLibrary.close || !themeLibrary.draw)
-        return false;
-    HANDLE theme = themeLibrary.open(window, L"COMBOBOX");
-    if (!theme)
-        return false;
-    const int dropDownButtonPart = 1;                 // CP_DROPDOWNBUTTON
-    const int state = !enabled ? 4 : pressed ? 3 : 1; // CBXS_DISABLED, CBXS_PRESSED, CBXS_NORMAL
-    const bool drawn =
-        SUCCEEDED(themeLibrary.draw(theme, dc, dropDownButtonPart, state, &button, nullptr));
-    themeLibrary.close(theme);
-    return drawn;
-}
-
-void ReleaseThemeLibrary() {
-    if (themeLibrary.module)
-        FreeLibrary(themeLibrary.module);
-    themeLibrary = ThemeLibrary();
 }
 
 RECT ToRect(const TCellBounds& bounds) {
@@ -334,7 +285,6 @@ TrmComboCalendar::~TrmComboCalendar() {
 }
 
 void TrmComboCalendar::UnregisterClasses() {
-    ReleaseThemeLibrary();
     UnregisterWidgetClass(dropDownClass);
     UnregisterWidgetClass(fieldClass);
 }
@@ -419,7 +369,8 @@ void TrmComboCalendar::Paint(HDC dc) {
     FillSystem(dc, client, enabled ? COLOR_WINDOW : COLOR_BTNFACE);
     RECT button = ButtonRect();
     // Drawn as the theme draws the combo boxes beside it, where there is a theme.
-    if (!DrawThemedDropButton(Handle(), dc, button, DroppedDown(), enabled))
+    const int state = !enabled ? 4 : DroppedDown() ? 3 : 1; // disabled, pressed, normal
+    if (!DrawThemePart(Handle(), dc, L"COMBOBOX", 1 /* the drop-down button */, state, button))
         DrawFrameControl(dc, &button, DFC_SCROLL,
                          DFCS_SCROLLCOMBOBOX | (DroppedDown() ? DFCS_PUSHED : 0) |
                              (enabled ? 0 : DFCS_INACTIVE));
