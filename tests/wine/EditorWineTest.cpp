@@ -827,7 +827,8 @@ TEST_F(EditorTest, Screenshots) {
         GTEST_SKIP() << "VELMORA_SHOTS not set";
     WriteStoreFile("calendar.ini", std::string(typesIni) + "[options]\r\nfontcolour=8421504\r\n");
     WriteStoreFile(DayFile(march5), "{Birthday}Anna turns 40\r\n{Meeting}Budget review|Room "
-                                    "4\r\n{Holiday}Labour Day\r\nCall the plumber\r\n");
+                                    "4\r\n{Holiday}Labour Day\r\nCall the plumber\r\n"
+                                    "{Project}Hand over the old project\r\n");
     for (int day : {8, 14, 21, 27})
         WriteStoreFile(DayFile(march5 - 5 + day), "x\r\n");
     WriteStoreFile(regularFile, Record(march5 - 30, "{Birthday}Mother", 5) +
