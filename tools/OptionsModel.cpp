@@ -168,9 +168,12 @@ std::vector<TypeChange> OptionsModel::TypeChanges() const {
         changes.push_back({type.Name, std::nullopt});
     for (size_t row = 0; row < typeRows_.size(); ++row) {
         const int origin = rowOrigins_[row];
-        // A row emptied of its name is no type a reminder could be moved to.
-        if (origin >= 0 && !typeRows_[row].Name.empty())
-            changes[static_cast<size_t>(origin)].to = typeRows_[row].Name;
+        // A row emptied of its name is no type a reminder could be moved to, nor is a name
+        // with a "}", which would end the stored type group early and turn the rest of the
+        // name into the reminder's text.
+        const std::string& name = typeRows_[row].Name;
+        if (origin >= 0 && !name.empty() && name.find('}') == std::string::npos)
+            changes[static_cast<size_t>(origin)].to = name;
     }
     return changes;
 }

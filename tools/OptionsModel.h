@@ -129,7 +129,8 @@ class OptionsModel {
 
     // The types as they were at the fill (or the last accept), each with what its row became:
     // rows are followed by identity, not by name, so two types renamed into each other
-    // swap, and a name given up by one row can be taken by another.
+    // swap, and a name given up by one row can be taken by another. A row emptied of its
+    // name, or given one with a "}", moves nothing.
     std::vector<TypeChange> TypeChanges() const;
 
     // --- Previews ---
