@@ -97,10 +97,10 @@ struct EditorTexts {
     std::string caption, firstTab, addButton, okButton, descriptionColumn, shuffleUpName;
 };
 
-const EditorTexts english = {"Calendar Reminders", "Reminders", "&Add",
-                             "OK",                 "Description", "Shuffle up"};
-const EditorTexts dutch = {"Agenda-herinneringen", "Herinneringen", "&Nieuw",
-                           "OK",                   "Omschrijving",  "Omhoog schuiven"};
+const EditorTexts english = {"Calendar Reminders", "Reminders", "&Add", "OK",
+                             "Description",        "Shuffle up"};
+const EditorTexts dutch = {"Agenda-herinneringen", "Herinneringen",  "&Nieuw", "OK",
+                           "Omschrijving",         "Omhoog schuiven"};
 
 EditorTexts ReadEditorTexts(DialogDriver& d) {
     EditorTexts texts;
