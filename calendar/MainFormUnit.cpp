@@ -125,6 +125,8 @@ void TVelmora::CreateComponents() {
         button->SetFontFace("Marlett");
         button->SetSymbolCaption(true);
         button->Hint = design.Hint;
+        // Read out as what it does, not as the glyph's letter.
+        button->SetAccessibleName(design.Hint);
         button->OnClick = [this](TVrHyperButton& sender) { ToolButtonClick(sender); };
         button->OnMouseDown = [this](TVrHyperButton& sender, TMouseButton mouseButton,
                                      TShiftState shift) { ToolButtonMouseDown(sender, mouseButton, shift); };

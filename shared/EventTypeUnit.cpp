@@ -3,6 +3,7 @@
 #include "TextCase.h"
 #include "DecimalText.h"
 #include "Errors.h"
+#include "FileSystem.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
 
@@ -85,6 +86,40 @@ bool UnescapeKey(const std::string& key, std::string* name) {
 }
 } // namespace
 
+const std::vector<int32_t>& TypePalette() {
+    static const std::vector<int32_t> palette = {
+        0x2F32DC, // red
+        0x3C9600, // green
+        0xD28B26, // blue
+        0x008CFF, // orange
+        0xB4308E, // purple
+        0x969600, // teal
+        0x13458B, // brown
+        0x9300D6, // magenta
+    };
+    return palette;
+}
+
+int32_t NextTypeColour(const std::vector<TEventType>& types, int32_t fontColour) {
+    const std::vector<int32_t>& palette = TypePalette();
+    for (int32_t colour : palette) {
+        if (colour == fontColour)
+            continue;
+        bool taken = false;
+        for (const TEventType& type : types)
+            taken = taken || type.Colour == colour;
+        if (!taken) return colour;
+    }
+    int32_t colour = palette[types.size() % palette.size()];
+    if (colour == fontColour) colour = palette[(types.size() + 1) % palette.size()];
+    return colour;
+}
+
+std::vector<TEventType> StarterEventTypes() {
+    const std::vector<int32_t>& palette = TypePalette();
+    return {{"Birthday", palette[0]}, {"Holiday", palette[1]}, {"Work", palette[2]}};
+}
+
 const std::vector<TEventType>& EventTypes() { return eventTypes; }
 void ClearEventTypes() { eventTypes.clear(); }
 
@@ -100,6 +135,12 @@ void LoadEventTypes() {
 
 void LoadEventTypes(const ProfileFileSections& settingsFile) {
     if (!eventTypes.empty()) return;
+    // The very first start: there is no calendar.ini yet, so the editor's type list is not
+    // empty. The first write of the file stores them; from then on the file says.
+    if (!FileExists(settingsFile.Path())) {
+        eventTypes = StarterEventTypes();
+        return;
+    }
     for (const std::string& line : settingsFile.Section(sectionName)) {
         TEventType type = TypeFromLine(line);
         std::string name;

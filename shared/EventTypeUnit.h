@@ -14,6 +14,16 @@ struct TEventType {
     int32_t Colour;   // 0x00BBGGRR; negative values are system colours
 };
 
+// Colours for new types, distinct from each other and readable on a white list and on the
+// desktop: 0x00BBGGRR.
+const std::vector<int32_t>& TypePalette();
+// The first colour of the palette that no type has and that is not the calendar's font
+// colour; with every one taken, the palette goes round again by the number of types.
+int32_t NextTypeColour(const std::vector<TEventType>& types, int32_t fontColour);
+// The types offered at the very first start: the table when calendar.ini does not exist.
+// A file without types (all removed by the user) keeps its empty table.
+std::vector<TEventType> StarterEventTypes();
+
 // The library-wide table, in the order of the settings file and of the options dialog.
 const std::vector<TEventType>& EventTypes();
 void ClearEventTypes();
@@ -21,6 +31,7 @@ void ClearEventTypes();
 void ReplaceEventTypes(const std::vector<TEventType>& types);
 
 // Fills the table from calendar.ini when it is empty; a table that holds types is kept.
+// Without calendar.ini the table is the starter types.
 void LoadEventTypes();
 // The same from a settings file that other sections are read from as well.
 void LoadEventTypes(const ProfileFileSections& settingsFile);

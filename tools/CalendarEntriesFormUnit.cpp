@@ -30,8 +30,11 @@ std::string WindowText(HWND window) {
 // there are and that what it painted may have changed. A day of a million reminders opens
 // as fast as one of ten, and no row's texts are copied into the list.
 void ShowRowCount(HWND list, size_t count) {
-    if (ListView_GetItemCount(list) != static_cast<int>(count))
+    if (ListView_GetItemCount(list) != static_cast<int>(count)) {
         ListView_SetItemCountEx(list, static_cast<int>(count), LVSICF_NOSCROLL);
+        // More rows may have brought a scroll bar, fewer taken it away.
+        FitLastColumn(list);
+    }
     InvalidateRect(list, nullptr, FALSE);
 }
 
@@ -428,12 +431,15 @@ void TCalendarEntriesForm::DeleteRegularEntryButtonClick(TFormEvent&) {
 template <typename Row>
 void TCalendarEntriesForm::DrawTypeSwatches(TFormEvent& event, int typeColumn,
                                             const std::vector<Row>& rows) {
-    DrawSwatchColumn(event, typeColumn, Scale(4), Scale(2), [&](size_t row, COLORREF* colour) {
-        if (row >= rows.size())
-            return false;
-        *colour = ScreenColour(model_.TypeSwatchColour(rows[row].ReminderType));
-        return true;
-    });
+    // The swatch of the type's colour, its name beside it (ListView1Data): a type that is no
+    // longer defined has no colour to show, and says so in its name.
+    DrawSwatchAndTextColumn(
+        event, typeColumn, Scale(4), Scale(2), [&](size_t row, COLORREF* colour) {
+            if (row >= rows.size() || !model_.TypeIsDefined(rows[row].ReminderType))
+                return false;
+            *colour = ScreenColour(model_.TypeSwatchColour(rows[row].ReminderType));
+            return true;
+        });
 }
 
 void TCalendarEntriesForm::ListView1Data(TFormEvent& event) {
@@ -441,8 +447,9 @@ void TCalendarEntriesForm::ListView1Data(TFormEvent& event) {
     const size_t row = static_cast<size_t>(event.display->item.iItem);
     if (event.display->item.iItem < 0 || row >= rows.size())
         return AnswerItemText(event.display, "");
-    AnswerItemText(event.display, event.display->item.iSubItem == 0 ? rows[row].Description
-                                                                    : rows[row].ReminderType);
+    AnswerItemText(event.display, event.display->item.iSubItem == 0
+                                      ? rows[row].Description
+                                      : TCalendarEntriesModel::TypeText(rows[row].ReminderType));
 }
 
 void TCalendarEntriesForm::ListView2Data(TFormEvent& event) {
@@ -458,7 +465,8 @@ void TCalendarEntriesForm::ListView2Data(TFormEvent& event) {
     case 2:
         return AnswerItemText(event.display, TCalendarEntriesModel::IntervalText(rows[row]));
     default:
-        return AnswerItemText(event.display, rows[row].ReminderType);
+        return AnswerItemText(event.display,
+                              TCalendarEntriesModel::TypeText(rows[row].ReminderType));
     }
 }
 

@@ -37,8 +37,8 @@ std::vector<std::string> EntriesFor(const std::vector<std::string>& names,
     for (const std::string& name : names)
         if (SameTextIgnoringCase(name, rowType))
             return entries;
-    entries.insert(std::upper_bound(entries.begin() + 1, entries.end(), rowType, BeforeIgnoringCase),
-                   rowType);
+    entries.insert(
+        std::upper_bound(entries.begin() + 1, entries.end(), rowType, BeforeIgnoringCase), rowType);
     return entries;
 }
 
@@ -569,6 +569,19 @@ int32_t TCalendarEntriesModel::TypeSwatchColour(const std::string& reminderType)
         return defaultColour_;
     const int32_t colour = FindEventTypeColour(reminderType);
     return colour == -1 ? 0 : colour;
+}
+
+bool TCalendarEntriesModel::TypeIsDefined(const std::string& reminderType) {
+    if (reminderType.empty())
+        return true;
+    for (const TEventType& type : EventTypes())
+        if (SameTextIgnoringCase(type.Name, reminderType))
+            return true;
+    return false;
+}
+
+std::string TCalendarEntriesModel::TypeText(const std::string& reminderType) {
+    return TypeIsDefined(reminderType) ? reminderType : reminderType + " (not defined)";
 }
 
 bool TCalendarEntriesModel::IsSpecialDay(int year, int month, int day) {

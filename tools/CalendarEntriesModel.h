@@ -194,6 +194,11 @@ class TCalendarEntriesModel {
     // The Type column's swatch: the default colour for no type, the type's colour, black
     // for a name that is no type. Negative results other than that are system colours.
     int32_t TypeSwatchColour(const std::string& reminderType) const;
+    // No type, or a name the type table holds (letters A-Z folded).
+    static bool TypeIsDefined(const std::string& reminderType);
+    // The Type column's text: the stored name, and for a name that is no longer a type,
+    // "Name (not defined)", so that a removed or renamed type is seen as such.
+    static std::string TypeText(const std::string& reminderType);
     // The drop-down months' marks: whether the day has a day file (false for no such day).
     static bool IsSpecialDay(int year, int month, int day);
 

@@ -178,6 +178,7 @@ void TOptionsForm::ShowTypeRows() {
         ListView_SetItemText(list, static_cast<int>(i), 1, const_cast<char*>(colour.c_str()));
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    FitLastColumn(list);
     InvalidateRect(list, nullptr, TRUE);
     filling_ = false;
     ShowTypeName();
@@ -486,6 +487,7 @@ void TOptionsForm::AddEventTypeButtonClick(TFormEvent&) {
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(list, row, FALSE);
+    FitLastColumn(list);
     filling_ = false;
     model_.SelectTypeRow(row);
     ShowTypeName();
@@ -502,6 +504,7 @@ void TOptionsForm::RemoveEventTypeButtonClick(TFormEvent&) {
     filling_ = true;
     ListView_DeleteItem(list, row);
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    FitLastColumn(list);
     filling_ = false;
     ShowTypeName();
 }

@@ -1,7 +1,9 @@
 // The options dialog's decisions: values, rows, flags and previews, without a window.
 #include "OptionsModel.h"
-#include "TextCase.h"
 #include "DatePattern.h"
+#include "Errors.h"
+#include "MessageBoxes.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -98,6 +100,7 @@ void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEve
     // The rows are the types themselves, not "name=colour" lines: a name holding "=" would
     // otherwise come back split at it.
     typeRows_ = types;
+    TakeTypesAsBefore();
     selectedRow_ = -1;
     for (LanguageRow& row : languageRows_)
         row.checked = row.languageId == values_.language;
@@ -148,11 +151,53 @@ bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
     settings.todaycolour = values_.todaycolour;
     ReplaceEventTypes(typeRows_);
     SaveSettings();
+    const std::vector<TypeChange> changes = TypeChanges();
+    TakeTypesAsBefore();
+    MoveRenamedTypesReminders(changes);
     if (accepted_)
         accepted_();
     if (languageChanged)
         Fill(settings, EventTypes());
     return languageChanged;
+}
+
+void OptionsModel::TakeTypesAsBefore() {
+    typesBefore_ = typeRows_;
+    rowOrigins_.resize(typeRows_.size());
+    for (size_t i = 0; i < rowOrigins_.size(); ++i)
+        rowOrigins_[i] = static_cast<int>(i);
+}
+
+std::vector<TypeChange> OptionsModel::TypeChanges() const {
+    std::vector<TypeChange> changes;
+    for (const TEventType& type : typesBefore_)
+        changes.push_back({type.Name, std::nullopt});
+    for (size_t row = 0; row < typeRows_.size(); ++row) {
+        const int origin = rowOrigins_[row];
+        // A row emptied of its name is no type a reminder could be moved to, nor is a name
+        // with a "}", which would end the stored type group early and turn the rest of the
+        // name into the reminder's text.
+        const std::string& name = typeRows_[row].Name;
+        if (origin >= 0 && !name.empty() && name.find('}') == std::string::npos)
+            changes[static_cast<size_t>(origin)].to = name;
+    }
+    return changes;
+}
+
+void OptionsModel::MoveRenamedTypesReminders(const std::vector<TypeChange>& changes) {
+    // The types are saved by now: a move that fails changes no reminder file and is told,
+    // and the accept stands, as the reminders still read under their old names.
+    size_t moved = 0;
+    try {
+        moved = MoveRenamedReminders(changes);
+    } catch (const VelmoraError& error) {
+        ShowErrorBox(std::string("The reminders of the renamed types could not be moved; they "
+                                 "keep their old type names. ") +
+                     error.what());
+        return;
+    }
+    if (moved)
+        ShowInformationBox(MovedRemindersMessage(moved));
 }
 
 bool OptionsModel::Apply(TCalendarOptions& settings) {
@@ -285,7 +330,8 @@ void OptionsModel::TypeColourChosen(std::optional<int32_t> colour) {
 }
 
 void OptionsModel::AddTypeRow() {
-    typeRows_.push_back({"", values_.fontcolour});
+    typeRows_.push_back({"", NextTypeColour(typeRows_, values_.fontcolour)});
+    rowOrigins_.push_back(-1);
     selectedRow_ = static_cast<int>(typeRows_.size()) - 1;
 }
 
@@ -293,6 +339,7 @@ void OptionsModel::RemoveSelectedTypeRow() {
     if (selectedRow_ < 0)
         return;
     typeRows_.erase(typeRows_.begin() + selectedRow_);
+    rowOrigins_.erase(rowOrigins_.begin() + selectedRow_);
     selectedRow_ = -1;
     // A shorter list is a change like any other: Apply has to be able to save it.
     Changed();

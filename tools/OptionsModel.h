@@ -7,6 +7,7 @@
 #include "EventTypeUnit.h"
 #include "LanguageModules.h"
 #include "Settings.h"
+#include "TypeRenames.h"
 
 #include <cstdint>
 #include <functional>
@@ -126,9 +127,16 @@ class OptionsModel {
     int32_t SelectedTypeColour() const;
     // The colour chooser closed: with a colour when the user confirmed one.
     void TypeColourChosen(std::optional<int32_t> colour);
-    // Appends a row with no name in the calendar font colour and selects it.
+    // Appends a row with no name and selects it. Its colour is the next of the palette that
+    // no row has and that is not the calendar's font colour (NextTypeColour).
     void AddTypeRow();
     void RemoveSelectedTypeRow();
+
+    // The types as they were at the fill (or the last accept), each with what its row became:
+    // rows are followed by identity, not by name, so two types renamed into each other
+    // swap, and a name given up by one row can be taken by another. A row emptied of its
+    // name, or given one with a "}", moves nothing.
+    std::vector<TypeChange> TypeChanges() const;
 
     // --- Previews ---
     PreviewLook CalendarPreview(double now) const;
@@ -137,11 +145,17 @@ class OptionsModel {
   private:
     void Changed() { modified_ = true; }
     bool AcceptAndSave(TCalendarOptions& settings);
+    void TakeTypesAsBefore();
+    void MoveRenamedTypesReminders(const std::vector<TypeChange>& changes);
 
     std::function<void(int32_t)> switchLanguage_;
     std::function<void()> accepted_;
     TCalendarOptions values_;
     std::vector<TEventType> typeRows_;
+    // The types of the last fill or accept, and for each row the index of the one it was
+    // (-1 for a row added since).
+    std::vector<TEventType> typesBefore_;
+    std::vector<int> rowOrigins_;
     int selectedRow_ = -1;
     std::vector<LanguageRow> languageRows_;
     bool modified_ = false;

@@ -306,7 +306,15 @@ void SaveSettings() {
     UpdateStartupShortcut(options.loadonstartup);
 }
 
-void SavePositionOnly() { SaveOptions({FindSettingDescription("top"), FindSettingDescription("left")}, {}); }
+void SavePositionOnly() {
+    std::vector<ProfileSectionLines> others;
+    // The file's first write keeps the starter types it was offered without (LoadEventTypes).
+    if (!FileExists(SettingsFileName())) {
+        LoadEventTypes();
+        others.push_back(EventTypesSection());
+    }
+    SaveOptions({FindSettingDescription("top"), FindSettingDescription("left")}, others);
+}
 
 void UpdateStartupShortcut(bool loadOnStartup) {
     if (loadOnStartup) {

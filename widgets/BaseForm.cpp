@@ -1,5 +1,6 @@
 // Window plumbing, events and the modal run shared by every dialog of the library.
 #include "BaseForm.h"
+#include "ThemeParts.h"
 
 #include "Errors.h"
 #include "ResourceModule.h"
@@ -73,7 +74,8 @@ void TBaseForm::Create() {
     OpenFormList().push_back(this);
 
     dpi_ = ScreenDpi();
-    const DWORD style = WS_POPUP | WS_CAPTION;
+    // The system menu brings the close box, which closes the dialog as Cancel does.
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     DWORD exStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
     if (description.Text("border") == "toolwindow")
         exStyle |= WS_EX_TOOLWINDOW;
@@ -338,6 +340,36 @@ LRESULT TBaseForm::HandleNotify(NMHDR* header, bool* handled) {
     return 0;
 }
 
+namespace {
+// A push button in the current theme (or the classic one) with a symbol-face glyph on it.
+void DrawGlyphButton(const DRAWITEMSTRUCT& draw, const std::string& glyph) {
+    const bool pressed = (draw.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (draw.itemState & ODS_DISABLED) != 0;
+    const int state = disabled ? 4 : pressed ? 3 : 1; // disabled, pressed, normal
+    RECT face = draw.rcItem;
+    if (!DrawThemePart(draw.hwndItem, draw.hDC, L"BUTTON", 1 /* push button */, state, face)) {
+        DrawFrameControl(draw.hDC, &face, DFC_BUTTON,
+                         DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) |
+                             (disabled ? DFCS_INACTIVE : 0));
+    }
+    HGDIOBJ oldFont = SelectObject(
+        draw.hDC, reinterpret_cast<HFONT>(SendMessageA(draw.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(draw.hDC, TRANSPARENT);
+    SetTextColor(draw.hDC, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    RECT text = face;
+    if (pressed)
+        OffsetRect(&text, 1, 1);
+    DrawTextA(draw.hDC, glyph.c_str(), static_cast<int>(glyph.size()), &text,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(draw.hDC, oldFont);
+    if (draw.itemState & ODS_FOCUS) {
+        RECT focus = face;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(draw.hDC, &focus);
+    }
+}
+} // namespace
+
 LRESULT TBaseForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -349,11 +381,30 @@ LRESULT TBaseForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         break;
     }
+    case WM_DRAWITEM: {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const TFormControl* control = draw ? controls_.FindWindow(draw->hwndItem) : nullptr;
+        if (control && !control->glyph.empty()) {
+            DrawGlyphButton(*draw, control->glyph);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_ENABLE:
+        // Enabled again as a nested box (a question, an error) closes: the idle update runs
+        // once the handler that asked has returned, so that nothing waits for the next input
+        // to show its state.
+        if (wParam)
+            PostMessageA(handle_, WM_RUNIDLE, 0, 0);
+        break;
+    case WM_RUNIDLE:
+        RunApplicationIdle();
+        return 0;
     case WM_FINDCOMPONENT:
         return lParam ? reinterpret_cast<LRESULT>(Control(reinterpret_cast<const char*>(lParam)))
                       : 0;
     case WM_CLOSE:
-        // The dialog has no close box; Alt+F4 still asks to close, as Cancel does.
+        // The close box, the system menu's Close and Alt+F4 answer as Cancel does.
         modalResult_ = mrCancel;
         return 0;
     default:

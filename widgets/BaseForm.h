@@ -25,6 +25,8 @@ enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2 };
 // Sent to a dialog with lParam a component name (zero-terminated, same process): answers the
 // component's window, or null. Lets a test or a tool find controls the way the dialog does.
 const UINT WM_FINDCOMPONENT = WM_USER + 100;
+// Posted to a dialog to run the application's idle handler once the queue reaches it.
+const UINT WM_RUNIDLE = WM_USER + 101;
 
 // What happened to which component.
 struct TFormEvent {

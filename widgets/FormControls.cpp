@@ -2,6 +2,7 @@
 #include "FormControls.h"
 
 #include "Errors.h"
+#include "ListSwatch.h"
 
 #include <commctrl.h>
 
@@ -108,6 +109,7 @@ void TFormControls::BuildChildren(const FormComponent& container, POINT origin,
                      : component.Flag("cancel") ? IDCANCEL
                                                 : nextId_++;
         control.pages = pages;
+        control.glyph = component.Text("glyph");
         control.window = CreateStandard(component, bounds, control.id);
         if (!control.window && makeCustom)
             control.window = makeCustom(component, bounds, control.id);
@@ -162,7 +164,9 @@ HWND TFormControls::CreateStandard(const FormComponent& component, const RECT& b
         style |= component.Flag("wrap") ? SS_LEFT : SS_LEFTNOWORDWRAP;
     } else if (kind == "button") {
         windowClass = "BUTTON";
-        style |= focusable | (component.Flag("default") ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        style |= focusable | (component.Find("glyph")     ? BS_OWNERDRAW
+                              : component.Flag("default") ? BS_DEFPUSHBUTTON
+                                                          : BS_PUSHBUTTON);
     } else if (kind == "edit") {
         windowClass = "EDIT";
         style |= focusable | ES_AUTOHSCROLL;
@@ -252,6 +256,7 @@ void TFormControls::ApplyComponentTexts(const TFormControl& control,
             SendMessageA(control.window, column < existing ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA,
                          static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
         }
+        FitLastColumn(control.window);
     }
     if (control.kind == "pagecontrol") {
         for (size_t index = 0; index < component.children.size(); ++index) {

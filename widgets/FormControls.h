@@ -25,6 +25,9 @@ struct TFormControl {
     int modalResult = 0;
     // The pages this control lies on, outermost first: the page control and the page index.
     std::vector<std::pair<HWND, int>> pages;
+    // A picture button's glyph, drawn in its font; its window text is then its name, which
+    // screen readers and automation read.
+    std::string glyph;
 };
 
 class TFormControls {

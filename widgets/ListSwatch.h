@@ -21,3 +21,11 @@ using TRowSwatch = std::function<bool(size_t row, COLORREF* colour)>;
 // cell to the list.
 void DrawSwatchColumn(TFormEvent& event, int swatchColumn, int insetX, int insetY,
                       const TRowSwatch& swatchOf);
+// The same, but the swatch is a square at the left of the cell and the cell's own text (what
+// the list answers for it) follows it, in the row's selection colours; a row without a
+// swatch shows its text alone.
+void DrawSwatchAndTextColumn(TFormEvent& event, int swatchColumn, int insetX, int insetY,
+                             const TRowSwatch& swatchOf);
+// The last column takes whatever width the others leave of the list's client area, so that
+// no empty header shows at the right; called again when a scroll bar comes or goes.
+void FitLastColumn(HWND list);

@@ -61,8 +61,13 @@ TVrHyperButton::~TVrHyperButton() {
 void TVrHyperButton::SetCaption(const std::string& caption) {
     if (caption == caption_) return;
     caption_ = caption;
-    SetWindowTextA(Handle(), caption.c_str());
+    if (accessibleName_.empty()) SetWindowTextA(Handle(), caption.c_str());
     Repaint();
+}
+
+void TVrHyperButton::SetAccessibleName(const std::string& name) {
+    accessibleName_ = name;
+    SetWindowTextA(Handle(), (name.empty() ? caption_ : name).c_str());
 }
 
 void TVrHyperButton::SetBounds(int left, int top, int width, int height) {

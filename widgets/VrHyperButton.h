@@ -25,6 +25,9 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     const std::string& Name() const { return name_; }
     std::string Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    // What a screen reader says and automation finds: the window's text, while the caption (a
+    // symbol face's glyph, say) is what is drawn. Without one the window's text is the caption.
+    void SetAccessibleName(const std::string& name);
     void SetBounds(int left, int top, int width, int height);
     RECT Bounds() const { return bounds_; }
 
@@ -71,6 +74,7 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
 
     std::string name_;
     std::string caption_;
+    std::string accessibleName_;
     RECT bounds_ = {0, 0, 0, 0};
     std::string fontFace_ = "Arial";
     int fontHeight_ = -13;

@@ -1,5 +1,6 @@
 // Unregistering the classes of every dialog widget.
 #include "WidgetSet.h"
+#include "ThemeParts.h"
 
 #include "CheckListBox.h"
 #include "ColourComboBox.h"
@@ -13,4 +14,6 @@ void UnregisterWidgetClasses() {
     TColourComboBox::UnregisterClasses();
     TCheckListBox::UnregisterClasses();
     THyperlinkLabel::UnregisterClasses();
+    // The theme library goes with the widgets that drew with it.
+    ReleaseThemeLibrary();
 }

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "DatePattern.h"
 #include "DateUtils.h"
+#include "ThemeParts.h"
 #include "WidgetNotifications.h"
 #include "WinHandles.h"
 
@@ -367,9 +368,12 @@ void TrmComboCalendar::Paint(HDC dc) {
     const bool enabled = IsWindowEnabled(Handle()) != FALSE;
     FillSystem(dc, client, enabled ? COLOR_WINDOW : COLOR_BTNFACE);
     RECT button = ButtonRect();
-    DrawFrameControl(dc, &button, DFC_SCROLL,
-                     DFCS_SCROLLCOMBOBOX | (DroppedDown() ? DFCS_PUSHED : 0) |
-                         (enabled ? 0 : DFCS_INACTIVE));
+    // Drawn as the theme draws the combo boxes beside it, where there is a theme.
+    const int state = !enabled ? 4 : DroppedDown() ? 3 : 1; // disabled, pressed, normal
+    if (!DrawThemePart(Handle(), dc, L"COMBOBOX", 1 /* the drop-down button */, state, button))
+        DrawFrameControl(dc, &button, DFC_SCROLL,
+                         DFCS_SCROLLCOMBOBOX | (DroppedDown() ? DFCS_PUSHED : 0) |
+                             (enabled ? 0 : DFCS_INACTIVE));
     RECT textRect = client;
     textRect.right = button.left;
     InflateRect(&textRect, -1, -1);

@@ -122,6 +122,15 @@ TEST_F(CalendarWindowTest, DayNumbersModeWithSundayFirst) {
     const std::vector<COLORREF> colours = calendar.ComingUpColours();
     EXPECT_EQ(colours, (std::vector<COLORREF>{red, white, green, green}));
 
+    // The navigation buttons draw symbol glyphs; screen readers and automation read what
+    // each does.
+    const std::pair<const char*, const char*> named[] = {
+        {"YearBackButton", "Previous year"}, {"MonthBackButton", "Previous month"},
+        {"TodayButton", "Today"},            {"MonthNextButton", "Next month"},
+        {"YearNextButton", "Next year"}};
+    for (const auto& [name, text] : named)
+        EXPECT_EQ(calendar.Caption(calendar.Control(name)), text);
+
     // A click at the very top of the first line jumps to that line's date, also with cells
     // much taller than 24 pixels.
     HWND today = calendar.Control("TodayButton");

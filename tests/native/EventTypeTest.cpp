@@ -10,7 +10,15 @@ class EventTypeTest : public StoreFixture {
     std::string Ini() { return folder.WithSeparator() + "calendar.ini"; }
 };
 
+TEST_F(EventTypeTest, WithoutCalendarIniTheTableIsTheStarterTypes) {
+    LoadEventTypes();
+    EXPECT_EQ(EventTypes().size(), 3u);
+    EXPECT_EQ(FindEventTypeColour("birthday"), TypePalette()[0]);
+    EXPECT_EQ(FindEventTypeColour("Work"), TypePalette()[2]);
+}
+
 TEST_F(EventTypeTest, WithoutASectionTheTableIsEmpty) {
+    WriteFile("calendar.ini", "[options]\r\ntop=1\r\n");
     LoadEventTypes();
     EXPECT_TRUE(EventTypes().empty());
     EXPECT_TRUE(EventTypesToList().empty());

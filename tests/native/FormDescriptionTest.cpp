@@ -237,8 +237,8 @@ TEST(FormDescriptionTest, TheEditorsDescriptionHoldsEveryComponentItDrives) {
         {"TabSheet2", "page", "Regular Reminders", ""},
         {"SelectDateGroup", "group", "&Select Date", ""},
         {"rmComboCalendar1", "datefield", "", ""},
-        {"ShuffleDownButton", "button", "6", "Shuffle down"},
-        {"ShuffleUpButton", "button", "5", "Shuffle up"},
+        {"ShuffleDownButton", "button", "Shuffle down", "Shuffle down"},
+        {"ShuffleUpButton", "button", "Shuffle up", "Shuffle up"},
         {"AddEntryButton", "button", "&Add", "Add a new calendar entry"},
         {"DeleteEntryButton", "button", "&Delete", "Delete the selected calendar entry"},
         {"ListGroup", "group", "&Reminders", ""},
@@ -275,8 +275,11 @@ TEST(FormDescriptionTest, TheEditorsDescriptionHoldsEveryComponentItDrives) {
     EXPECT_TRUE(form.FindComponent("ComboBox2")->Flag("sorted"));
     EXPECT_TRUE(form.FindComponent("ComboBox3")->Flag("sorted"));
     EXPECT_FALSE(form.FindComponent("ComboBox1")->Flag("sorted"));
+    // The picture buttons show a symbol face's glyph; their caption is their name.
+    EXPECT_EQ(form.FindComponent("ShuffleDownButton")->Text("glyph"), "6");
+    EXPECT_EQ(form.FindComponent("ShuffleUpButton")->Text("glyph"), "5");
     EXPECT_EQ(form.FindComponent("ListView1")->Texts("columns"),
-              (std::vector<std::string>{"Description", "-1", "Type", "100"}));
+              (std::vector<std::string>{"Description", "-1", "Type", "150"}));
     EXPECT_EQ(form.FindComponent("ListView2")->Texts("columns"),
               (std::vector<std::string>{"Description", "173", "Start", "150", "Interval", "80",
                                         "Type", "-1"}));

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace {
 class OptionsModelTest : public StoreFixture {
@@ -18,7 +19,8 @@ class OptionsModelTest : public StoreFixture {
 
     // As ShowOptions opens the dialog: settings from the file, the fill, the showing.
     void Open(const std::vector<LanguageModule>& modules = {}) {
-        if (!SettingsLoaded()) corrections = LoadSettingsForEditing();
+        if (!SettingsLoaded())
+            corrections = LoadSettingsForEditing();
         model.Fill(CalendarOptions(), EventTypes());
         model.Shown(modules);
     }
@@ -88,11 +90,15 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
 // Stored values the spin edits cannot show open the dialog all the same, at their nearest
 // bounds and each named once; an accept repairs them and keeps every other value.
 TEST_F(OptionsModelTest, SpinValuesOutsideTheirRangesShowAndStoreAtTheNearestBound) {
-    WriteFile("calendar.ini", "[options]\r\nfontsize=100\r\nttsize=2\r\nfont=Verdana\r\nlistcount=250\r\n"
-                              "hspacing=255\r\ntop=40\r\n[eventtypes]\r\nBirthday=255\r\n");
+    WriteFile("calendar.ini",
+              "[options]\r\nfontsize=100\r\nttsize=2\r\nfont=Verdana\r\nlistcount=250\r\n"
+              "hspacing=255\r\ntop=40\r\n[eventtypes]\r\nBirthday=255\r\n");
     Open();
     const std::vector<std::pair<std::string, std::pair<int, int>>> named = {
-        {"fontsize", {100, 72}}, {"ttsize", {2, 6}}, {"hspacing", {255, 250}}, {"listcount", {250, 200}}};
+        {"fontsize", {100, 72}},
+        {"ttsize", {2, 6}},
+        {"hspacing", {255, 250}},
+        {"listcount", {250, 200}}};
     ASSERT_EQ(corrections.size(), named.size());
     for (size_t i = 0; i < named.size(); ++i) {
         EXPECT_EQ(corrections[i].key, named[i].first);
@@ -209,7 +215,7 @@ TEST_F(OptionsModelTest, ReminderTypeRowsAddEditRecolourAndRemove) {
     EXPECT_EQ(model.SelectedTypeRow(), 1);
     EXPECT_TRUE(model.TypeRowControlsEnabled());
     EXPECT_EQ(model.TypeNameText(), "");
-    EXPECT_EQ(model.SelectedTypeColour(), 32768); // the calendar font colour
+    EXPECT_EQ(model.SelectedTypeColour(), TypePalette()[0]); // not the calendar font colour
     model.EditTypeName("Work");
     EXPECT_TRUE(model.ApplyEnabled());
 
@@ -224,7 +230,8 @@ TEST_F(OptionsModelTest, ReminderTypeRowsAddEditRecolourAndRemove) {
 
     model.Apply(CalendarOptions());
     EXPECT_FALSE(model.ApplyEnabled());
-    EXPECT_EQ(EventTypesToList(), (std::vector<std::string>{"Birthday=65280", "Work=32768"}));
+    const std::string work = "Work=" + std::to_string(TypePalette()[0]);
+    EXPECT_EQ(EventTypesToList(), (std::vector<std::string>{"Birthday=65280", work}));
 
     model.SelectTypeRow(0);
     model.RemoveSelectedTypeRow();
@@ -232,7 +239,7 @@ TEST_F(OptionsModelTest, ReminderTypeRowsAddEditRecolourAndRemove) {
     EXPECT_TRUE(model.ApplyEnabled());
     model.Apply(CalendarOptions());
     Reload();
-    EXPECT_EQ(EventTypesToList(), (std::vector<std::string>{"Work=32768"}));
+    EXPECT_EQ(EventTypesToList(), (std::vector<std::string>{work}));
 
     model.SelectTypeRow(0);
     model.RemoveSelectedTypeRow();
@@ -241,9 +248,153 @@ TEST_F(OptionsModelTest, ReminderTypeRowsAddEditRecolourAndRemove) {
     EXPECT_TRUE(EventTypes().empty());
 }
 
+TEST(TypeColours, ANewTypeTakesAPaletteColourNoTypeHasAndNotTheFontColour) {
+    const std::vector<int32_t>& palette = TypePalette();
+    const struct {
+        std::vector<TEventType> types;
+        int32_t fontColour;
+        int32_t expected;
+    } cases[] = {
+        {{}, 0xFFFFFF, palette[0]},
+        {{{"A", palette[0]}, {"B", palette[2]}}, 0xFFFFFF, palette[1]},
+        {{{"A", palette[0]}}, palette[1], palette[2]},
+        {{}, palette[0], palette[1]},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NextTypeColour(c.types, c.fontColour), c.expected);
+    // Every palette colour taken: round again, still never the font colour.
+    std::vector<TEventType> all;
+    for (int32_t colour : palette)
+        all.push_back({"x", colour});
+    EXPECT_NE(NextTypeColour(all, palette[all.size() % palette.size()]),
+              palette[all.size() % palette.size()]);
+    // The colours differ from each other and from the white list and the default font.
+    std::set<int32_t> distinct(palette.begin(), palette.end());
+    EXPECT_EQ(distinct.size(), palette.size());
+    EXPECT_EQ(distinct.count(0xFFFFFF), 0u);
+}
+
+TEST_F(OptionsModelTest, StarterTypesOnlyWithoutCalendarIniAndNeverAfterAllWereRemoved) {
+    Open();
+    const std::vector<std::string> starters = {"Birthday=" + std::to_string(TypePalette()[0]),
+                                               "Holiday=" + std::to_string(TypePalette()[1]),
+                                               "Work=" + std::to_string(TypePalette()[2])};
+    ASSERT_EQ(model.TypeRows().size(), 3u);
+    model.Accept(CalendarOptions());
+    Reload();
+    EXPECT_EQ(EventTypesToList(), starters);
+    // Removing them all is the user's choice, kept.
+    Open();
+    while (!model.TypeRows().empty()) {
+        model.SelectTypeRow(0);
+        model.RemoveSelectedTypeRow();
+    }
+    model.Accept(CalendarOptions());
+    Reload();
+    EXPECT_TRUE(EventTypes().empty());
+    // A file without a types section (written by an older copy) is no first start either.
+    WriteFile("calendar.ini", "[options]\r\ntop=3\r\n");
+    Reload();
+    EXPECT_TRUE(EventTypes().empty());
+}
+
+// Rows are followed by identity: what each old type's reminders become, by the renames,
+// removals and additions made in one visit of the dialog.
+TEST_F(OptionsModelTest, RenamedTypesMoveTheirRemindersAndTheUserIsToldHowMany) {
+    struct Edit {
+        int row;          // -1: add a row
+        const char* name; // nullptr: remove the row
+    };
+    const struct {
+        const char* what;
+        std::vector<Edit> edits;
+        const char* day;     // the day file after the accept
+        const char* regular; // the description of the regular reminder after it
+        const char* told;    // the information box, or nullptr for none
+    } cases[] = {
+        {"a rename moves day file lines and regular records, any case of the name",
+         {{0, "Job"}},
+         "{Job}a\r\n{Job}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n",
+         "{Job}gym",
+         "3 reminders were moved to their types' new names."},
+        {"two types renamed into each other swap",
+         {{0, "Home"}, {1, "Work"}},
+         "{Home}a\r\n{Home}b\r\n{Work}c\r\n{Gone}d\r\ne\r\n",
+         "{Home}gym",
+         "4 reminders were moved to their types' new names."},
+        {"a name given up by a removed type is taken by the renamed one, whose reminders "
+         "join the removed type's under it",
+         {{0, "Home"}, {1, nullptr}},
+         "{Home}a\r\n{Home}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n",
+         "{Home}gym",
+         "3 reminders were moved to their types' new names."},
+        {"a removed type's reminders keep their text; a new row of its name is no rename",
+         {{0, nullptr}, {-1, "Work"}},
+         "{Work}a\r\n{work}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n",
+         "{Work}gym",
+         nullptr},
+        {"a row left without a name moves nothing",
+         {{0, ""}},
+         "{Work}a\r\n{work}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n",
+         "{Work}gym",
+         nullptr},
+        {"a name with a closing brace cannot stand in a reminder's type group: no move",
+         {{0, "A}B"}},
+         "{Work}a\r\n{work}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n",
+         "{Work}gym",
+         nullptr},
+        {"renamed and renamed back is no move",
+         {{1, "Other"}, {1, "Home"}},
+         "{Work}a\r\n{work}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n",
+         "{Work}gym",
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetSettings();
+        ClearEventTypes();
+        RecordedMessageBoxes().clear();
+        WriteFile("calendar.ini", "[eventtypes]\r\nWork=255\r\nHome=65280\r\n");
+        WriteFile("data/2007-03-05.txt", "{Work}a\r\n{work}b\r\n{Home}c\r\n{Gone}d\r\ne\r\n");
+        WriteFile("data/2007-03-06.txt", "untyped\r\n");
+        TRegularEntry gym;
+        gym.StartDate = Date(2007, 3, 1);
+        gym.Description = "{Work}gym";
+        gym.Interval = 1;
+        WriteFile("data/regular.dat", EncodeRegularRecords({gym}));
+        Open();
+        for (const Edit& edit : c.edits) {
+            if (edit.row < 0) {
+                model.AddTypeRow();
+                model.EditTypeName(edit.name);
+                continue;
+            }
+            model.SelectTypeRow(edit.row);
+            if (edit.name)
+                model.EditTypeName(edit.name);
+            else
+                model.RemoveSelectedTypeRow();
+        }
+        model.Apply(CalendarOptions());
+        EXPECT_EQ(ReadFile("data/2007-03-05.txt"), c.day);
+        EXPECT_EQ(ReadFile("data/2007-03-06.txt"), "untyped\r\n");
+        gym.Description = c.regular;
+        EXPECT_EQ(ReadFile("data/regular.dat"), EncodeRegularRecords({gym}));
+        ASSERT_EQ(RecordedMessageBoxes().size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_EQ(RecordedMessageBoxes()[0].text, c.told);
+        }
+        // After the Apply the dialog's rows are the types as they now are: nothing moves twice.
+        RecordedMessageBoxes().clear();
+        model.Apply(CalendarOptions());
+        EXPECT_TRUE(RecordedMessageBoxes().empty());
+    }
+}
+
 TEST_F(OptionsModelTest, TypeNamesComeBackExactlyAsTypedAfterASaveAndANewDialog) {
     const std::vector<std::string> names = {
         "a=b", "", ";note", "[x]", "Birthday", "BIRTHDAY", " pad ", "=", std::string(255, 'n')};
+    WriteFile("calendar.ini", "[eventtypes]\r\n");
     Open();
     for (const std::string& name : names) {
         model.AddTypeRow();

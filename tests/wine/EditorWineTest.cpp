@@ -104,9 +104,9 @@ struct Scenario {
     const char* name;
     Files before; // the store besides calendar.ini, which holds three reminder types
     std::vector<std::vector<Step>> steps;
-    Files expected;                   // a file without content must not exist
-    std::vector<std::string> boxes{}; // a part of the text of each message box seen, in order
-    std::vector<int> answers{};       // the buttons they are answered with
+    Files expected;                     // a file without content must not exist
+    std::vector<std::string> boxes{};   // a part of the text of each message box seen, in order
+    std::vector<int> answers{};         // the buttons they are answered with
     std::function<void()> beforeOpen{}; // run after the store is written, before AddEntry
 };
 
@@ -309,8 +309,11 @@ TEST_F(EditorTest, AnotherDateIsPickedInTheDropDownMonthAndUnsavedEditsAreAskedA
          {{DayFile(march5), "a\r\n"}, {DayFile(march6), "six\r\n"}},
          {edit,
           PickDay(1),
-          {shows("Monday, March 5, 2007"),
-           Expect([](DialogDriver& d) { EXPECT_EQ(d.Text("Edit1"), "changed"); }),
+          {shows("Monday, March 5, 2007"), Expect([](DialogDriver& d) {
+               EXPECT_EQ(d.Text("Edit1"), "changed");
+               // The edits are still to be saved, and Apply says so without waiting for input.
+               EXPECT_TRUE(d.Enabled("ApplyButton"));
+           }),
            Click("OkButton")}},
          {{DayFile(march5), "changed\r\n"}, {DayFile(march6), "six\r\n"}},
          {question},
@@ -548,7 +551,8 @@ COLORREF ScreenPixelOfCell(DialogDriver& d, const char* list, int row, int colum
     cell.left = LVIR_BOUNDS;
     SendMessageA(window, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&cell));
-    POINT centre{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    // The middle of the swatch, a square at the left of the cell, inset by 4 and 2 pixels.
+    POINT centre{cell.left + 4 + (cell.bottom - cell.top - 4) / 2, (cell.top + cell.bottom) / 2};
     ClientToScreen(window, &centre);
     HDC screen = GetDC(nullptr);
     const COLORREF colour = GetPixel(screen, centre.x, centre.y);
@@ -556,7 +560,7 @@ COLORREF ScreenPixelOfCell(DialogDriver& d, const char* list, int row, int colum
     return colour;
 }
 
-TEST_F(EditorTest, TheTypeColumnIsASwatchOfTheTypesColour) {
+TEST_F(EditorTest, TheTypeColumnShowsTheTypesColourAndNameAndNamesOneNoLongerDefined) {
     WriteStoreFile("calendar.ini", std::string(typesIni) + "[options]\r\nfontcolour=65535\r\n");
     WriteStoreFile(DayFile(march5), "{Birthday}a\r\n{Gone}b\r\nc\r\n{meeting}d\r\n");
     WriteStoreFile(regularFile, Record(march5, "{Holiday}e", 3) + Record(march5, "f", 3));
@@ -567,7 +571,7 @@ TEST_F(EditorTest, TheTypeColumnIsASwatchOfTheTypesColour) {
         int column;
         COLORREF colour;
     } cells[] = {
-        {"ListView1", 0, 1, RGB(255, 0, 0)},   {"ListView1", 1, 1, RGB(0, 0, 0)},
+        {"ListView1", 0, 1, RGB(255, 0, 0)},   {"ListView1", 1, 1, RGB(255, 255, 255)},
         {"ListView1", 2, 1, RGB(255, 255, 0)}, {"ListView1", 3, 1, RGB(0, 0, 255)},
         {"ListView2", 0, 3, RGB(0, 128, 0)},   {"ListView2", 1, 3, RGB(255, 255, 0)},
     };
@@ -576,6 +580,11 @@ TEST_F(EditorTest, TheTypeColumnIsASwatchOfTheTypesColour) {
         for (const auto& cell : cells)
             if (std::string(cell.list) == "ListView1")
                 seen.push_back(ScreenPixelOfCell(d, cell.list, cell.row, cell.column));
+        // The name beside the swatch; a type that is gone has no swatch and says so.
+        EXPECT_EQ(d.Cell("ListView1", 0, 1), "Birthday");
+        EXPECT_EQ(d.Cell("ListView1", 1, 1), "Gone (not defined)");
+        EXPECT_EQ(d.Cell("ListView1", 2, 1), "");
+        EXPECT_EQ(d.Cell("ListView1", 3, 1), "meeting");
         d.ShowPage(1);
     });
     driver.Then([&](DialogDriver& d) {
@@ -618,6 +627,67 @@ struct CallerWindow {
     HWND window;
 };
 int CallerWindow::ticks = 0;
+
+TEST_F(EditorTest, TheCloseBoxCancelsAndThePictureButtonsAreNamedWhatTheyDo) {
+    WriteStoreFile(DayFile(march5), "a\r\nb\r\n");
+    DialogDriver driver("TCalendarEntriesForm");
+    driver.Then([](DialogDriver& d) {
+        EXPECT_TRUE(GetWindowLongA(d.Dialog(), GWL_STYLE) & WS_SYSMENU);
+        EXPECT_EQ(d.Text("ShuffleUpButton"), "Shuffle up");
+        EXPECT_EQ(d.Text("ShuffleDownButton"), "Shuffle down");
+        // No empty header at the right of either list.
+        for (const char* name : {"ListView1", "ListView2"}) {
+            HWND list = d.Find(name);
+            RECT client = {};
+            GetClientRect(list, &client);
+            int width = 0;
+            for (int column = 0; column < Header_GetItemCount(ListView_GetHeader(list)); ++column)
+                width += ListView_GetColumnWidth(list, column);
+            EXPECT_EQ(width, client.right) << name;
+        }
+        d.ClickRow("ListView1", 1);
+    });
+    driver.Then([](DialogDriver& d) {
+        // The glyph is still what the button shows: dark pixels of the arrow on its face.
+        HWND button = d.Find("ShuffleUpButton");
+        RECT face = {};
+        GetClientRect(button, &face);
+        HDC dc = GetDC(button);
+        int dark = 0;
+        for (int y = face.top + 4; y < face.bottom - 4; ++y)
+            for (int x = face.left + 4; x < face.right - 4; ++x)
+                dark += GetPixel(dc, x, y) == GetSysColor(COLOR_BTNTEXT) ? 1 : 0;
+        ReleaseDC(button, dc);
+        EXPECT_GT(dark, 4);
+        d.Click("ShuffleUpButton");
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.Cell("ListView1", 0, 0), "b");
+        PostMessageA(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    CallAddEntry(march5);
+    EXPECT_EQ(driver.StepsLeft(), 0u);
+    EXPECT_EQ(ReadStoreFile(DayFile(march5)), "a\r\nb\r\n");
+}
+
+TEST_F(EditorTest, TheFirstStartOffersStarterTypes) {
+    ClearStore();
+    DialogDriver driver("TCalendarEntriesForm");
+    driver.Then([](DialogDriver& d) {
+        HWND types = d.Find("ComboBox2");
+        std::vector<std::string> entries;
+        for (LRESULT i = 0; i < SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
+            char text[64] = "";
+            SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
+            entries.push_back(text);
+        }
+        EXPECT_EQ(entries, (std::vector<std::string>{"", "Birthday", "Holiday", "Work"}));
+        d.Click("CancelButton");
+    });
+    CallAddEntry(march5);
+    EXPECT_EQ(driver.StepsLeft(), 0u);
+}
 
 TEST_F(EditorTest, TheLibraryCanBeLoadedOpenedClosedAndFreedAgainAndAgain) {
     CallerWindow caller;
@@ -662,7 +732,9 @@ BOOL CALLBACK CheckChildFits(HWND child, LPARAM parentRect) {
             << name << " outside the dialog";
         char text[256] = "";
         GetWindowTextA(child, text, sizeof text);
-        if (std::strlen(text) > 1 &&
+        // A picture button's text is its name, not what it shows.
+        const bool picture = (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+        if (std::strlen(text) > 1 && !(std::string(name) == "Button" && picture) &&
             (std::string(name) == "Button" || std::string(name) == "Static")) {
             HDC dc = GetDC(child);
             HGDIOBJ previous =
@@ -755,7 +827,8 @@ TEST_F(EditorTest, Screenshots) {
         GTEST_SKIP() << "VELMORA_SHOTS not set";
     WriteStoreFile("calendar.ini", std::string(typesIni) + "[options]\r\nfontcolour=8421504\r\n");
     WriteStoreFile(DayFile(march5), "{Birthday}Anna turns 40\r\n{Meeting}Budget review|Room "
-                                    "4\r\n{Holiday}Labour Day\r\nCall the plumber\r\n");
+                                    "4\r\n{Holiday}Labour Day\r\nCall the plumber\r\n"
+                                    "{Project}Hand over the old project\r\n");
     for (int day : {8, 14, 21, 27})
         WriteStoreFile(DayFile(march5 - 5 + day), "x\r\n");
     WriteStoreFile(regularFile, Record(march5 - 30, "{Birthday}Mother", 5) +

@@ -94,11 +94,13 @@ std::string ColumnTitle(DialogDriver& d, const char* list, int index) {
 }
 
 struct EditorTexts {
-    std::string caption, firstTab, addButton, okButton, descriptionColumn;
+    std::string caption, firstTab, addButton, okButton, descriptionColumn, shuffleUpName;
 };
 
-const EditorTexts english = {"Calendar Reminders", "Reminders", "&Add", "OK", "Description"};
-const EditorTexts dutch = {"Agenda-herinneringen", "Herinneringen", "&Nieuw", "OK", "Omschrijving"};
+const EditorTexts english = {"Calendar Reminders", "Reminders", "&Add", "OK",
+                             "Description",        "Shuffle up"};
+const EditorTexts dutch = {"Agenda-herinneringen", "Herinneringen",  "&Nieuw", "OK",
+                           "Omschrijving",         "Omhoog schuiven"};
 
 EditorTexts ReadEditorTexts(DialogDriver& d) {
     EditorTexts texts;
@@ -110,6 +112,8 @@ EditorTexts ReadEditorTexts(DialogDriver& d) {
     // Not in the Dutch module: keeps the editor's own text.
     texts.okButton = d.Text("OkButton");
     texts.descriptionColumn = ColumnTitle(d, "ListView1", 0);
+    // A picture button's name, in the language of the dialog.
+    texts.shuffleUpName = d.Text("ShuffleUpButton");
     return texts;
 }
 
@@ -119,6 +123,7 @@ void ExpectTexts(const EditorTexts& seen, const EditorTexts& expected) {
     EXPECT_EQ(seen.addButton, expected.addButton);
     EXPECT_EQ(seen.okButton, expected.okButton);
     EXPECT_EQ(seen.descriptionColumn, expected.descriptionColumn);
+    EXPECT_EQ(seen.shuffleUpName, expected.shuffleUpName);
 }
 
 // Opens the editor through the library's AddEntry, reads its texts and cancels it.

@@ -14,6 +14,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -165,7 +166,8 @@ TEST_F(OptionsTest, ClosingWithoutAnAcceptReturns2AndLeavesTheFileAsItWas) {
 // A file another program holds is never taken for empty: no dialog opens on defaults that OK
 // would store over it. A hold that ends while the library waits is no failure.
 TEST_F(OptionsTest, ASettingsFileHeldByAnotherProgramOpensNoDialogAndIsLeftWhole) {
-    const std::string ini = "[options]\r\nfont=Tahoma\r\n[eventtypes]\r\nBirthday=255\r\nWork=65280\r\n";
+    const std::string ini =
+        "[options]\r\nfont=Tahoma\r\n[eventtypes]\r\nBirthday=255\r\nWork=65280\r\n";
     const std::string path = ExecutableFolder() + "calendar.ini";
     WriteStoreFile("calendar.ini", ini);
     {
@@ -438,7 +440,9 @@ TEST_F(OptionsTest, ReminderTypesAreRemovedAddedRenamedAndComeBackAsTyped) {
     });
     driver.Then([](DialogDriver& d) {
         EXPECT_EQ(d.SelectedRow("ListView1"), 1);
-        EXPECT_EQ(d.Cell("ListView1", 1, 1), "32768"); // the calendar font colour
+        // The palette's first colour no type has: Work's is another, and the font colour
+        // (32768) is none of the palette.
+        EXPECT_EQ(d.Cell("ListView1", 1, 1), std::to_string(0x2F32DC));
         EXPECT_EQ(d.Focused(), d.Find("EventEdit"));
         d.Type("EventEdit", "a=b");
     });
@@ -466,10 +470,124 @@ TEST_F(OptionsTest, ReminderTypesAreRemovedAddedRenamedAndComeBackAsTyped) {
         EXPECT_EQ(d.Cell("ListView1", 0, 0), "Work");
         EXPECT_EQ(d.Cell("ListView1", 1, 0), "a=b");
         EXPECT_EQ(d.Cell("ListView1", 2, 0), "work");
-        EXPECT_EQ(d.Cell("ListView1", 2, 1), "32768");
+        EXPECT_EQ(d.Cell("ListView1", 2, 1), std::to_string(0x3C9600)); // the next one
         d.Click("CancelButton");
     });
     EXPECT_EQ(Run(again), 2);
+}
+
+// The last column reaches the list's right edge: no empty header beside it.
+void ExpectColumnsFillTheList(HWND list) {
+    RECT client = {};
+    GetClientRect(list, &client);
+    const int columns = Header_GetItemCount(ListView_GetHeader(list));
+    int width = 0;
+    for (int column = 0; column < columns; ++column)
+        width += ListView_GetColumnWidth(list, column);
+    EXPECT_EQ(width, client.right);
+}
+
+TEST_F(OptionsTest, RenamingWorkToJobMovesItsRemindersAndSaysHowMany) {
+    WriteStoreFile("calendar.ini", "[eventtypes]\r\nWork=65280\r\nHome=255\r\n");
+    WriteStoreFile("data\\2007-03-05.txt", "{Work}Budget\r\n{Home}Plumber\r\nx{work}y\n");
+    WriteStoreFile("data\\2007-03-06.txt", "{Home}Gym\r\n");
+    std::string record(272, '\0');
+    const double march1 = 39142;
+    std::memcpy(&record[0], &march1, 8);
+    const std::string text = "{Work}Team meeting";
+    record[8] = static_cast<char>(text.size());
+    std::memcpy(&record[9], text.data(), text.size());
+    record[264] = 1;
+    WriteStoreFile("data\\regular.dat", record);
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) { d.ShowPage(2); });
+    driver.Then([](DialogDriver& d) {
+        ExpectColumnsFillTheList(d.Find("ListView1"));
+        d.ClickRow("ListView1", 0);
+    });
+    driver.Then([](DialogDriver& d) { d.Type("EventEdit", "Job"); });
+    driver.Then([](DialogDriver& d) { d.Click("OkButton"); });
+    EXPECT_EQ(Run(driver), 1);
+    ASSERT_EQ(driver.Boxes().size(), 1u);
+    EXPECT_EQ(driver.Boxes()[0].text, "3 reminders were moved to their types' new names.");
+    EXPECT_EQ(ReadStoreFile("data\\2007-03-05.txt"), "{Job}Budget\r\n{Home}Plumber\r\nx{Job}y\n");
+    EXPECT_EQ(ReadStoreFile("data\\2007-03-06.txt"), "{Home}Gym\r\n");
+    std::string moved = record;
+    const std::string renamed = "{Job}Team meeting";
+    std::memset(&moved[9], 0, text.size());
+    moved[8] = static_cast<char>(renamed.size());
+    std::memcpy(&moved[9], renamed.data(), renamed.size());
+    EXPECT_EQ(ReadStoreFile("data\\regular.dat"), moved);
+    EXPECT_EQ(ReadStoreFile("calendar.ini").find("[eventtypes]\r\nJob=65280\r\nHome=255\r\n"), 0u);
+}
+
+TEST_F(OptionsTest, TheFirstStartOffersStarterTypesAndNoLaterStartAfterTheyWereRemoved) {
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) { d.ShowPage(2); });
+    driver.Then([](DialogDriver& d) {
+        ASSERT_EQ(d.RowCount("ListView1"), 3);
+        EXPECT_EQ(d.Cell("ListView1", 0, 0), "Birthday");
+        EXPECT_EQ(d.Cell("ListView1", 1, 0), "Holiday");
+        EXPECT_EQ(d.Cell("ListView1", 2, 0), "Work");
+        // A new type's swatch shows in the white list: the next palette colour, not white.
+        d.Click("AddEventTypeButton");
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.Cell("ListView1", 3, 1), std::to_string(0x008CFF));
+        d.Type("EventEdit", "Sport");
+    });
+    driver.Then([](DialogDriver& d) { d.Click("OkButton"); });
+    EXPECT_EQ(Run(driver), 1);
+    EXPECT_NE(ReadStoreFile("calendar.ini")
+                  .find("[eventtypes]\r\nBirthday=3093212\r\n"
+                        "Holiday=3970560\r\nWork=13798182\r\n"
+                        "Sport=36095\r\n"),
+              std::string::npos)
+        << ReadStoreFile("calendar.ini");
+
+    DialogDriver removing("TOptionsForm");
+    removing.Then([](DialogDriver& d) { d.ShowPage(2); });
+    for (int row = 3; row >= 0; --row) {
+        removing.Then([row](DialogDriver& d) { d.ClickRow("ListView1", row); });
+        removing.Then([](DialogDriver& d) { d.Click("RemoveEventTypeButton"); });
+    }
+    removing.Then([](DialogDriver& d) { d.Click("OkButton"); });
+    EXPECT_EQ(Run(removing), 1);
+    DialogDriver again("TOptionsForm");
+    again.Then([](DialogDriver& d) { d.ShowPage(2); });
+    again.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.RowCount("ListView1"), 0);
+        d.Click("CancelButton");
+    });
+    EXPECT_EQ(Run(again), 2);
+}
+
+TEST_F(OptionsTest, TheOptionsDialogAndTheAboutBoxCloseByTheirCloseBoxAsCancel) {
+    const std::string ini = "[options]\r\nfontsize=12\r\n[eventtypes]\r\nWork=255\r\n";
+    WriteStoreFile("calendar.ini", ini);
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) {
+        EXPECT_TRUE(GetWindowLongA(d.Dialog(), GWL_STYLE) & WS_SYSMENU);
+        d.Click("AboutButton");
+    });
+    driver.Then([](DialogDriver&) {});
+    driver.Then([](DialogDriver&) {
+        HWND about = FindWindowA("TAboutBox", nullptr);
+        ASSERT_NE(about, nullptr);
+        EXPECT_TRUE(GetWindowLongA(about, GWL_STYLE) & WS_SYSMENU);
+        PostMessageA(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(FindWindowA("TAboutBox", nullptr), nullptr);
+        d.ShowPage(0);
+        SetWindowTextA(InnerEdit(d, "FontSizeSpin"), "20");
+    });
+    driver.Then([](DialogDriver& d) {
+        EXPECT_TRUE(d.Enabled("ApplyButton"));
+        PostMessageA(d.Dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(Run(driver), 2);
+    EXPECT_EQ(ReadStoreFile("calendar.ini"), ini);
 }
 
 TEST_F(OptionsTest, TheLanguageListShowsTheModulesFoundAndKeepsTheStoredLanguage) {
@@ -558,7 +676,8 @@ TEST_F(OptionsTest, TheKeyboardAloneReachesThePagesAddsATypeAndAccepts) {
         d.Key(VK_RETURN);
     });
     EXPECT_EQ(Run(driver), 1);
-    EXPECT_NE(ReadStoreFile("calendar.ini").find("wo=255"), std::string::npos);
+    EXPECT_NE(ReadStoreFile("calendar.ini").find("wo=" + std::to_string(0x2F32DC)),
+              std::string::npos);
 }
 
 // The window as the screen shows it, as a 24-bit bitmap file.
