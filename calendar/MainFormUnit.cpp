@@ -192,6 +192,11 @@ void TVelmora::ApplyOptions() {
     options_.Tooltip->Colour = ToColorRef(ttColour);
     options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
+    if (auto getNumber = BindExport<TGetOptionNumberFunction>(ToolsHandle, "GetOptionNumber")) {
+        int32_t outline = 1;
+        if (getNumber("outline", &outline))
+            options_.Outline = outline != 0;
+    }
 
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     options_.FontFace = font.Text();
@@ -204,22 +209,17 @@ void TVelmora::ApplyOptions() {
         control.SetColorEnter(ToColorRef(highlight));
         control.SetFontHeight(options_.FontHeight);
         control.SetFontColor(ToColorRef(fontColour));
+        control.SetOutline(options_.Outline);
         // The navigation buttons keep their symbol face.
         if (index < static_cast<size_t>(CellCount)) control.SetFontFace(options_.FontFace);
     }
 
-    bool newLayout = false;
-    if (listCount != options_.ListCount || colourCoding == 0 || colourCoding != options_.ColourCoding) {
-        options_.ListCount = listCount;
-        options_.ColourCoding = colourCoding;
-        newLayout = true;
-    }
-    if (firstDay != options_.FirstDay) {
-        options_.FirstDay = firstDay;
-        newLayout = true;
-    }
-    if (newLayout) LayoutCalendar();
-    else FormPaint();
+    // Every option can move or recolour the cells (the spacing and font their bounds, the
+    // colour coding their frames), so each apply lays the window out as a start does.
+    options_.ListCount = listCount;
+    options_.ColourCoding = colourCoding;
+    options_.FirstDay = firstDay;
+    LayoutCalendar();
     // Only now is the size known that decides whether the stored place can be reached.
     KeepOnScreen();
 }
@@ -239,6 +239,8 @@ void TVelmora::LayoutCalendar() {
         TCalendarGeometry::FromMeasures(maxDayNameWidth, options_.HSpacing, options_.VSpacing, titleHeight);
     ComingUpList.clear();
     comingUpFetched_ = false;
+    // Before the size: a reminder of several lines makes the list taller.
+    FetchComingUp();
 
     int year, month, day;
     DecodeDate(DisplayDate, &year, &month, &day);
@@ -262,7 +264,7 @@ void TVelmora::LayoutCalendar() {
     // Even within the dialog's ranges the largest font with the longest list makes a window
     // many screens tall.
     const TScreenSize size = FitWindowSize(
-        {geometry.WindowWidth(), geometry.WindowHeight(options_.ListCount, lineHeight)},
+        {geometry.WindowWidth(), geometry.WindowHeight(ComingUpLineRoom(), lineHeight)},
         Monitors().Bounds);
     SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

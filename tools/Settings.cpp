@@ -94,6 +94,7 @@ const std::vector<SettingDescription>& Table() {
         Flag("loadonstartup", &O::loadonstartup, false, 17),
         // Its default is the user's own language, asked for when it is needed.
         Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
+        Flag("outline", &O::outline, true, 18),
     };
     return table;
 }

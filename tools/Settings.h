@@ -26,6 +26,8 @@ struct TCalendarOptions {
     uint8_t colourcoding = 0;
     bool loadonstartup = false;
     int32_t language = 0;
+    // An outline in a contrasting colour around the window's text, for any wallpaper.
+    bool outline = false;
 };
 
 // What a setting holds, which says how it is read, checked and written.
@@ -56,7 +58,7 @@ struct SettingDescription {
     std::string TCalendarOptions::*text;
 };
 
-// The eighteen settings in the order they are read; savedAt gives the order they are written.
+// The settings in the order they are read; savedAt gives the order they are written.
 const std::vector<SettingDescription>& SettingDescriptions();
 // The description of the setting with this key (letter case ignored), or nullptr.
 const SettingDescription* FindSettingDescription(const std::string& key);

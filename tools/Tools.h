@@ -24,6 +24,9 @@ VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left);
 VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length, double date);
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);
+// A number or on/off setting of [options] by its key, as the library reads and checks it (its
+// default when it is absent); 0 for a key the library does not know, the value then as it was.
+VELMORA_EXPORT int32_t VELMORA_CALL GetOptionNumber(const char* key, int32_t* value);
 
 // What a caller binds by name; never linked.
 using TShowOptionsFunction = decltype(&ShowOptions);
@@ -32,3 +35,4 @@ using TSetOptionsFunction = decltype(&SetOptions);
 using TGetItemsFunction = decltype(&GetItems);
 using TComingUpFunction = decltype(&ComingUp);
 using TAddEntryFunction = decltype(&AddEntry);
+using TGetOptionNumberFunction = decltype(&GetOptionNumber);

@@ -101,6 +101,13 @@ void TVrHyperButton::SetBorderColor(COLORREF colour) {
     Repaint();
 }
 
+void TVrHyperButton::SetOutline(bool outline) {
+    if (outline == outline_)
+        return;
+    outline_ = outline;
+    Repaint();
+}
+
 void TVrHyperButton::SetColorEnter(COLORREF colour) {
     if (colour == colorEnter_) return;
     colorEnter_ = colour;
@@ -130,14 +137,26 @@ void TVrHyperButton::Paint(HDC target) {
     }
     SelectedObject font(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fontColor_);
     RECT text = client;
     if (sunken) OffsetRect(&text, 1, 1);
-    if (DrawsSymbolShapes())
-        DrawSymbolCaption(dc, text, caption_, fontColor_, fontHeight_);
-    else
-        DrawTextA(dc, caption_.c_str(), -1, &text,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const auto drawCaption = [&](const RECT& box, COLORREF colour) {
+        SetTextColor(dc, colour);
+        RECT place = box;
+        if (DrawsSymbolShapes())
+            DrawSymbolCaption(dc, place, caption_, colour, fontHeight_);
+        else
+            DrawTextA(dc, caption_.c_str(), -1, &place,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    };
+    if (outline_ && !caption_.empty()) {
+        const COLORREF outline = ContrastingOutline(fontColor_);
+        DrawOutlineRing([&](int dx, int dy) {
+            RECT moved = text;
+            OffsetRect(&moved, dx, dy);
+            drawCaption(moved, outline);
+        });
+    }
+    drawCaption(text, fontColor_);
     canvas.CopyTo(target);
 }
 
