@@ -32,8 +32,8 @@ void TCalendarHintWindow::UseTooltipOptions() {
 RECT TCalendarHintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     UseTooltipOptions();
     RECT rect = THintWindow::CalcHintRect(maxWidth, hint);
-    // The word-wrapped size is grown to the widest line, up to the wrapping width, and a fifth
-    // more height, which leaves room for the line under the heading and the rounded corners.
+    // The word-wrapped size is grown to the widest line, up to the wrapping width, and the
+    // height leaves room for the line under the heading and the rounded corners.
     WindowDC screen(nullptr);
     SelectedObject font(screen.Get(), CanvasFont());
     const std::vector<std::string> lines = SplitItemLines(hint);
@@ -46,8 +46,8 @@ RECT TCalendarHintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
         TextExtent(screen.Get(), lines.empty() ? std::string() : lines.front()).cy;
     const int textHeight =
         std::max<int>(height, lineHeight * static_cast<int>(std::max<size_t>(lines.size(), 1)));
-    if (textHeight * 1.2 > height)
-        height = static_cast<int>(textHeight * 1.2);
+    // A fifth more, but never more than a line: a long text would end in an empty band.
+    height = std::max(height, textHeight + std::min(textHeight / 5, lineHeight));
     return {rect.left, rect.top, rect.left + width, rect.top + height};
 }
 

@@ -29,6 +29,8 @@ class CalendarDesktopTest : public testing::Test {
     void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }
 };
 
+void KeepPicture(const std::string& name, const RECT& area);
+
 int CountWindows(const char* className) {
     struct TCount {
         const char* Name;
@@ -112,6 +114,9 @@ TEST_F(CalendarDesktopTest, ComingUpMakesRoomForEveryLineAndNamesAnotherYear) {
             const RECT navigation = calendar.ControlRect(calendar.Control("TodayButton"));
             const int lineHeight = (heights[1] - navigation.bottom) / 4;
             EXPECT_EQ(navigation.bottom + 4 * lineHeight, heights[1]);
+            RECT area = calendar.WindowRect();
+            InflateRect(&area, 8, 8);
+            KeepPicture("coming-up-lines", area);
             calendar.ClickWindow(5, navigation.bottom + 3 * lineHeight + 1);
             EXPECT_EQ(std::floor(calendar.DisplayDate()), EncodeDate(2008, 1, 2));
         }
@@ -220,6 +225,11 @@ TEST_F(CalendarDesktopTest, ALongTooltipIsWrappedKeptOnTheWorkAreaAndEndsWithAnE
         EXPECT_TRUE(body[kept.size()] == ' ' || body[kept.size()] == '\r') << kept;
         if (c.TooltipSize == 10) {
             EXPECT_GT(kept.size(), 900u);
+            RECT area = calendar.WindowRect();
+            UnionRect(&area, &area, &bounds);
+            InflateRect(&area, 8, 8);
+            IntersectRect(&area, &area, &work);
+            KeepPicture("long-tooltip", area);
         }
         ASSERT_TRUE(calendar.Close());
     }
