@@ -134,6 +134,17 @@ void TVrHyperButton::Paint(HDC target) {
         else FillSolid(dc, client, ColorLeave);
         BrushHandle frame(CreateSolidBrush(borderColor_));
         FrameRect(dc, &client, frame.Get());
+        // A frame that shows (not the see-through background's colour) gets the caption's
+        // outline on its inner side, as the caption does around its strokes.
+        LOGBRUSH shown = {};
+        const bool frameShows = !background || !GetObjectA(background, sizeof shown, &shown) ||
+                                shown.lbColor != borderColor_;
+        if (outline_ && frameShows) {
+            BrushHandle ring(CreateSolidBrush(ContrastingOutline(borderColor_)));
+            RECT inner = client;
+            InflateRect(&inner, -1, -1);
+            FrameRect(dc, &inner, ring.Get());
+        }
     }
     SelectedObject font(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);

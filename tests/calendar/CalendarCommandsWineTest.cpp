@@ -271,30 +271,6 @@ TEST_F(CalendarCommandsTest, TheKeyboardOpensTheMenuAtTheSelectedDayAndCloseEnds
 } // namespace
 
 namespace {
-// The window's pixels on the screen, row by row from the top.
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    std::vector<COLORREF> pixels;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // With VELMORA_SCREENSHOTS naming a folder, the area is kept there as a BMP file.
 void KeepPicture(const std::string& name, const RECT& area) {
     char folder[MAX_PATH] = "";

@@ -73,6 +73,8 @@ TEST_F(CalendarDesktopTest, ASecondStartInTheSameFolderEndsAtOnce) {
     CloseHandle(second.hProcess);
     EXPECT_EQ(CountWindows("TVelmora"), 1);
     EXPECT_TRUE(IsWindow(first.Window()));
+    // The calendar already there has the keyboard now.
+    EXPECT_EQ(GetForegroundWindow(), first.Window());
 
     // Another folder is another calendar.
     TCalendarFolder other("one-calendar-other");
@@ -312,31 +314,6 @@ class TWallpaperWindow {
   private:
     HWND window_;
 };
-
-// The screen's pixels in the area, row by row from the top.
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, previous);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    for (COLORREF& pixel : pixels)
-        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)) & 0xFFFFFF;
-    return pixels;
-}
 
 // With VELMORA_SCREENSHOTS naming a folder, the area is kept there as a BMP file.
 void KeepPicture(const std::string& name, const RECT& area) {

@@ -52,11 +52,12 @@ TEST(FontList, OneSortedListWithEachFamilyOnceAndAStoredFontOfItsOwn) {
 TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesTheListsLack) {
     // A font that is not installed, colours that are none of the eighteen, radio values that
     // match no item: an OK pressed for another reason must not replace them.
-    WriteFile("calendar.ini", "[options]\r\nfont=Not Installed\r\nfontcolour=1193046\r\n"
-                              "highlight=-2147483643\r\nfirstday=9\r\ncolourcoding=4\r\n"
-                              "ttfont=Gone\r\nttcolour=123\r\nttbackground=7\r\n"
-                              "dateformat=d mmm\r\nlanguage=2055\r\nloadonstartup=0\r\n"
-                              "hspacing=7\r\nvspacing=9\r\nlistcount=12\r\ntop=40\r\nleft=50\r\n");
+    WriteFile("calendar.ini",
+              "[options]\r\nfont=Not Installed\r\nfontcolour=1193046\r\n"
+              "highlight=-2147483643\r\nfirstday=9\r\ncolourcoding=4\r\n"
+              "ttfont=Gone\r\nttcolour=123\r\nttbackground=7\r\n"
+              "dateformat=d mmm\r\nlanguage=2055\r\nloadonstartup=0\r\noutline=0\r\n"
+              "hspacing=7\r\nvspacing=9\r\nlistcount=12\r\ntop=40\r\nleft=50\r\n");
     Open({australian, dutch});
     EXPECT_EQ(model.FirstDayItem(), -1);
     EXPECT_EQ(model.ColourCodingItem(), -1);
@@ -77,6 +78,7 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     EXPECT_EQ(after.hspacing, 7);
     EXPECT_EQ(after.vspacing, 9);
     EXPECT_EQ(after.listcount, 12);
+    EXPECT_FALSE(after.outline);
     EXPECT_EQ(after.top, 40);
     EXPECT_EQ(after.left, 50);
 }
@@ -154,6 +156,7 @@ TEST_F(OptionsModelTest, WhatSetsTheModifiedFlag) {
         {"list count", [](OptionsModel& m) { m.SetListCount(4); }, true},
         {"colour coding", [](OptionsModel& m) { m.SetColourCodingItem(1); }, true},
         {"start-up", [](OptionsModel& m) { m.SetLoadOnStartup(true); }, true},
+        {"outline", [](OptionsModel& m) { m.SetOutline(false); }, true},
         {"tooltip font", [](OptionsModel& m) { m.SetTooltipFont("Tahoma"); }, true},
         {"tooltip size", [](OptionsModel& m) { m.SetTooltipFontSize(9); }, true},
         {"tooltip colour", [](OptionsModel& m) { m.SetTooltipColour(1); }, true},
