@@ -3,6 +3,7 @@
 #include "CalendarCommandLine.h"
 
 #include "DateUtils.h"
+#include "EventTypeUnit.h"
 #include "MessageBoxes.h"
 #include "ProgramDirectory.h"
 #include "StartupCheck.h"
@@ -48,6 +49,20 @@ std::string GetDayItems(double date) {
     std::string items;
     ItemsOfDay(date, &items);
     return items;
+}
+
+std::string DayTooltipText(double date) {
+    const std::string items = GetDayItems(date);
+    std::string tooltip = TooltipText(items);
+    if (items.size() + 1 >= textBufferSize) {
+        // The shortened text may end inside a word; the ellipsis follows the last whole one.
+        const size_t lineStart = tooltip.rfind('\n');
+        const size_t space = tooltip.rfind(' ');
+        if (space != std::string::npos && (lineStart == std::string::npos || space > lineStart))
+            tooltip.erase(space);
+        tooltip += "...";
+    }
+    return tooltip;
 }
 
 std::vector<std::string> GetMonthItems(double date) {

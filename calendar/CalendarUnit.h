@@ -26,6 +26,9 @@ class TToolsLibrary {
 
 // The day's item text, or "" without the library.
 std::string GetDayItems(double date);
+// The day's tooltip: its reminders as typed, ended with an ellipsis when the library had to
+// shorten them to the agreed buffer (a text that fills the buffer is taken as shortened).
+std::string DayTooltipText(double date);
 // Item texts of day 1 to the last day of the date's month; entry d - 1 belongs to day d.
 std::vector<std::string> GetMonthItems(double date);
 // The Coming Up text of at most count reminders from the date's day on.

@@ -6,6 +6,7 @@
 #include "Locale.h"
 #include "TextCase.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -70,6 +71,30 @@ bool ComingUpLineDate(const std::string& line, double displayDate, double* date)
     const std::string format = ComingUpReadingFormat();
     int year, month, day;
     DecodeDate(displayDate, &year, &month, &day);
+    // A date of another year is written whole, in the short date format.
+    double whole;
+    if (ReadDateText(MonthNamesToNumbers(dateText), ShortDateFormat(), &whole)) {
+        int wholeYear, wholeMonth, wholeDay;
+        DecodeDate(whole, &wholeYear, &wholeMonth, &wholeDay);
+        // A format with a two-digit year gives the year nearest the shown one.
+        const std::string shortFormat = ShortDateFormat();
+        const size_t yearLetters = std::count(shortFormat.begin(), shortFormat.end(), 'y') +
+                                   std::count(shortFormat.begin(), shortFormat.end(), 'Y');
+        if (wholeYear < 100 && yearLetters > 2)
+            return false; // a four-digit year is written whole
+        if (wholeYear < 100) {
+            int full = year - year % 100 + wholeYear;
+            if (full > year + 50)
+                full -= 100;
+            else if (full < year - 50)
+                full += 100;
+            if (!IsValidDate(full, wholeMonth, wholeDay))
+                return false;
+            whole = EncodeDate(full, wholeMonth, wholeDay);
+        }
+        *date = whole;
+        return true;
+    }
     const std::string separator(1, DateSeparator());
     double read;
     if (!ReadDateText(MonthNamesToNumbers(dateText + separator + std::to_string(year)), format, &read))

@@ -32,20 +32,22 @@ void TCalendarHintWindow::UseTooltipOptions() {
 RECT TCalendarHintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     UseTooltipOptions();
     RECT rect = THintWindow::CalcHintRect(maxWidth, hint);
-    // The word-wrapped size is grown to the widest line and a fifth more height, which leaves
-    // room for the line under the heading and the rounded corners.
+    // The word-wrapped size is grown to the widest line, up to the wrapping width, and the
+    // height leaves room for the line under the heading and the rounded corners.
     WindowDC screen(nullptr);
     SelectedObject font(screen.Get(), CanvasFont());
     const std::vector<std::string> lines = SplitItemLines(hint);
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
     for (const std::string& line : lines)
-        width = std::max<int>(width, TextExtent(screen.Get(), line).cx + 12);
+        width =
+            std::max<int>(width, std::min<int>(TextExtent(screen.Get(), line).cx, maxWidth) + 12);
     const int lineHeight =
         TextExtent(screen.Get(), lines.empty() ? std::string() : lines.front()).cy;
-    const int textHeight = lineHeight * static_cast<int>(std::max<size_t>(lines.size(), 1));
-    if (textHeight * 1.2 > height)
-        height = static_cast<int>(textHeight * 1.2);
+    const int textHeight =
+        std::max<int>(height, lineHeight * static_cast<int>(std::max<size_t>(lines.size(), 1)));
+    // A fifth more, but never more than a line: a long text would end in an empty band.
+    height = std::max(height, textHeight + std::min(textHeight / 5, lineHeight));
     return {rect.left, rect.top, rect.left + width, rect.top + height};
 }
 

@@ -64,7 +64,7 @@ void TVelmora::DayButtonMouseEnter(TVrHyperButton& sender) {
     if (day == 0) return; // a blank cell keeps the hint it had
     int year, month, ignored;
     DecodeDate(DisplayDate, &year, &month, &ignored);
-    sender.Hint = TooltipText(GetDayItems(EncodeDate(year, month, day)));
+    sender.Hint = DayTooltipText(EncodeDate(year, month, day));
     StartHoverTimer();
 }
 

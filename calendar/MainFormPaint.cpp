@@ -8,6 +8,7 @@
 #include "Navigation.h"
 #include "WindowQueries.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -38,9 +39,17 @@ void TVelmora::FetchComingUp() {
     ComingUpList = SplitItemLines(GetComingUp(DisplayDate, options_.ListCount));
 }
 
+int TVelmora::ComingUpLineRoom() const {
+    return static_cast<int>(
+        std::max<size_t>(options_.ListCount, std::min(ComingUpList.size(), maxComingUpLines)));
+}
+
 void TVelmora::FormPaint() {
     FetchComingUp();
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // The cells too: a cell moved or resized leaves its old pixels to the window, and its new
+    // ones are only right once it has painted itself at its new place.
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TVelmora::Paint(HDC target) {
@@ -51,18 +60,19 @@ void TVelmora::Paint(HDC target) {
     FillSolid(dc, client, ToColorRef(KeyColour));
     SelectedObject font(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(options_.FontColour));
+    const COLORREF fontColour = ToColorRef(options_.FontColour);
 
     const std::string title = FormatTitle(DisplayDate, options_.DateFormat);
     const SIZE titleSize = TextExtent(dc, title);
-    TextOutA(dc, client.right / 2 - titleSize.cx / 2, 0, title.c_str(), static_cast<int>(title.size()));
+    OutlinedTextOut(dc, client.right / 2 - titleSize.cx / 2, 0, title, fontColour,
+                    options_.Outline);
     for (int column = 1; column <= 7; ++column) {
         const TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(column));
         if (!cell) continue;
         const RECT bounds = cell->Bounds();
         const std::string name = DayName(column, options_.FirstDay);
         const int x = bounds.left + (bounds.right - bounds.left) / 2 - TextExtent(dc, name).cx / 2;
-        TextOutA(dc, x, titleSize.cy, name.c_str(), static_cast<int>(name.size()));
+        OutlinedTextOut(dc, x, titleSize.cy, name, fontColour, options_.Outline);
     }
     PaintWeekNumbers(dc, titleSize.cy);
 
@@ -70,9 +80,8 @@ void TVelmora::Paint(HDC target) {
     const int lineHeight = LineHeight(dc);
     for (size_t i = 0; i < ComingUpList.size() && i < maxComingUpLines; ++i) {
         const DisplayLine line = ReadDisplayLine(ComingUpList[i], measure, options_.FontColour);
-        SetTextColor(dc, ToColorRef(line.colour));
-        TextOutA(dc, Scale(2), NavigationBottom() + static_cast<int>(i) * lineHeight, line.text.c_str(),
-                 static_cast<int>(line.text.size()));
+        OutlinedTextOut(dc, Scale(2), NavigationBottom() + static_cast<int>(i) * lineHeight, line.text,
+                        ToColorRef(line.colour), options_.Outline);
     }
     canvas.CopyTo(target);
 }

@@ -212,6 +212,11 @@ void TVelmora::ApplyOptions() {
     options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
     const TViewOptions view = ReadViewOptions(ProgramDirectory() + "calendar.ini");
+    if (auto getNumber = BindExport<TGetOptionNumberFunction>(ToolsHandle, "GetOptionNumber")) {
+        int32_t outline = 1;
+        if (getNumber("outline", &outline))
+            options_.Outline = outline != 0;
+    }
 
     // The stored place is the grid's; a week-number column lies to its left.
     SetWindowPos(Handle(), nullptr, left - weekColumn_, top, 0, 0,
@@ -225,24 +230,16 @@ void TVelmora::ApplyOptions() {
         TVrHyperButton& control = *controls_[index];
         control.SetColorEnter(ToColorRef(highlight));
         control.SetFontColor(ToColorRef(fontColour));
+        control.SetOutline(options_.Outline);
     }
 
-    bool newLayout = false;
-    if (listCount != options_.ListCount || colourCoding == 0 || colourCoding != options_.ColourCoding) {
-        options_.ListCount = listCount;
-        options_.ColourCoding = colourCoding;
-        newLayout = true;
-    }
-    if (firstDay != options_.FirstDay) {
-        options_.FirstDay = firstDay;
-        newLayout = true;
-    }
-    if (view != options_.View) {
-        options_.View = view;
-        newLayout = true;
-    }
-    if (newLayout) LayoutCalendar();
-    else FormPaint();
+    // Every option can move or recolour the cells (the spacing and font their bounds, the
+    // colour coding their frames), so each apply lays the window out as a start does.
+    options_.ListCount = listCount;
+    options_.ColourCoding = colourCoding;
+    options_.FirstDay = firstDay;
+    options_.View = view;
+    LayoutCalendar();
     // Only now is the size known that decides whether the stored place can be reached.
     KeepOnScreen();
 }
@@ -287,6 +284,8 @@ void TVelmora::LayoutCalendar() {
     SetWeekColumn(weekColumn);
     ComingUpList.clear();
     comingUpFetched_ = false;
+    // Before the size: a reminder of several lines makes the list taller.
+    FetchComingUp();
 
     int year, month, day;
     DecodeDate(DisplayDate, &year, &month, &day);
@@ -328,7 +327,7 @@ void TVelmora::LayoutCalendar() {
     // Even within the dialog's ranges the largest font with the longest list makes a window
     // many screens tall.
     const TScreenSize size = FitWindowSize(
-        {geometry.WindowWidth(), geometry.WindowHeight(options_.ListCount, lineHeight)},
+        {geometry.WindowWidth(), geometry.WindowHeight(ComingUpLineRoom(), lineHeight)},
         Monitors().Bounds);
     SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -36,6 +36,8 @@ struct TWindowOptions {
     uint8_t HSpacing = 4;
     uint8_t VSpacing = 2;
     TViewOptions View;
+    // On unless the library says otherwise: white text vanishes on a light wallpaper.
+    bool Outline = true;
 };
 
 // Keeps a load's handle in the window's ToolsHandle for the length of a handler and puts the
@@ -79,6 +81,8 @@ class TVelmora : public TBaseWindow {
     int Scale(int pixelsAt96) const { return MulDiv(pixelsAt96, dpi_, 96); }
     void LayoutCalendar();
     void FetchComingUp();
+    // Lines the window leaves for Coming Up: one a reminder, more for reminders of several.
+    int ComingUpLineRoom() const;
     // Where the window is, or the nearest place on a monitor when it could not be reached
     // there; what is stored and where the window is moved back to.
     TScreenPoint ReachablePosition() const;

@@ -4,7 +4,7 @@ set -eu
 table=$(x86_64-w64-mingw32-objdump -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p')
 echo "$table"
 names=$(echo "$table" | sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | sort | tr '\n' ' ')
-expected="AddEntry ComingUp ExportCalendarFile GetItems GetOptions ImportCalendarFile SetOptions ShowOptions "
+expected="AddEntry ComingUp ExportCalendarFile GetItems GetOptionNumber GetOptions ImportCalendarFile SetOptions ShowOptions "
 if [ "$names" != "$expected" ]; then
   echo "export names: '$names', expected: '$expected'"
   exit 1

@@ -134,6 +134,8 @@ void TOptionsForm::ShowValues() {
     SetRadioGroupIndex(Control("ColourCodingGroup"), model_.ColourCodingItem());
     SendMessageA(Control("StartupCheck"), BM_SETCHECK,
                  values.loadonstartup ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(Control("OutlineCheck"), BM_SETCHECK, values.outline ? BST_CHECKED : BST_UNCHECKED,
+                 0);
     FillFontCombo("TooltipFontCombo", values.ttfont);
     Spin("TooltipFontSizeSpin").SetValue(values.ttsize);
     ColourCombo("TooltipFontColorCombo").SetColour(values.ttcolour);
@@ -341,6 +343,7 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"RemoveEventTypeButton", Kind::Click, &TOptionsForm::RemoveEventTypeButtonClick},
         {"ListCountSpin", Kind::Change, &TOptionsForm::ListCountSpinChange},
         {"StartupCheck", Kind::Click, &TOptionsForm::StartupCheckClick},
+        {"OutlineCheck", Kind::Click, &TOptionsForm::OutlineCheckClick},
         {"ColourCodingGroup", Kind::Click, &TOptionsForm::ColourCodingGroupClick},
         {"HSpacingSpin", Kind::Change, &TOptionsForm::HSpacingSpinChange},
         {"VSpacingSpin", Kind::Change, &TOptionsForm::VSpacingSpinChange},
@@ -533,6 +536,9 @@ void TOptionsForm::FillTodayCheckClick(TFormEvent&) {
 }
 void TOptionsForm::TodayColourComboChange(TFormEvent&) {
     model_.SetTodayColour(ColourCombo("TodayColourCombo").Colour());
+}
+void TOptionsForm::OutlineCheckClick(TFormEvent&) {
+    model_.SetOutline(SendMessageA(Control("OutlineCheck"), BM_GETCHECK, 0, 0) == BST_CHECKED);
 }
 void TOptionsForm::ColourCodingGroupClick(TFormEvent&) {
     model_.SetColourCodingItem(RadioGroupIndex(Control("ColourCodingGroup")));

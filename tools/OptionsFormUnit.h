@@ -76,6 +76,7 @@ class TOptionsForm : public TBaseForm {
     void RemoveEventTypeButtonClick(TFormEvent& event);
     void ListCountSpinChange(TFormEvent& event);
     void StartupCheckClick(TFormEvent& event);
+    void OutlineCheckClick(TFormEvent& event);
     void ColourCodingGroupClick(TFormEvent& event);
     void HSpacingSpinChange(TFormEvent& event);
     void VSpacingSpinChange(TFormEvent& event);

@@ -87,6 +87,7 @@ void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEve
     values_.listcount = static_cast<uint8_t>(ClampToRange(settings.listcount, listCountRange));
     values_.colourcoding = settings.colourcoding;
     values_.loadonstartup = settings.loadonstartup;
+    values_.outline = settings.outline;
     values_.language = settings.language;
     values_.ttfont = settings.ttfont;
     values_.ttsize = ClampToRange(settings.ttsize, fontSizeRange);
@@ -139,6 +140,7 @@ bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
     settings.colourcoding = values_.colourcoding;
     const bool languageChanged = values_.language != settings.language;
     settings.loadonstartup = values_.loadonstartup;
+    settings.outline = values_.outline;
     settings.language = values_.language;
     settings.ttfont = values_.ttfont;
     settings.ttsize = values_.ttsize;
@@ -259,6 +261,10 @@ void OptionsModel::SetTodayColour(int32_t colour) {
 
 void OptionsModel::SetLoadOnStartup(bool load) {
     values_.loadonstartup = load;
+    Changed();
+}
+void OptionsModel::SetOutline(bool outline) {
+    values_.outline = outline;
     Changed();
 }
 void OptionsModel::SetTooltipFont(const std::string& name) {

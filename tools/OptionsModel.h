@@ -91,6 +91,7 @@ class OptionsModel {
     void SetListCount(int32_t count);
     void SetColourCodingItem(int item);
     void SetLoadOnStartup(bool load);
+    void SetOutline(bool outline);
     void SetTooltipFont(const std::string& name);
     void SetTooltipFontSize(int32_t size);
     void SetTooltipColour(int32_t colour);

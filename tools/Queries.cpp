@@ -30,6 +30,12 @@ const size_t maxCandidateText = 255;
 const double firstCalendarDay = FirstOleDate;
 const double lastCalendarDate = LastOleDate;
 
+int YearOf(double date) {
+    int year, month, day;
+    DecodeDate(date, &year, &month, &day);
+    return year;
+}
+
 int StepMonths(uint8_t interval) {
     switch (static_cast<TEntryInterval>(interval)) {
     case TEntryInterval::Monthly: return 1;
@@ -416,7 +422,10 @@ bool BuildComingUpText(int count, double date, std::string* text) {
             std::partial_sort(candidates.begin(), candidates.begin() + static_cast<long>(shown),
                               candidates.end(), CandidateBefore);
             for (size_t i = 0; i < shown && result.size() <= ItemTextRoom; ++i) {
-                const std::string dateText = FormatDatePattern(pattern, candidates[i].date);
+                // A date of another year than the list starts in carries its year, in the
+                // user's short date, which the window's click reader takes as it stands.
+                const std::string dateText = FormatDatePattern(
+                    YearOf(candidates[i].date) == YearOf(date) ? pattern : "", candidates[i].date);
                 if (!result.empty()) result += "\r\n";
                 const int length = static_cast<int>(dateText.size());
                 result += dateText + " " +

@@ -98,6 +98,7 @@ const std::vector<SettingDescription>& Table() {
         Flag("weeknumbers", &O::weeknumbers, false, 18),
         Flag("filltoday", &O::filltoday, false, 19),
         Number("todaycolour", colour, &O::todaycolour, int32Min, int32Max, 0x808080, 20),
+        Flag("outline", &O::outline, true, 21),
     };
     return table;
 }

@@ -30,6 +30,8 @@ struct TCalendarOptions {
     bool weeknumbers = false;
     bool filltoday = false;
     int32_t todaycolour = 0;
+    // An outline in a contrasting colour around the window's text, for any wallpaper.
+    bool outline = false;
 };
 
 // What a setting holds, which says how it is read, checked and written.

@@ -129,3 +129,32 @@ VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t
         ShowErrorBox(error.what());
     }
 }
+
+VELMORA_EXPORT int32_t VELMORA_CALL GetOptionNumber(const char* key, int32_t* value) {
+    try {
+        if (!key || !value)
+            return 0;
+        const SettingDescription* setting = FindSettingDescription(key);
+        if (!setting)
+            return 0;
+        try {
+            LoadSettingsIfNeeded();
+        } catch (const RangeError&) {
+            // GetOptions, asked first, has told the user; the defaults stand meanwhile.
+        } catch (const UnreadableFileError&) {
+        }
+        const TCalendarOptions& options = CalendarOptions();
+        if (setting->integer)
+            *value = options.*setting->integer;
+        else if (setting->byte)
+            *value = options.*setting->byte;
+        else if (setting->flag)
+            *value = options.*setting->flag ? 1 : 0;
+        else
+            return 0; // a text has no number
+        return 1;
+    } catch (const std::exception& error) {
+        ShowErrorBox(error.what());
+        return 0;
+    }
+}

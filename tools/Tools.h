@@ -29,6 +29,9 @@ VELMORA_EXPORT void VELMORA_CALL AddEntry(double date);
 // user cancels it) and shows a summary at the end.
 VELMORA_EXPORT int32_t VELMORA_CALL ImportCalendarFile(const char* path);
 VELMORA_EXPORT int32_t VELMORA_CALL ExportCalendarFile(const char* path);
+// A number or on/off setting of [options] by its key, as the library reads and checks it (its
+// default when it is absent); 0 for a key the library does not know, the value then as it was.
+VELMORA_EXPORT int32_t VELMORA_CALL GetOptionNumber(const char* key, int32_t* value);
 
 // What a caller binds by name; never linked.
 using TShowOptionsFunction = decltype(&ShowOptions);
@@ -39,3 +42,4 @@ using TComingUpFunction = decltype(&ComingUp);
 using TAddEntryFunction = decltype(&AddEntry);
 using TImportCalendarFileFunction = decltype(&ImportCalendarFile);
 using TExportCalendarFileFunction = decltype(&ExportCalendarFile);
+using TGetOptionNumberFunction = decltype(&GetOptionNumber);

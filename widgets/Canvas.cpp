@@ -75,3 +75,20 @@ TMemoryCanvas::~TMemoryCanvas() = default;
 void TMemoryCanvas::CopyTo(HDC target, int x, int y) const {
     BitBlt(target, x, y, width_, height_, dc_.Get(), 0, 0, SRCCOPY);
 }
+
+COLORREF ContrastingOutline(COLORREF text) {
+    const int luminance =
+        (299 * GetRValue(text) + 587 * GetGValue(text) + 114 * GetBValue(text)) / 1000;
+    return luminance >= 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
+
+void OutlinedTextOut(HDC dc, int x, int y, const std::string& text, COLORREF colour, bool outline) {
+    const int length = static_cast<int>(text.size());
+    if (outline) {
+        SetTextColor(dc, ContrastingOutline(colour));
+        DrawOutlineRing(
+            [&](int dx, int dy) { TextOutA(dc, x + dx, y + dy, text.c_str(), length); });
+    }
+    SetTextColor(dc, colour);
+    TextOutA(dc, x, y, text.c_str(), length);
+}

@@ -18,6 +18,20 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 // Width and height of text in the font selected into dc.
 SIZE TextExtent(HDC dc, const std::string& text);
 
+// Black for light text, white for dark: the outline that keeps text readable on any
+// background. Never the transparency key, which is neither.
+COLORREF ContrastingOutline(COLORREF text);
+// Draws whatever draw(dx, dy) draws once at each of the eight one-pixel offsets around it in
+// the outline colour (already set by the caller's draw through the colour it is given).
+template <typename Draw> void DrawOutlineRing(Draw draw) {
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (dx != 0 || dy != 0)
+                draw(dx, dy);
+}
+// Text at (x, y) in the selected font and its colour, with an outline ring when asked for.
+void OutlinedTextOut(HDC dc, int x, int y, const std::string& text, COLORREF colour, bool outline);
+
 // A bitmap of the target's kind to draw a whole paint into before it is copied out at once.
 class TMemoryCanvas {
   public:

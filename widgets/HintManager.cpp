@@ -45,6 +45,36 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
     return rect;
 }
 
+std::string THintWindow::FitHint(const std::string& hint, int maxWidth, int maxHeight) {
+    const auto fits = [&](const std::string& text) {
+        const RECT rect = CalcHintRect(maxWidth, text);
+        return rect.bottom - rect.top <= maxHeight;
+    };
+    if (fits(hint))
+        return hint;
+    const std::string ellipsis = "...";
+    // The longest start of the text that fits with the ellipsis; at least a character, so
+    // even a screen too small for one line shows that there was something.
+    size_t shortest = 1, longest = hint.size();
+    while (shortest < longest) {
+        const size_t middle = shortest + (longest - shortest + 1) / 2;
+        if (fits(hint.substr(0, middle) + ellipsis))
+            shortest = middle;
+        else
+            longest = middle - 1;
+    }
+    std::string shown = hint.substr(0, shortest);
+    // Cut at a word where there is one on the last line.
+    const size_t lineStart = shown.rfind('\n');
+    const size_t space = shown.find_last_of(" \t");
+    if (space != std::string::npos && space > 0 && shortest < hint.size() &&
+        hint[shortest] != ' ' && (lineStart == std::string::npos || space > lineStart))
+        shown.erase(space);
+    while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n' || shown.back() == ' '))
+        shown.pop_back();
+    return shown + ellipsis;
+}
+
 void THintWindow::ActivateHint(const RECT& rect, const std::string& hint) {
     if (!Handle()) return;
     caption_ = hint;
@@ -177,16 +207,27 @@ void THintManager::ShowHintFor(THintSource* source, POINT cursor) {
         CancelHint();
         return;
     }
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    RECT rect = hintWindow_->CalcHintRect(screenWidth, text);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    int left = std::max(0, std::min(static_cast<int>(cursor.x), screenWidth - width));
+    // The hint stays on the work area of the monitor under the pointer, its lines wrapped at
+    // half that width so that a long reminder reads as a paragraph, not a ribbon.
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    const int workWidth = std::max<int>(1, work.right - work.left);
+    const int workHeight = std::max<int>(1, work.bottom - work.top);
+    const int wrapWidth = std::max(1, workWidth / 2);
+    const std::string shown = hintWindow_->FitHint(text, wrapWidth, workHeight);
+    RECT rect = hintWindow_->CalcHintRect(wrapWidth, shown);
+    const int width = std::min<int>(rect.right - rect.left, workWidth);
+    const int height = std::min<int>(rect.bottom - rect.top, workHeight);
+    const int left = std::max<int>(work.left, std::min<int>(cursor.x, work.right - width));
     int top = cursor.y + cursorHeightMargin;
-    if (top + height > screenHeight) top = std::max(0, static_cast<int>(cursor.y) - height);
+    if (top + height > work.bottom)
+        top = cursor.y - height;
+    top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
     rect = {left, top, left + width, top + height};
-    hintWindow_->ActivateHint(rect, text);
+    hintWindow_->ActivateHint(rect, shown);
     EnsureReset();
     hideTimer_.Start(HintHidePause, HideTimerFired);
 }

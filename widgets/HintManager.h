@@ -17,6 +17,9 @@ class THintWindow : public TBaseWindow {
     void CreateWindowHandle();
     // The window's bounds for hint text at the origin, in the canvas font.
     virtual RECT CalcHintRect(int maxWidth, const std::string& hint);
+    // The hint as it fits in maxHeight when wrapped at maxWidth: whole, or cut at a word and
+    // ended with an ellipsis, so a cut never passes for the whole text.
+    std::string FitHint(const std::string& hint, int maxWidth, int maxHeight);
     // Shows the text in the given screen rectangle without taking the focus.
     void ActivateHint(const RECT& rect, const std::string& hint);
     void ReleaseHint();

@@ -120,6 +120,13 @@ void TVrHyperButton::SetFrameWidth(int width) {
     Repaint();
 }
 
+void TVrHyperButton::SetOutline(bool outline) {
+    if (outline == outline_)
+        return;
+    outline_ = outline;
+    Repaint();
+}
+
 void TVrHyperButton::SetColorEnter(COLORREF colour) {
     if (colour == colorEnter_) return;
     colorEnter_ = colour;
@@ -150,17 +157,38 @@ void TVrHyperButton::Paint(HDC target) {
             FrameRect(dc, &edge, frame.Get());
             InflateRect(&edge, -1, -1);
         }
+        // A frame that shows (not the see-through background's colour) gets the caption's
+        // outline on its inner side, as the caption does around its strokes.
+        LOGBRUSH shown = {};
+        const bool frameShows = !background || !GetObjectA(background, sizeof shown, &shown) ||
+                                shown.lbColor != borderColor_;
+        if (outline_ && frameShows && edge.right > edge.left && edge.bottom > edge.top) {
+            BrushHandle ring(CreateSolidBrush(ContrastingOutline(borderColor_)));
+            FrameRect(dc, &edge, ring.Get());
+        }
     }
     SelectedObject font(dc, font_.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fontColor_);
     RECT text = client;
     if (sunken) OffsetRect(&text, frameWidth_, frameWidth_);
-    if (DrawsSymbolShapes())
-        DrawSymbolCaption(dc, text, caption_, fontColor_, fontHeight_);
-    else
-        DrawTextA(dc, caption_.c_str(), -1, &text,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const auto drawCaption = [&](const RECT& box, COLORREF colour) {
+        SetTextColor(dc, colour);
+        RECT place = box;
+        if (DrawsSymbolShapes())
+            DrawSymbolCaption(dc, place, caption_, colour, fontHeight_);
+        else
+            DrawTextA(dc, caption_.c_str(), -1, &place,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    };
+    if (outline_ && !caption_.empty()) {
+        const COLORREF outline = ContrastingOutline(fontColor_);
+        DrawOutlineRing([&](int dx, int dy) {
+            RECT moved = text;
+            OffsetRect(&moved, dx, dy);
+            drawCaption(moved, outline);
+        });
+    }
+    drawCaption(text, fontColor_);
     canvas.CopyTo(target);
 }
 

@@ -48,6 +48,9 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     // The caption names glyphs of a symbol face (see SymbolGlyphs.h), drawn as shapes of
     // their own where that face is not installed.
     void SetSymbolCaption(bool symbols);
+    // A ring of whole pixels in a contrasting colour around the caption, so that it reads on
+    // any background and stays clear of the transparency key.
+    void SetOutline(bool outline);
     // Whether the caption is drawn as shapes rather than as text in the font.
     bool DrawsSymbolShapes() const { return symbolCaption_ && !fontHasFace_; }
 
@@ -84,6 +87,7 @@ class TVrHyperButton : public TBaseWindow, public THintSource {
     int frameWidth_ = 1;
     COLORREF colorEnter_ = RGB(0, 0, 0x80);
     bool symbolCaption_ = false;
+    bool outline_ = false;
     bool fontHasFace_ = true;
     bool hovered_ = false;
     bool pressed_ = false;

@@ -50,7 +50,12 @@ std::string ReferenceComingUp(int count, double date) {
     const std::string pattern = ComingUpDatePattern();
     std::string text;
     for (size_t i = 0; i < candidates.size() && i < static_cast<size_t>(std::max(count, 0)); ++i) {
-        const std::string dateText = FormatDatePattern(pattern, candidates[i].date);
+        // A date of another year than the list's first day is written whole.
+        int year, month, day, firstYear;
+        DecodeDate(candidates[i].date, &year, &month, &day);
+        DecodeDate(date, &firstYear, &month, &day);
+        const std::string dateText =
+            FormatDatePattern(year == firstYear ? pattern : "", candidates[i].date);
         if (!text.empty())
             text += "\r\n";
         text +=

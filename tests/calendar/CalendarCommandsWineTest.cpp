@@ -2,6 +2,7 @@
 // asked and plays the dialogs: which day the editor opens on, how often the options are
 // re-applied, what an open dialog lives through, and closing from the menu and the keyboard.
 #include "CalendarDriver.h"
+#include "wine/ScreenCapture.h"
 
 #include "DateUtils.h"
 
@@ -329,5 +330,73 @@ TEST_F(CalendarCommandsTest, TheKeyboardOpensTheMenuAtTheSelectedDayAndCloseEnds
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(calendar.WaitForExit(10000));
     EXPECT_TRUE(WaitForCall(folder, "SetOptions "));
+}
+} // namespace
+
+namespace {
+// With VELMORA_SCREENSHOTS naming a folder, the area is kept there as a BMP file.
+void KeepPicture(const std::string& name, const RECT& area) {
+    char folder[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("VELMORA_SCREENSHOTS", folder, sizeof folder))
+        SaveScreenArea(std::string(folder) + "\\" + name + ".bmp", area.left, area.top,
+                       area.right - area.left, area.bottom - area.top);
+}
+
+// An Apply that moves the cells and changes their frames leaves the window exactly as a
+// fresh start with the applied options paints it: no old digits, no broken frame.
+TEST_F(CalendarCommandsTest, AfterApplyTheWindowIsPaintedAsAFreshStartWouldPaintIt) {
+    struct TCase {
+        const char* Name;
+        const char* Before;  // [options] at the start
+        const char* Applied; // what the dialog's Apply changes
+        const char* Fresh;   // the same options for a fresh start
+    };
+    const TCase cases[] = {
+        {"apply-spacing-and-coding", "hspacing=4\r\ncolourcoding=1\r\n",
+         "hspacing=24\r\ncolourcoding=0\r\n", "fontsize=14\r\nhspacing=24\r\ncolourcoding=0\r\n"},
+        {"apply-spacing-day-borders", "hspacing=24\r\ncolourcoding=1\r\n", "hspacing=2\r\n",
+         "fontsize=14\r\nhspacing=2\r\ncolourcoding=1\r\n"},
+    };
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(test.Name);
+        const TCalendarFolder applied =
+            Folder(std::string(test.Name) + "-applied",
+                   std::string("[options]\r\n") + test.Before +
+                       "[ShowOptions]\r\naccepts=1\r\nresult=2\r\n" + test.Applied);
+        std::vector<COLORREF> afterApply;
+        RECT area = {};
+        {
+            TCalendarProcess calendar(applied);
+            ASSERT_TRUE(calendar.Start());
+            Settle(calendar);
+            // From the keyboard, so no button is left looking pointed at.
+            PostMessageA(calendar.Window(), WM_KEYUP, VK_APPS, 0);
+            Choose(calendar, options);
+            ASSERT_TRUE(WaitForCall(applied, "accepted 1"));
+            Settle(calendar);
+            area = calendar.WindowRect();
+            afterApply = ScreenPixels(area);
+            KeepPicture(std::string(test.Name) + "-after-apply", area);
+            ASSERT_TRUE(calendar.Close());
+        }
+        const TCalendarFolder fresh =
+            Folder(std::string(test.Name) + "-fresh", std::string("[options]\r\n") + test.Fresh);
+        TCalendarProcess calendar(fresh);
+        ASSERT_TRUE(calendar.Start());
+        Settle(calendar);
+        const RECT freshArea = calendar.WindowRect();
+        EXPECT_EQ(freshArea.right - freshArea.left, area.right - area.left);
+        EXPECT_EQ(freshArea.bottom - freshArea.top, area.bottom - area.top);
+        const std::vector<COLORREF> freshStart = ScreenPixels(area);
+        KeepPicture(std::string(test.Name) + "-fresh-start", area);
+        ASSERT_TRUE(calendar.Close());
+        ASSERT_EQ(afterApply.size(), freshStart.size());
+        size_t differing = 0;
+        for (size_t i = 0; i < afterApply.size(); ++i)
+            if (afterApply[i] != freshStart[i])
+                ++differing;
+        EXPECT_EQ(differing, 0u) << "of " << afterApply.size() << " pixels";
+    }
 }
 } // namespace

@@ -67,6 +67,17 @@ TEST_F(ComingUpClickTest, OtherLocalesOrdersAndNames) {
     EXPECT_EQ(Read("05-Mar Taxes", EncodeDate(2026, 1, 2)), "5/3/2026");
 }
 
+TEST_F(ComingUpClickTest, ADateOfAnotherYearIsReadWithItsOwnYear) {
+    const double december20 = EncodeDate(2025, 12, 20);
+    EXPECT_EQ(Read("1/3/2027 Far ahead", december20), "3/1/2027");
+    EXPECT_EQ(Read("1/3/2024 Never listed, still read", december20), "3/1/2024");
+    UseShortDate("dd-MMM-yy", '-');
+    EXPECT_EQ(Read("05-Mar-27 Taxes", december20), "5/3/2027");
+    EXPECT_EQ(Read("05-Mar-99 Taxes", EncodeDate(2070, 1, 1)), "5/3/2099");
+    UseShortDate("yyyy-MM-dd", '-');
+    EXPECT_EQ(Read("2027-02-14 Flowers", december20), "14/2/2027");
+}
+
 TEST_F(ComingUpClickTest, LinesWithoutADateChangeNothing) {
     const double date = EncodeDate(2026, 1, 2);
     EXPECT_EQ(Read("|6{255}Bring cake", date), "none");

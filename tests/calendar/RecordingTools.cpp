@@ -18,6 +18,10 @@ namespace {
 HMODULE thisModule = nullptr;
 // Lives as long as the library stays loaded, as the real library's settings do.
 int32_t fontSize = 0;
+// The spacing and colour coding, which an accept can change to what recording.ini's
+// [ShowOptions] hspacing= and colourcoding= say.
+uint8_t horizontalSpacing = 4;
+uint8_t colourCoding = 0;
 
 std::string ProgramFile(const char* name) {
     char path[MAX_PATH] = "";
@@ -86,6 +90,8 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         thisModule = module;
         fontSize = Setting("options", "fontsize", 10);
+        horizontalSpacing = static_cast<uint8_t>(Setting("options", "hspacing", 4));
+        colourCoding = static_cast<uint8_t>(Setting("options", "colourcoding", 0));
     }
     return TRUE;
 }
@@ -113,9 +119,9 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
     *ttcolour = 0;
     *ttbackground = 0xFFFFFF;
     *listcount = 0;
-    *colourcoding = 0;
+    *colourcoding = colourCoding;
     dateformat[0] = 0;
-    *hspacing = 4;
+    *hspacing = horizontalSpacing;
     *vspacing = 2;
 }
 
@@ -149,6 +155,9 @@ VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
         if (Setting("ShowOptions", "toggleweeknumbers", 0))
             WritePrivateProfileStringA("options", "weeknumbers", accept % 2 ? "1" : "0",
                                        ProgramFile("calendar.ini").c_str());
+        horizontalSpacing =
+            static_cast<uint8_t>(Setting("ShowOptions", "hspacing", horizontalSpacing));
+        colourCoding = static_cast<uint8_t>(Setting("ShowOptions", "colourcoding", colourCoding));
         if (callback)
             callback();
         RECT firstCell = {};

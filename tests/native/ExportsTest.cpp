@@ -1,6 +1,7 @@
 // The exports as the window calls them: short strings with a capacity, 1024-byte text
 // buffers that must never be overrun, and what a broken settings file does.
 #include "ProfileFile.h"
+#include "Settings.h"
 #include "StoreFixture.h"
 #include "Tools.h"
 
@@ -70,6 +71,26 @@ TEST_F(ExportsTest, ShortStringsRespectTheirCapacity) {
     EXPECT_EQ(Get(-3).font[0], 0);
     ResetSettings();
     EXPECT_EQ(Get(100000).Text(Get(100000).font), "Verdana");
+}
+
+// The window asks for settings beyond GetOptions' list by key: the outline is on unless
+// stored off; a key that is no number setting gives nothing and leaves the value alone.
+TEST_F(ExportsTest, GetOptionNumberGivesASettingByItsKey) {
+    int32_t value = -7;
+    EXPECT_EQ(GetOptionNumber("outline", &value), 1);
+    EXPECT_EQ(value, 1);
+    ResetSettings();
+    WriteFile("calendar.ini", "[options]\r\noutline=0\r\nlistcount=9\r\n");
+    EXPECT_EQ(GetOptionNumber("Outline", &value), 1);
+    EXPECT_EQ(value, 0);
+    EXPECT_EQ(GetOptionNumber("listcount", &value), 1);
+    EXPECT_EQ(value, 9);
+    value = -7;
+    for (const char* key : {"font", "nosuchkey", ""})
+        EXPECT_EQ(GetOptionNumber(key, &value), 0) << key;
+    EXPECT_EQ(GetOptionNumber(nullptr, &value), 0);
+    EXPECT_EQ(GetOptionNumber("outline", nullptr), 0);
+    EXPECT_EQ(value, -7);
 }
 
 TEST_F(ExportsTest, SetOptionsSavesEveryKey) {

@@ -57,7 +57,7 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     WriteFile("calendar.ini", "[options]\r\nfont=Not Installed\r\nfontcolour=1193046\r\n"
                               "highlight=-2147483643\r\nfirstday=9\r\ncolourcoding=4\r\n"
                               "ttfont=Gone\r\nttcolour=123\r\nttbackground=7\r\n"
-                              "dateformat=d mmm\r\nlanguage=2055\r\nloadonstartup=0\r\n"
+                              "dateformat=d mmm\r\nlanguage=2055\r\nloadonstartup=0\r\noutline=0\r\n"
                               "hspacing=7\r\nvspacing=9\r\nlistcount=12\r\ntop=40\r\nleft=50\r\n"
                               "weeknumbers=1\r\nfilltoday=1\r\ntodaycolour=-2147483643\r\n");
     Open({australian, dutch});
@@ -80,6 +80,7 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     EXPECT_EQ(after.hspacing, 7);
     EXPECT_EQ(after.vspacing, 9);
     EXPECT_EQ(after.listcount, 12);
+    EXPECT_FALSE(after.outline);
     EXPECT_EQ(after.top, 40);
     EXPECT_EQ(after.left, 50);
     EXPECT_TRUE(after.weeknumbers);
@@ -164,6 +165,7 @@ TEST_F(OptionsModelTest, WhatSetsTheModifiedFlag) {
         {"list count", [](OptionsModel& m) { m.SetListCount(4); }, true},
         {"colour coding", [](OptionsModel& m) { m.SetColourCodingItem(1); }, true},
         {"start-up", [](OptionsModel& m) { m.SetLoadOnStartup(true); }, true},
+        {"outline", [](OptionsModel& m) { m.SetOutline(false); }, true},
         {"tooltip font", [](OptionsModel& m) { m.SetTooltipFont("Tahoma"); }, true},
         {"tooltip size", [](OptionsModel& m) { m.SetTooltipFontSize(9); }, true},
         {"tooltip colour", [](OptionsModel& m) { m.SetTooltipColour(1); }, true},

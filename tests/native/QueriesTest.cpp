@@ -124,7 +124,8 @@ TEST_F(QueriesTest, ComingUpAimsMonthlyStepsAtTheStartDay) {
     Regular({{Date(2007, 1, 31), "Rent", 3}});
     EXPECT_EQ(Coming(3, Date(2007, 2, 10)), "2/28 Rent\r\n3/31 Rent\r\n4/30 Rent");
     Regular({{Date(2007, 1, 31), "Quarterly", 4}});
-    EXPECT_EQ(Coming(4, Date(2007, 2, 1)), "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31 Quarterly");
+    EXPECT_EQ(Coming(4, Date(2007, 2, 1)),
+              "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31/2008 Quarterly");
 }
 
 TEST_F(QueriesTest, BothQueriesAgreeOnEveryOccurrence) {
@@ -211,6 +212,15 @@ TEST_F(QueriesTest, ComingUpIndentsByItsOwnDateText) {
     WriteFile("calendar.ini", "[eventtypes]\r\nBirthday=255\r\n");
     WriteFile("data/2007-03-12.txt", "{Birthday}Party|Cake\r\n");
     EXPECT_EQ(Coming(3, Date(2007, 3, 5)), "3/12 {255}Party\r\n|5{255}Cake");
+}
+
+// A date in another year than the list's first day carries its year; the indent of a
+// second line follows that longer date text.
+TEST_F(QueriesTest, ComingUpWritesTheYearOfAnotherYearsDate) {
+    WriteFile("data/2007-12-31.txt", "Eve\r\n");
+    WriteFile("data/2008-01-02.txt", "Trip|Bags\r\n");
+    EXPECT_EQ(Coming(3, Date(2007, 12, 30)), "12/31 Eve\r\n1/2/2008 Trip\r\n|9{-1}Bags");
+    EXPECT_EQ(Coming(3, Date(2008, 1, 1)), "1/2 Trip\r\n|4{-1}Bags");
 }
 
 TEST_F(QueriesTest, AFileThatOnlyLooksLikeADayIsPassedOver) {

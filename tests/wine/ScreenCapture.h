@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 inline void SaveScreenArea(const std::string& path, int left, int top, int width, int height) {
     HDC screen = GetDC(nullptr);
@@ -34,4 +35,29 @@ inline void SaveScreenArea(const std::string& path, int left, int top, int width
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+}
+
+// The screen's pixels in the area as colour values, row by row from the top.
+inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (COLORREF& pixel : pixels)
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel)) & 0xFFFFFF;
+    return pixels;
 }

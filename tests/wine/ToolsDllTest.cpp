@@ -146,7 +146,7 @@ TEST_F(ToolsDllTest, SetOptionsWritesAllKeysInTheSaveOrder) {
                                         "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
                                         "ttbackground", "hspacing", "vspacing", "listcount",
                                         "colourcoding", "language", "loadonstartup",
-                                        "weeknumbers", "filltoday", "todaycolour"}));
+                                        "weeknumbers", "filltoday", "todaycolour", "outline"}));
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 12u);
     EXPECT_EQ(GetPrivateProfileIntA("options", "left", 0, path.c_str()), 34u);
@@ -242,12 +242,12 @@ TEST_F(ToolsDllTest, RecurringRemindersFallOnTheSameDaysInBothQueries) {
 
     Regular({{EncodeDate(2007, 1, 31), "Quarterly", 4}});
     EXPECT_EQ(Coming(4, EncodeDate(2007, 2, 1)),
-              "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31 Quarterly");
+              "4/30 Quarterly\r\n7/31 Quarterly\r\n10/31 Quarterly\r\n1/31/2008 Quarterly");
     EXPECT_NE(Items(EncodeDate(2007, 10, 31)).find("\r\nQuarterly"), std::string::npos);
 
     Regular({{EncodeDate(2008, 2, 29), "Yearly", 5}});
     EXPECT_EQ(Coming(4, EncodeDate(2008, 3, 1)),
-              "2/28 Yearly\r\n2/28 Yearly\r\n2/28 Yearly\r\n2/29 Yearly");
+              "2/28/2009 Yearly\r\n2/28/2010 Yearly\r\n2/28/2011 Yearly\r\n2/29/2012 Yearly");
     EXPECT_NE(Items(EncodeDate(2012, 2, 29)).find("\r\nYearly"), std::string::npos);
 
     Regular({{EncodeDate(2007, 3, 1), "Weekly", 1}});
