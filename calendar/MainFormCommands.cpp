@@ -70,9 +70,8 @@ void TVelmora::Options1Click() {
     TToolsHandleUse use(ToolsHandle, tools.Handle());
     auto showOptions = tools.Find<TShowOptionsFunction>("ShowOptions");
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
-        RECT bounds;
-        GetWindowRect(Handle(), &bounds);
-        setOptions(bounds.top, bounds.left);
+        const TScreenPoint position = ReachablePosition();
+        setOptions(position.Top, position.Left);
     }
     if (!showOptions)
         return;

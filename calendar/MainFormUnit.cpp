@@ -4,6 +4,7 @@
 #include "CalendarUnit.h"
 #include "Canvas.h"
 #include "DateUtils.h"
+#include "MessageBoxes.h"
 #include "Navigation.h"
 #include "TextCase.h"
 #include "WindowQueries.h"
@@ -34,6 +35,29 @@ TCellBounds DesignNavigationButton(int index) {
     return {columns[index] * 30, 158, 27, 20};
 }
 
+struct TMonitorRects {
+    std::vector<TScreenRect> Bounds;
+    std::vector<TScreenRect> WorkAreas;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM rects) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        TMonitorRects& all = *reinterpret_cast<TMonitorRects*>(rects);
+        const RECT &bounds = info.rcMonitor, &work = info.rcWork;
+        all.Bounds.push_back({bounds.left, bounds.top, bounds.right, bounds.bottom});
+        all.WorkAreas.push_back({work.left, work.top, work.right, work.bottom});
+    }
+    return TRUE;
+}
+
+TMonitorRects Monitors() {
+    TMonitorRects rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    return rects;
+}
+
 // The options as GetOptions hands them over: the short strings carry a length byte.
 struct TShortString {
     unsigned char bytes[256] = {};
@@ -45,6 +69,8 @@ TVelmora::TVelmora(HWND owner) : keyBrush_(CreateSolidBrush(KeyColour)) {
     RegisterWindowClass(windowClassName, CS_DBLCLKS, nullptr, nullptr);
     CreateHandle(0, windowClassName, "Velmora", WS_POPUP | WS_CLIPCHILDREN, 100, 100, 293, 266,
                  owner, 0);
+    // The message boxes of both modules look for this mark and take no owner that carries it.
+    SetPropA(Handle(), KeptBelowWindowProperty, reinterpret_cast<HANDLE>(1));
     font_ = CreateCanvasFont(options_.FontFace, options_.FontHeight, FontSmoothing::None);
     CreateComponents();
     CreateToolsPopup();
@@ -122,10 +148,25 @@ void TVelmora::FormDestroy() {
     if (!tools.Loaded()) return;
     TToolsHandleUse use(ToolsHandle, tools.Handle());
     if (auto setOptions = tools.Find<TSetOptionsFunction>("SetOptions")) {
-        RECT bounds;
-        GetWindowRect(Handle(), &bounds);
-        setOptions(bounds.top, bounds.left);
+        const TScreenPoint position = ReachablePosition();
+        setOptions(position.Top, position.Left);
     }
+}
+
+TScreenPoint TVelmora::ReachablePosition() const {
+    RECT bounds;
+    GetWindowRect(Handle(), &bounds);
+    return PlaceOnScreen({bounds.left, bounds.top, bounds.right, bounds.bottom},
+                         Monitors().WorkAreas);
+}
+
+void TVelmora::KeepOnScreen() {
+    RECT bounds;
+    GetWindowRect(Handle(), &bounds);
+    const TScreenPoint position = ReachablePosition();
+    if (position.Left != bounds.left || position.Top != bounds.top)
+        SetWindowPos(Handle(), nullptr, position.Left, position.Top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TVelmora::ApplyOptions() {
@@ -139,8 +180,15 @@ void TVelmora::ApplyOptions() {
     getOptions(&top, &left, font.bytes, 255, &fontSize, &fontColour, &highlight, &firstDay,
                ttFont.bytes, 255, &ttSize, &ttColour, &ttBackground, &listCount, &colourCoding,
                dateFormat.bytes, 255, &options_.HSpacing, &options_.VSpacing);
+    // A hand-edited calendar.ini can hold any number; the window is only ever built from what
+    // the options dialog could have stored.
+    fontSize = FontSizeRange.Hold(fontSize);
+    listCount = static_cast<uint8_t>(ListCountRange.Hold(listCount));
+    firstDay = static_cast<uint8_t>(FirstDayRange.Hold(firstDay));
+    options_.HSpacing = static_cast<uint8_t>(SpacingRange.Hold(options_.HSpacing));
+    options_.VSpacing = static_cast<uint8_t>(SpacingRange.Hold(options_.VSpacing));
     options_.Tooltip->Font = ttFont.Text();
-    options_.Tooltip->Size = ttSize;
+    options_.Tooltip->Size = TooltipSizeRange.Hold(ttSize);
     options_.Tooltip->Colour = ToColorRef(ttColour);
     options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
@@ -172,6 +220,8 @@ void TVelmora::ApplyOptions() {
     }
     if (newLayout) LayoutCalendar();
     else FormPaint();
+    // Only now is the size known that decides whether the stored place can be reached.
+    KeepOnScreen();
 }
 
 void TVelmora::LayoutCalendar() {
@@ -209,8 +259,12 @@ void TVelmora::LayoutCalendar() {
         const TCellBounds bounds = geometry.NavigationButton(index);
         if (button) button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
     }
-    SetWindowPos(Handle(), nullptr, 0, 0, geometry.WindowWidth(),
-                 geometry.WindowHeight(options_.ListCount, lineHeight),
+    // Even within the dialog's ranges the largest font with the longest list makes a window
+    // many screens tall.
+    const TScreenSize size = FitWindowSize(
+        {geometry.WindowWidth(), geometry.WindowHeight(options_.ListCount, lineHeight)},
+        Monitors().Bounds);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FormPaint();
 }
@@ -258,11 +312,16 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         return 0;
+    case WM_DISPLAYCHANGE:
+        // A monitor taken away can take the window with it.
+        KeepOnScreen();
+        return DefaultHandler(message, wParam, lParam);
     case WM_ENDSESSION:
         if (wParam) DestroyWindow(Handle());
         return 0;
     case WM_DESTROY:
         if (created_) FormDestroy();
+        RemovePropA(Handle(), KeptBelowWindowProperty);
         PostQuitMessage(0);
         return 0;
     default:

@@ -7,6 +7,7 @@
 #include "MonthGrid.h"
 #include "PopupDay.h"
 #include "PopupMenu.h"
+#include "ScreenPlacement.h"
 #include "VrHyperButton.h"
 #include "WinHandles.h"
 
@@ -67,6 +68,10 @@ class TVelmora : public TBaseWindow {
     void ApplyOptions();
     void LayoutCalendar();
     void FetchComingUp();
+    // Where the window is, or the nearest place on a monitor when it could not be reached
+    // there; what is stored and where the window is moved back to.
+    TScreenPoint ReachablePosition() const;
+    void KeepOnScreen();
 
     void ToolButtonClick(TVrHyperButton& sender);
     void ToolButtonMouseDown(TVrHyperButton& sender, TMouseButton button, TShiftState shift);

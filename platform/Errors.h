@@ -14,3 +14,10 @@ class RangeError : public VelmoraError {
   public:
     explicit RangeError(const std::string& message) : VelmoraError(message) {}
 };
+
+// Raised when a file that is there cannot be read now (held by another program, locked, a
+// folder in its place); never to be taken for a missing or empty file.
+class UnreadableFileError : public VelmoraError {
+  public:
+    explicit UnreadableFileError(const std::string& message) : VelmoraError(message) {}
+};

@@ -31,6 +31,20 @@ void WriteTemporaryFile(const std::string& path, const std::string& content);
 void CommitTemporaryFile(const std::string& path);
 // Removes the new file of path, if there is one; for a writer that failed in between.
 void DiscardTemporaryFile(const std::string& path);
+// The previous content of a file replaced within one save of several files, kept under a
+// name of its own (".old", which no reader of the store looks for) until the save is whole,
+// so that a later step that fails can put it back.
+std::string BackupFileName(const std::string& path);
+// Keeps the file's present content under its backup name while the file stays where it is;
+// false (and no backup) when there is no file. A backup left by an earlier save is dropped.
+bool KeepBackupFile(const std::string& path);
+// Moves the file to its backup name: a delete that can be undone. A read-only file is not
+// to be deleted and fails here, as DeleteFileIfPresent does.
+void MoveToBackupFile(const std::string& path);
+// Moves the backup back over path.
+void RestoreBackupFile(const std::string& path);
+// Removes the backup of path, if there is one.
+void DiscardBackupFile(const std::string& path);
 // Deletes the file; a file that is not there is no failure.
 void DeleteFileIfPresent(const std::string& path);
 // Creates the directory and any missing parent; failures are left to the write that follows.

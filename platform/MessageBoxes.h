@@ -3,6 +3,11 @@
 #pragma once
 #include <string>
 
+// The window property by which a window that keeps itself beneath all others is known. A box
+// owned by such a window is stacked with it, beneath everything, where nobody sees it; boxes
+// are therefore never owned by it.
+constexpr const char* KeptBelowWindowProperty = "VelmoraKeptBelow";
+
 void ShowErrorBox(const std::string& text);
 // Caption "Information", one OK button.
 void ShowInformationBox(const std::string& text);

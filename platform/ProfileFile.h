@@ -25,13 +25,32 @@ struct ProfileSectionLines {
     std::string name;
     std::vector<std::string> lines;
 };
+// What reading a profile file found.
+enum class ProfileFileRead {
+    Read,      // the whole content was read
+    Missing,   // there is no such file: the caller's defaults hold
+    Unreadable // the file is there but could not be read; it must never be taken for empty
+};
+// Reads the whole file. A file that another program holds open without sharing or has locked
+// is tried again for up to waitMilliseconds, as such holds are mostly short (a backup or sync
+// tool, an editor saving); then reason gets the system's account of why it could not be read.
+ProfileFileRead ReadProfileFile(const std::string& path, int waitMilliseconds, std::string* content,
+                                std::string* reason);
+
+// The file content with these sections put in, as ProfileReplaceSections stores it. Every line
+// of every other section comes through byte for byte.
+std::string ProfileTextWithSections(const std::string& content, const std::vector<ProfileSectionLines>& sections);
+
 // Puts these sections into the file in one step that is all or nothing. Every section of each
 // name goes (a file edited by hand may hold one twice, and only the first would be read), and
 // its lines, when there are any, become the one section of that name, in the place of the old
 // one when there was exactly one. Lines without "=" are left out. Other sections are kept.
-// The new file is made beside the old one and moved over it, so a failure, raised as
-// VelmoraError naming the file, leaves the previous file whole.
-void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections);
+// The whole new file is built in memory, written beside the old one, checked and moved over
+// it, so a failure, raised as VelmoraError naming the file, leaves the previous file whole. A
+// file that is there but cannot be read (after waitMilliseconds, as above) is never replaced:
+// that raises UnreadableFileError.
+void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections,
+                            int waitMilliseconds = 0);
 
 // One section read in a single call, then looked up key by key as ProfileReadString would
 // (first key that matches without regard to case, one pair of surrounding quotes dropped,
@@ -55,9 +74,12 @@ class ProfileSection {
 // spaces around the names and values, no comments, no section twice) is read once, on the
 // first request, and split here. Any other file, and a file that cannot be read, is left to
 // ProfileReadSection section by section: what is listed is always what it would list.
+//
+// A file that is there but cannot be read (after waitMilliseconds, as ReadProfileFile) lists
+// nothing: Section raises UnreadableFileError, so that no reader takes it for an empty file.
 class ProfileFileSections {
   public:
-    explicit ProfileFileSections(const std::string& path);
+    explicit ProfileFileSections(const std::string& path, int waitMilliseconds = 0);
     std::vector<std::string> Section(const std::string& section) const;
     const std::string& Path() const { return path_; }
 
@@ -65,7 +87,9 @@ class ProfileFileSections {
     void Read() const;
 
     std::string path_;
+    int waitMilliseconds_;
     mutable bool read_ = false;
+    mutable std::string unreadable_; // why the file could not be read; empty when it could
     mutable bool plain_ = false;
     mutable std::string content_;
 };

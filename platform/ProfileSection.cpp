@@ -98,14 +98,16 @@ std::vector<std::string> PlainProfileSection(const std::string& content, const s
     return lines;
 }
 
-ProfileFileSections::ProfileFileSections(const std::string& path) : path_(path) {}
+ProfileFileSections::ProfileFileSections(const std::string& path, int waitMilliseconds)
+    : path_(path), waitMilliseconds_(waitMilliseconds) {}
 
 void ProfileFileSections::Read() const {
     read_ = true;
-    if (!FileExists(path_)) return;
-    try {
-        content_ = ReadWholeFile(path_);
-    } catch (const VelmoraError&) {
+    std::string reason;
+    const ProfileFileRead result = ReadProfileFile(path_, waitMilliseconds_, &content_, &reason);
+    if (result != ProfileFileRead::Read) {
+        content_.clear();
+        if (result == ProfileFileRead::Unreadable) unreadable_ = "Cannot read file \"" + path_ + "\": " + reason;
         return;
     }
     plain_ = IsPlainProfileText(content_);
@@ -114,6 +116,94 @@ void ProfileFileSections::Read() const {
 
 std::vector<std::string> ProfileFileSections::Section(const std::string& section) const {
     if (!read_) Read();
+    if (!unreadable_.empty()) throw UnreadableFileError(unreadable_);
     if (plain_ && !HasUpperCase(section)) return PlainProfileSection(content_, section);
     return ProfileReadSection(path_, section);
+}
+
+namespace {
+// A line as the profile API splits the text: it ends at any run of CR and LF characters.
+struct TextLine {
+    size_t begin;
+    size_t end;  // where its terminators start
+    size_t next; // where the next line starts
+};
+
+std::vector<TextLine> TextLines(const std::string& content) {
+    std::vector<TextLine> lines;
+    for (size_t start = 0; start < content.size();) {
+        size_t end = start;
+        while (end < content.size() && content[end] != '\r' && content[end] != '\n') ++end;
+        size_t next = end;
+        while (next < content.size() && (content[next] == '\r' || content[next] == '\n')) ++next;
+        lines.push_back({start, end, next});
+        start = next;
+    }
+    return lines;
+}
+
+// A section header as the API reads one: "[" after any blanks, the name up to the first "]".
+bool SectionHeaderName(const std::string& content, const TextLine& line, std::string* name) {
+    size_t at = line.begin;
+    while (at < line.end && (content[at] == ' ' || content[at] == '\t')) ++at;
+    if (at == line.end || content[at] != '[') return false;
+    const size_t close = content.find(']', at + 1);
+    if (close == std::string::npos || close >= line.end) return false;
+    *name = content.substr(at + 1, close - at - 1);
+    return true;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos) return "";
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// Whether the text ends with an empty line: two line ends with nothing between them.
+bool EndsWithBlankLine(const std::string& text) {
+    size_t at = text.size();
+    size_t feeds = 0, returns = 0;
+    while (at > 0 && (text[at - 1] == '\r' || text[at - 1] == '\n')) (text[--at] == '\n' ? feeds : returns)++;
+    return feeds >= 2 || (feeds == 0 && returns >= 2);
+}
+
+std::string WithSection(const std::string& content, const ProfileSectionLines& section) {
+    std::string kept;
+    size_t insertAt = std::string::npos;
+    size_t found = 0;
+    bool inside = false;
+    for (const TextLine& line : TextLines(content)) {
+        std::string name;
+        if (SectionHeaderName(content, line, &name)) {
+            inside = SameTextIgnoringCase(TrimBlanks(name), TrimBlanks(section.name));
+            if (inside && found++ == 0) insertAt = kept.size();
+        }
+        if (!inside) kept.append(content, line.begin, line.next - line.begin);
+    }
+    std::string block;
+    for (const std::string& line : section.lines) {
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos)
+            block += TrimBlanks(line.substr(0, equals)) + "=" + TrimBlanks(line.substr(equals + 1)) + "\r\n";
+    }
+    if (block.empty()) return kept;
+    block = "[" + section.name + "]\r\n" + block;
+    if (found == 1) {
+        // In the old one's place, apart from what follows by an empty line.
+        if (insertAt < kept.size()) block += "\r\n";
+        kept.insert(insertAt, block);
+        return kept;
+    }
+    if (!kept.empty()) {
+        if (kept.back() != '\r' && kept.back() != '\n') kept += "\r\n";
+        if (!EndsWithBlankLine(kept)) kept += "\r\n";
+    }
+    return kept + block;
+}
+} // namespace
+
+std::string ProfileTextWithSections(const std::string& content, const std::vector<ProfileSectionLines>& sections) {
+    std::string text = content;
+    for (const ProfileSectionLines& section : sections) text = WithSection(text, section);
+    return text;
 }

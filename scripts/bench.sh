@@ -57,3 +57,14 @@ build/bench/tests/bench/settings_bench build/bench-settings
 cp build/win/dist/TOOLS.DLL build/win/tests/bench/windows_settings_bench.exe build/bench-settings-win/
 echo
 (cd build/bench-settings-win && timeout 900 wine windows_settings_bench.exe)
+
+# Opening the reminder editor and the options dialog on huge stores, one case a run so that
+# each peak memory is its own; every line sets the case against the empty store's open.
+cmake --build build/win --target Tools windows_editor_bench >/dev/null
+rm -rf build/bench-editor-win
+mkdir -p build/bench-editor-win
+cp build/win/dist/TOOLS.DLL build/win/tests/bench/windows_editor_bench.exe build/bench-editor-win/
+echo
+for editor_case in lines-100k lines-1m long-line regular-20k types-4k; do
+  (cd build/bench-editor-win && timeout 300 wine windows_editor_bench.exe "$editor_case")
+done

@@ -14,3 +14,5 @@ start_wine_session
 ctest --test-dir build/win --output-on-failure
 # The run command itself, under a window manager, in the prefix it uses.
 bash tests/calendar/desktop-stacking-test.sh
+# A message box of the calendar under the same run setup: in front, and never kept below.
+bash tests/calendar/desktop-box-test.sh

@@ -82,9 +82,20 @@ stop_wine_session() {
 # manager nothing of a window kept at the bottom, so the run command asks the window manager
 # for it: the calendar's X window gets _NET_WM_STATE_BELOW, which keeps it beneath every
 # ordinary window whatever raises it (a click, an activation). Runs until the process ends.
+# The calendar's own window, not every window of the program: its message boxes carry its
+# title and its dialogs its class, and a box kept below would leave it waiting unseen. The
+# calendar's window is the program's one window without a frame (no caption, no border).
 calendar_x_window() {
-  { wmctrl -lx 2>/dev/null || true; } |
-    awk 'tolower($3) == "calendar.exe.calendar.exe" && $NF == "Velmora" { print $1; exit }'
+  local window
+  for window in $({ wmctrl -lx 2>/dev/null || true; } |
+    awk 'tolower($3) == "calendar.exe.calendar.exe" { print $1 }'); do
+    # Flags with the decorations bit (Wine sets functions and decorations), decorations none.
+    if xprop -id "$window" _MOTIF_WM_HINTS 2>/dev/null |
+      grep -E '= 0x[0-9a-f]*[2367abef], 0x[0-9a-f]+, 0x0(,|$)' >/dev/null; then
+      echo "$window"
+      return 0
+    fi
+  done
 }
 
 keep_calendar_below() {

@@ -200,3 +200,32 @@ TEST_F(ProfileFileTest, ReplacedSectionsHoldTheirLinesOnceAndTheRestIsKept) {
     }
 }
 } // namespace
+
+namespace {
+// The save builds the whole file itself: what lies outside the replaced sections, in whatever
+// form the user left it, comes through byte for byte and still reads as before.
+TEST_F(ProfileFileTest, EverythingOutsideTheReplacedSectionsComesThroughByteForByte) {
+    const std::string head = "; made by hand\n[Other]\n  spaced = value  \r\nnoequals\r\n\r\n";
+    const std::string tail = "[last]\r\nx=\"quoted\"\n";
+    Write(head + "[options]\r\ntop=9\r\n\r\n" + tail);
+    ProfileReplaceSections(path, {{"options", {"top=1", "font=Arial"}}, {"eventtypes", {"A=1"}}});
+    const std::string after = Content(path);
+    EXPECT_EQ(after, head + "[options]\r\ntop=1\r\nfont=Arial\r\n\r\n" + tail + "\r\n[eventtypes]\r\nA=1\r\n");
+    EXPECT_EQ(ProfileReadSection(path, "options"), (std::vector<std::string>{"top=1", "font=Arial"}));
+    EXPECT_EQ(ProfileReadString(path, "other", "spaced", ""), "value");
+    EXPECT_EQ(ProfileReadString(path, "last", "x", ""), "quoted");
+    EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"A=1"});
+}
+} // namespace
+namespace {
+// A header is "[" up to "]", its name compared without the blanks around it; a line that only
+// starts with "[" belongs to the section before it. The save reads headers by the same rule.
+TEST_F(ProfileFileTest, HeadersAreReadAndReplacedByOneRule) {
+    Write("[ options ]\r\nfont=Spaced\r\n[other\r\nsize=1\r\n[kept]\r\nk=1\r\n");
+    EXPECT_EQ(ProfileReadString(path, "options", "font", "none"), "Spaced");
+    EXPECT_EQ(ProfileReadString(path, " options ", "size", "none"), "1");
+    EXPECT_EQ(ProfileReadString(path, "other", "size", "none"), "none");
+    ProfileReplaceSections(path, {{"options", {"font=New"}}});
+    EXPECT_EQ(Content(path), "[options]\r\nfont=New\r\n\r\n[kept]\r\nk=1\r\n");
+}
+} // namespace

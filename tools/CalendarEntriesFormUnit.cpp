@@ -10,6 +10,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 const char* const saveQuestion =
     "The reminders of this date have changes that are not saved.\r\n\r\n"
@@ -23,57 +26,48 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-std::string ItemText(HWND list, int row, int column) {
-    // Descriptions read from a file may be longer than the field allows: ask with room to spare.
-    std::string text(4096, '\0');
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = &text[0];
-    item.cchTextMax = static_cast<int>(text.size());
-    const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                        reinterpret_cast<LPARAM>(&item));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-void SetItemText(HWND list, int row, int column, const std::string& text) {
-    if (ItemText(list, row, column) == text)
-        return;
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
-// Makes the list hold exactly these rows of column texts, touching only what differs.
-void ShowRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
-    int count = ListView_GetItemCount(list);
-    while (count > static_cast<int>(rows.size()))
-        ListView_DeleteItem(list, --count);
-    for (size_t row = 0; row < rows.size(); ++row) {
-        if (static_cast<int>(row) >= count) {
-            LVITEMA item = {};
-            item.mask = LVIF_TEXT;
-            item.iItem = static_cast<int>(row);
-            item.pszText = const_cast<char*>(rows[row][0].c_str());
-            SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-            ++count;
-        }
-        for (size_t column = 0; column < rows[row].size(); ++column)
-            SetItemText(list, static_cast<int>(row), static_cast<int>(column), rows[row][column]);
-    }
+// The lists ask for their rows as they paint them: showing rows is telling the list how many
+// there are and that what it painted may have changed. A day of a million reminders opens
+// as fast as one of ten, and no row's texts are copied into the list.
+void ShowRowCount(HWND list, size_t count) {
+    if (ListView_GetItemCount(list) != static_cast<int>(count))
+        ListView_SetItemCountEx(list, static_cast<int>(count), LVSICF_NOSCROLL);
+    InvalidateRect(list, nullptr, FALSE);
 }
 
 void ShowSelection(HWND list, int selected) {
-    const int count = ListView_GetItemCount(list);
-    for (int row = 0; row < count; ++row) {
-        const UINT state = row == selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-        if ((ListView_GetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED) &
-             (LVIS_SELECTED | LVIS_FOCUSED)) != state)
-            ListView_SetItemState(list, row, state, LVIS_SELECTED | LVIS_FOCUSED);
+    const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
+    for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        const int shown = ListView_GetNextItem(list, -1, which);
+        if (shown >= 0 && shown != selected)
+            ListView_SetItemState(list, shown, 0, both);
     }
-    if (selected >= 0)
-        ListView_EnsureVisible(list, selected, FALSE);
+    if (selected < 0)
+        return;
+    if ((ListView_GetItemState(list, selected, both) & both) != both)
+        ListView_SetItemState(list, selected, both, both);
+    ListView_EnsureVisible(list, selected, FALSE);
+}
+
+// What a description box shows of a reminder: its beginning, as much as anyone reads in a
+// box of one line. A stored line may be of any length (one of 100 MB takes the system's edit
+// box minutes and gigabytes); the row keeps it whole until the user edits the box, whose
+// text then becomes the reminder.
+const size_t boxShowsAtMost = 4096;
+std::string BoxText(const std::string& description) {
+    return description.size() > boxShowsAtMost ? description.substr(0, boxShowsAtMost)
+                                               : description;
+}
+
+// Hands the list a cell's text, cut to the room it gives: a stored line of any length shows
+// its beginning, and stays whole in the row.
+void AnswerItemText(NMLVDISPINFOA* display, const std::string& text) {
+    LVITEMA& item = display->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0)
+        return;
+    const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
 }
 } // namespace
 
@@ -126,6 +120,8 @@ bool TCalendarEntriesForm::HandleEvent(TFormEvent& event) {
         {"AddRegularEntryButton", Kind::Click, &Form::AddRegularEntryButtonClick},
         {"DeleteRegularEntryButton", Kind::Click, &Form::DeleteRegularEntryButtonClick},
         {"ListView2", Kind::CustomDraw, &Form::ListView2CustomDrawSubItem},
+        {"ListView1", Kind::ItemText, &Form::ListView1Data},
+        {"ListView2", Kind::ItemText, &Form::ListView2Data},
     };
     // While the dialog writes into its own controls, their notifications are its own echo.
     if (showing_ && (event.kind == Kind::Change || event.kind == Kind::SelectItem))
@@ -240,9 +236,8 @@ void TCalendarEntriesForm::AppIdle() {
     enable("ShuffleDownButton", state.shuffleDownEnabled);
     enable("ShuffleUpButton", state.shuffleUpEnabled);
     enable("ApplyButton", state.applyEnabled);
-    if (state.liveIntervalRow >= 0 &&
-        state.liveIntervalRow < ListView_GetItemCount(Control("ListView2")))
-        SetItemText(Control("ListView2"), state.liveIntervalRow, 2, state.liveIntervalText);
+    // The Interval column is asked of the selected row itself whenever it is painted, and
+    // the interval box's change repaints the list: the live column needs nothing here.
 }
 
 // --- What the model holds, shown ---
@@ -287,21 +282,14 @@ void TCalendarEntriesForm::ShowTypeBox(const char* name, const std::vector<std::
 
 void TCalendarEntriesForm::ShowDatedRows(bool selection) {
     HWND list = Control("ListView1");
-    std::vector<std::vector<std::string>> rows;
-    for (const DatedRow& row : model_.DatedRows())
-        rows.push_back({row.Description, row.ReminderType});
-    ShowRows(list, rows);
+    ShowRowCount(list, model_.DatedRows().size());
     if (selection)
         ShowSelection(list, model_.SelectedDatedRow());
 }
 
 void TCalendarEntriesForm::ShowRegularRows(bool selection) {
     HWND list = Control("ListView2");
-    std::vector<std::vector<std::string>> rows;
-    for (const RegularRow& row : model_.RegularRows())
-        rows.push_back({row.Description, TCalendarEntriesModel::StartText(row),
-                        TCalendarEntriesModel::IntervalText(row), row.ReminderType});
-    ShowRows(list, rows);
+    ShowRowCount(list, model_.RegularRows().size());
     if (selection)
         ShowSelection(list, model_.SelectedRegularRow());
 }
@@ -312,10 +300,10 @@ void TCalendarEntriesForm::ShowModel(bool selection) {
     if (TrmComboCalendar* field = DateField("rmComboCalendar1"))
         field->SetSelectedDate(model_.ShownDate());
     ShowDatedRows(selection);
-    ShowText("Edit1", model_.DescriptionText());
+    ShowText("Edit1", BoxText(model_.DescriptionText()));
     ShowTypeBox("ComboBox2", model_.TypeEntries(), model_.ChosenTypeIndex());
     ShowRegularRows(selection);
-    ShowText("Edit2", model_.RegularDescriptionText());
+    ShowText("Edit2", BoxText(model_.RegularDescriptionText()));
     ShowTypeBox("ComboBox3", model_.RegularTypeEntries(), model_.ChosenRegularTypeIndex());
     HWND intervals = Control("ComboBox1");
     if (SendMessageA(intervals, CB_GETCURSEL, 0, 0) != model_.ChosenInterval())
@@ -386,12 +374,15 @@ void TCalendarEntriesForm::Edit1Change(TFormEvent& event) {
 }
 
 void TCalendarEntriesForm::ListView1SelectItem(TFormEvent& event) {
-    model_.ListView1SelectItem(event.item, event.selected);
+    // A list whose rows the form keeps tells of "every row deselected" as row -1.
+    const int row = event.item < 0 && !event.selected ? model_.SelectedDatedRow() : event.item;
+    model_.ListView1SelectItem(row, event.selected);
     ShowModel(false);
 }
 
 void TCalendarEntriesForm::ListView2SelectItem(TFormEvent& event) {
-    model_.ListView2SelectItem(event.item, event.selected);
+    const int row = event.item < 0 && !event.selected ? model_.SelectedRegularRow() : event.item;
+    model_.ListView2SelectItem(row, event.selected);
     ShowModel(false);
 }
 
@@ -443,6 +434,32 @@ void TCalendarEntriesForm::DrawTypeSwatches(TFormEvent& event, int typeColumn,
         *colour = ScreenColour(model_.TypeSwatchColour(rows[row].ReminderType));
         return true;
     });
+}
+
+void TCalendarEntriesForm::ListView1Data(TFormEvent& event) {
+    const std::vector<DatedRow>& rows = model_.DatedRows();
+    const size_t row = static_cast<size_t>(event.display->item.iItem);
+    if (event.display->item.iItem < 0 || row >= rows.size())
+        return AnswerItemText(event.display, "");
+    AnswerItemText(event.display, event.display->item.iSubItem == 0 ? rows[row].Description
+                                                                    : rows[row].ReminderType);
+}
+
+void TCalendarEntriesForm::ListView2Data(TFormEvent& event) {
+    const std::vector<RegularRow>& rows = model_.RegularRows();
+    const size_t row = static_cast<size_t>(event.display->item.iItem);
+    if (event.display->item.iItem < 0 || row >= rows.size())
+        return AnswerItemText(event.display, "");
+    switch (event.display->item.iSubItem) {
+    case 0:
+        return AnswerItemText(event.display, rows[row].Description);
+    case 1:
+        return AnswerItemText(event.display, TCalendarEntriesModel::StartText(rows[row]));
+    case 2:
+        return AnswerItemText(event.display, TCalendarEntriesModel::IntervalText(rows[row]));
+    default:
+        return AnswerItemText(event.display, rows[row].ReminderType);
+    }
 }
 
 void TCalendarEntriesForm::ListView1CustomDrawSubItem(TFormEvent& event) {

@@ -50,6 +50,9 @@ class TCalendarEntriesForm : public TBaseForm {
     void AddRegularEntryButtonClick(TFormEvent& event);
     void DeleteRegularEntryButtonClick(TFormEvent& event);
     void ListView2CustomDrawSubItem(TFormEvent& event);
+    // The texts of a row as the list paints it.
+    void ListView1Data(TFormEvent& event);
+    void ListView2Data(TFormEvent& event);
 
     // Puts the model's rows, fields and (with selection) selected rows into the controls.
     void ShowModel(bool selection);

@@ -5,6 +5,7 @@
 #include "Errors.h"
 #include "EventTypeUnit.h"
 #include "FileSystem.h"
+#include "FileTransaction.h"
 #include "Locale.h"
 #include "ReminderFiles.h"
 #include "TextCase.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <iterator>
 
 namespace {
 const int intervalCount = 6;
@@ -59,9 +61,12 @@ bool IsEmpty(const RegularRow& row) {
     return row.Description.empty() && row.ReminderType.empty();
 }
 
-// Appends the rows one by one, so that those before a broken record stay listed.
-void ReadRegularRows(std::vector<RegularRow>& rows) {
+// Appends the rows one by one, so that those before a broken record stay listed. A file that
+// cannot be read raises as the file system does; one whose content is broken (a record with
+// no such interval, a part record at the end) sets damaged before it raises.
+void ReadRegularRows(std::vector<RegularRow>& rows, bool& damaged) {
     rows.clear();
+    damaged = false;
     const std::string path = RegularFileName();
     if (!FileExists(path))
         return;
@@ -83,14 +88,44 @@ void ReadRegularRows(std::vector<RegularRow>& rows) {
         row.ReminderType = split.ReminderType;
         row.StartDate = WholeDay(entry.StartDate);
         row.Interval = entry.Interval;
-        rows.push_back(row);
+        rows.push_back(std::move(row));
     });
+    damaged = badInterval >= 0 || partBytes != 0;
     if (badInterval >= 0)
         throw RangeError("Range check error: record " + std::to_string(recordNumber) + " of \"" +
                          path + "\" has the interval " + std::to_string(badInterval) +
                          ", not 0 to 5");
     if (partBytes != 0)
         throw VelmoraError(PartRecordMessage(partBytes));
+}
+
+// The rows of the day file, read in one pass with each line split in place: a day of a
+// million lines holds its rows and little more.
+std::vector<DatedRow> ReadDatedRows(double date) {
+    std::vector<DatedRow> rows;
+    const std::string path = DayFileName(date);
+    if (!FileExists(path))
+        return rows;
+    ReadDayFileWholeLines(path, [&rows](std::string& line) {
+        DatedRow row;
+        size_t open, close;
+        if (FindFirstBraceGroup(line, &open, &close)) {
+            row.ReminderType.assign(line, open + 1, close - open - 1);
+            line.erase(open, close - open + 1);
+        }
+        row.Description = std::move(line);
+        rows.push_back(std::move(row));
+    });
+    return rows;
+}
+
+// The message of a save refused because a file that could not be read at the load still
+// cannot be read: saving the list alone would lose what the file holds.
+std::string StillUnreadableMessage(const std::string& path, const std::string& error) {
+    return "\"" + path +
+           "\" could not be read when the date was shown and cannot be read now, "
+           "so nothing was saved; the changes are kept here until it can be read.\r\n" +
+           error;
 }
 } // namespace
 
@@ -137,21 +172,22 @@ LoadResult TCalendarEntriesModel::LoadEntries() {
     // unread, and the other way round.
     datedUnreadable_ = false;
     try {
-        std::vector<DatedRow> rows;
-        for (const std::string& line : ReadDayFile(shownDate_)) {
-            const TCalendarEntry entry = ParseDayFileLine(line);
-            rows.push_back({entry.Description, entry.ReminderType});
-        }
-        datedRows_ = std::move(rows);
+        datedRows_ = ReadDatedRows(shownDate_);
     } catch (const std::exception& error) {
         datedUnreadable_ = true;
         result.message = error.what();
     }
-    regularUnreadable_ = false;
+    regularUnreadable_ = regularDamaged_ = false;
     try {
-        ReadRegularRows(regularRows_);
+        ReadRegularRows(regularRows_, regularDamaged_);
     } catch (const std::exception& error) {
-        regularUnreadable_ = true;
+        // A broken file keeps the rows before the break on show; of a file that could not
+        // be read (held open by another program, say) none is listed, so that every row
+        // is the user's own when the file is read again at the save.
+        if (!regularDamaged_) {
+            regularUnreadable_ = true;
+            regularRows_.clear();
+        }
         if (result.message.empty())
             result.message = error.what();
     }
@@ -177,21 +213,45 @@ SaveResult TCalendarEntriesModel::SaveEntries() {
     ListView1SelectItem(selectedDated_, false);
     ListView2SelectItem(selectedRegular_, false);
 
+    // A file that could not be read at the load is read now: its reminders come first, the
+    // rows typed meanwhile after them. Still unreadable, nothing is saved and the edits stay.
+    if (datedUnreadable_) {
+        try {
+            std::vector<DatedRow> rows = ReadDatedRows(shownDate_);
+            rows.insert(rows.end(), std::make_move_iterator(datedRows_.begin()),
+                        std::make_move_iterator(datedRows_.end()));
+            datedRows_ = std::move(rows);
+            datedUnreadable_ = false;
+        } catch (const std::exception& error) {
+            return {SaveStatus::IoError,
+                    StillUnreadableMessage(DayFileName(shownDate_), error.what())};
+        }
+    }
+    if (regularUnreadable_) {
+        try {
+            std::vector<RegularRow> rows;
+            bool damaged = false;
+            ReadRegularRows(rows, damaged);
+            rows.insert(rows.end(), std::make_move_iterator(regularRows_.begin()),
+                        std::make_move_iterator(regularRows_.end()));
+            regularRows_ = std::move(rows);
+            regularUnreadable_ = false;
+        } catch (const std::exception& error) {
+            return {SaveStatus::IoError, StillUnreadableMessage(RegularFileName(), error.what())};
+        }
+    }
+
+    // One save of both files: either both are as the lists hold them, or neither changed.
     std::vector<std::string> keptFiles;
     try {
-        if (datedUnreadable_) {
-            keptFiles.push_back(DayFileName(shownDate_));
-        } else {
-            std::vector<TCalendarEntry> entries;
-            for (const DatedRow& row : datedRows_)
-                if (!IsEmpty(row))
-                    entries.push_back({row.Description, row.ReminderType});
-            WriteDayFile(shownDate_, entries);
-            datedRows_.erase(std::remove_if(datedRows_.begin(), datedRows_.end(),
-                                            [](const DatedRow& row) { return IsEmpty(row); }),
-                             datedRows_.end());
-        }
-        if (regularUnreadable_) {
+        FileTransaction save;
+        std::vector<TCalendarEntry> datedEntries;
+        for (const DatedRow& row : datedRows_)
+            if (!IsEmpty(row))
+                datedEntries.push_back({row.Description, row.ReminderType});
+        AddDayFileToSave(save, shownDate_, datedEntries);
+        datedEntries = {};
+        if (regularDamaged_) {
             keptFiles.push_back(RegularFileName());
         } else {
             std::vector<TRegularEntry> entries;
@@ -204,20 +264,25 @@ SaveResult TCalendarEntriesModel::SaveEntries() {
                 entry.Interval = static_cast<uint8_t>(row.Interval);
                 entries.push_back(entry);
             }
-            WriteRegularFile(entries);
-            regularRows_.erase(std::remove_if(regularRows_.begin(), regularRows_.end(),
-                                              [](const RegularRow& row) { return IsEmpty(row); }),
-                               regularRows_.end());
+            AddRegularFileToSave(save, entries);
         }
+        save.Commit();
     } catch (const std::exception& error) {
-        return {SaveStatus::IoError, error.what()};
+        return {SaveStatus::IoError, std::string(error.what()) + "\r\nNothing was saved."};
     }
+    datedRows_.erase(std::remove_if(datedRows_.begin(), datedRows_.end(),
+                                    [](const DatedRow& row) { return IsEmpty(row); }),
+                     datedRows_.end());
+    if (!regularDamaged_)
+        regularRows_.erase(std::remove_if(regularRows_.begin(), regularRows_.end(),
+                                          [](const RegularRow& row) { return IsEmpty(row); }),
+                           regularRows_.end());
     modified_ = false;
     if (keptFiles.empty())
         return {SaveStatus::Saved, ""};
     std::string message =
-        "These files could not be read whole when the date was shown, so they were "
-        "left as they are and their changes were not saved:";
+        "These files are damaged, so they were left as they are and their changes were not "
+        "saved:";
     for (const std::string& file : keptFiles)
         message += "\r\n" + file;
     return {SaveStatus::SavedExceptUnreadable, message};

@@ -26,10 +26,14 @@ enum class SaveStatus {
     Saved,           // both files written as the lists hold them
     NotModified,     // OK without changes: nothing written, the dialog may close
     IntervalMissing, // nothing written; show message in an information box, stay open
-    IoError,         // a write failed; show message in the error box, stay open
-    // A file that could not be read whole at the last load was left as it is on disk, so
-    // the records that were not read are not lost; the other file was written. Show
-    // message in the error box; the dialog may close.
+    // A write failed and neither file changed, or a file that could not be read at the
+    // load still cannot be read and nothing was written; show message in the error box and
+    // stay open with the edits.
+    IoError,
+    // regular.dat was damaged at the last load (a record with no such interval, a part
+    // record at its end): it was left as it is on disk, so the records that were not read
+    // are not lost; the day file was written. Show message in the error box; the dialog may
+    // close.
     SavedExceptUnreadable,
 };
 
@@ -101,8 +105,10 @@ class TCalendarEntriesModel {
     // emptied, not modified (unless a read failed: then the modified state is kept).
     LoadResult LoadEntries();
     // Apply: the interval check, then the selected rows committed, then the day file of the
-    // shown date and regular.dat replaced. Rows with neither description nor type are not
-    // written (and an empty regular row is not checked); after a save they are gone.
+    // shown date and regular.dat replaced in one save: after a failure neither changed.
+    // A file that could not be read at the load is read first and its rows put before the
+    // user's; while it still cannot be read nothing is saved. Rows with neither description nor
+    // type are not written (and an empty regular row is not checked); after a save they are gone.
     SaveResult SaveEntries();
     SaveResult ApplyButtonClick() { return SaveEntries(); }
     // OK: saves only when modified. Close the dialog when the result Succeeded().
@@ -215,7 +221,10 @@ class TCalendarEntriesModel {
     int32_t defaultColour_ = 0xFFFFFF;
     bool modified_ = false;
     bool attached_ = true;
-    // A list whose file could not be read whole: its file is left alone on save.
+    // A list whose file could not be read at the load (held open by another program): it
+    // holds only the user's rows, and its file is read again at the save.
     bool datedUnreadable_ = false;
     bool regularUnreadable_ = false;
+    // regular.dat's content is broken: it is left alone on save.
+    bool regularDamaged_ = false;
 };

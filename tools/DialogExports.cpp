@@ -3,10 +3,13 @@
 // and goes no further, so the caller only ever sees the call return.
 #include "BaseWindow.h"
 #include "CalendarEntriesFormUnit.h"
+#include "Errors.h"
 #include "EventTypeUnit.h"
 #include "MessageBoxes.h"
 #include "OptionsFormUnit.h"
+#include "ProfileFile.h"
 #include "ReInit.h"
+#include "ReportOnce.h"
 #include "Settings.h"
 #include "Tools.h"
 #include "WidgetSet.h"
@@ -16,10 +19,16 @@
 
 VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
     int32_t result = mrCancel;
+    // What the record was before the dialog read the file for itself; put back when the file
+    // was not saved, so that nothing read for the dialog stands for the stored settings.
+    const TCalendarOptions before = CalendarOptions();
+    const bool loadedBefore = SettingsLoaded();
     try {
-        // Settings that cannot be read are not offered for editing: an accept would replace
-        // the user's stored values by the defaults the failed load left.
-        LoadSettingsIfNeeded();
+        // A file that cannot be read is not offered for editing: an accept would replace the
+        // user's stored values by defaults. That failure reaches the box below.
+        std::vector<SettingCorrection> corrections;
+        if (!loadedBefore)
+            corrections = LoadSettingsForEditing();
         std::function<void()> accepted;
         if (callback)
             accepted = [callback] { callback(); };
@@ -27,14 +36,18 @@ VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
         form.Create();
         form.SetAcceptProcedure([&form] { form.AcceptIntoSettings(); });
         form.FillFromSettings();
+        // Values out of range are shown at their nearest bound, and said once, so that an
+        // accept repairs them knowingly.
+        if (!corrections.empty())
+            ShowErrorBox(CorrectionsMessage(corrections));
+        // OK accepts inside the dialog, which stays open when the save fails.
         result = form.Show();
-        // OK after an Apply accepts again, as the Apply button would.
-        if (result == mrOk)
-            form.AcceptIntoSettings();
         form.Destroy();
     } catch (const std::exception& error) {
         ShowErrorBox(error.what());
     }
+    if (!SettingsLoaded())
+        CalendarOptions() = before;
     // Nothing of the dialog's may point into the library once the caller frees it.
     UnregisterWidgetClasses();
     TBaseWindow::UnregisterModuleClasses();
@@ -53,19 +66,39 @@ struct DialogCallScope {
         TBaseWindow::UnregisterModuleClasses();
     }
 };
+
+// The reminder editor needs only the first day of the week, the default colour and the
+// language, and stores nothing in calendar.ini: it opens whatever the file says. A value out of
+// range is held to its nearest bound, as the options dialog shows it; a file that cannot be
+// read gives the defaults, said once.
+TCalendarOptions EditorSettings() {
+    try {
+        LoadSettingsIfNeeded();
+        return CalendarOptions();
+    } catch (const RangeError&) {
+        return ReadSettings(ProfileFileSections(SettingsFileName())).record;
+    } catch (const UnreadableFileError& error) {
+        ReportFileProblem(SettingsFileName(), error.what());
+        return DefaultOptions();
+    }
+}
 } // namespace
 
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
     DialogCallScope scope;
     try {
-        LoadSettingsIfNeeded();
-        SwitchDialogLanguage(CalendarOptions().language);
+        const TCalendarOptions settings = EditorSettings();
+        SwitchDialogLanguage(settings.language);
         TCalendarEntriesForm form;
         form.Create();
         form.SetDate(date);
-        form.SetStartDay(CalendarOptions().firstday);
-        form.SetDefaultColour(CalendarOptions().fontcolour);
-        LoadEventTypes();
+        form.SetStartDay(settings.firstday);
+        form.SetDefaultColour(settings.fontcolour);
+        try {
+            LoadEventTypes();
+        } catch (const UnreadableFileError&) {
+            // Told by EditorSettings; the editor stores no types, so it opens without them.
+        }
         form.SetEventTypes(EventTypesToList());
         form.ShowModal();
         form.Destroy();

@@ -330,6 +330,68 @@ FormComponent ParseFormDescription(const std::string& text) {
 }
 
 namespace {
+// Digits as a number was written when they still say that number ("007"), else the number.
+std::string NumberText(const FormValue& value) {
+    const std::string& text = value.text;
+    const size_t digits = !text.empty() && text[0] == '-' ? 1 : 0;
+    bool spelled = text.size() > digits;
+    int64_t magnitude = 0;
+    for (size_t i = digits; spelled && i < text.size(); ++i) {
+        spelled = IsDigit(text[i]);
+        magnitude = magnitude * 10 + (text[i] - '0');
+        spelled = spelled && magnitude <= (int64_t{1} << 32);
+    }
+    if (spelled && (digits ? -magnitude : magnitude) == value.number)
+        return text;
+    return std::to_string(value.number);
+}
+
+std::string QuotedText(const std::string& text) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\')
+            quoted += std::string("\\") + c;
+        else if (c == '\n')
+            quoted += "\\n";
+        else if (c == '\t')
+            quoted += "\\t";
+        else if (byte < 0x20 || byte == 0x7F)
+            quoted += std::string("\\x") + hex[byte >> 4] + hex[byte & 15];
+        else
+            quoted += c;
+    }
+    return quoted + '"';
+}
+
+void PrintComponent(const FormComponent& component, const std::string& indent, std::string& out) {
+    out += indent + component.name + " : " + component.kind + " {\n";
+    const std::string inner = indent + "    ";
+    for (const FormProperty& property : component.properties) {
+        out += inner + property.key + " =";
+        for (size_t i = 0; i < property.values.size(); ++i) {
+            const FormValue& value = property.values[i];
+            out += i == 0 ? " " : ", ";
+            switch (value.kind) {
+            case FormValue::Kind::String:
+                out += QuotedText(value.text);
+                break;
+            case FormValue::Kind::Integer:
+                out += NumberText(value);
+                break;
+            case FormValue::Kind::Word:
+                out += value.text;
+                break;
+            }
+        }
+        out += '\n';
+    }
+    for (const FormComponent& child : component.children)
+        PrintComponent(child, inner, out);
+    out += indent + "}\n";
+}
+
 void MergeComponent(FormComponent& form, const FormComponent& translated) {
     if (FormComponent* target = form.FindComponent(translated.name)) {
         for (const FormProperty& property : translated.properties) {
@@ -343,6 +405,12 @@ void MergeComponent(FormComponent& form, const FormComponent& translated) {
         MergeComponent(form, child);
 }
 } // namespace
+
+std::string PrintFormDescription(const FormComponent& form) {
+    std::string text;
+    PrintComponent(form, "", text);
+    return text;
+}
 
 void MergeFormDescription(FormComponent& form, const FormComponent& translation) {
     MergeComponent(form, translation);

@@ -70,6 +70,12 @@ struct FormComponent {
 // Reads a whole description; raises FormDescriptionError for anything outside the format.
 FormComponent ParseFormDescription(const std::string& text);
 
+// The form as description text that reads back as the same form: names, kinds, properties
+// and values in their order (numbers as they were written), nested four spaces a level.
+// Strings escape the quote, the backslash and every control byte, so each value keeps to its
+// line whatever it holds.
+std::string PrintFormDescription(const FormComponent& form);
+
 // Lays a translated description over a form: every component of translation that the form
 // has by name takes each property the translation gives it; components the form does not
 // have are ignored, and nothing that the translation does not mention changes. Kinds,

@@ -88,6 +88,13 @@ HWND TOptionsForm::CreateCustomControl(const FormComponent& component, const REC
     return widgets_.back()->Handle();
 }
 
+void TOptionsForm::FormClose() {
+    // OK is an accept like Apply's: a save that fails raises here, the base shows why and
+    // keeps the dialog open with the user's edits, so OK reports only what was saved.
+    if (ModalResult() == mrOk && acceptProcedure_)
+        acceptProcedure_();
+}
+
 void TOptionsForm::FillFromSettings() {
     model_.Fill(CalendarOptions(), EventTypes());
     ShowValues();
@@ -155,8 +162,11 @@ void TOptionsForm::FillFontCombo(const char* component, const std::string& chose
 void TOptionsForm::ShowTypeRows() {
     HWND list = Control("ListView1");
     filling_ = true;
+    // Thousands of types: no repaint and no regrowth of the list's room per row.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
     const std::vector<TEventType>& rows = model_.TypeRows();
+    ListView_SetItemCount(list, static_cast<int>(rows.size()));
     for (size_t i = 0; i < rows.size(); ++i) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT;
@@ -166,6 +176,8 @@ void TOptionsForm::ShowTypeRows() {
         const std::string colour = std::to_string(rows[i].Colour);
         ListView_SetItemText(list, static_cast<int>(i), 1, const_cast<char*>(colour.c_str()));
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     filling_ = false;
     ShowTypeName();
 }

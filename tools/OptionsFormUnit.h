@@ -35,6 +35,7 @@ class TOptionsForm : public TBaseForm {
 
   protected:
     void FormCreate() override;
+    void FormClose() override;
     bool HandleEvent(TFormEvent& event) override;
     HWND CreateCustomControl(const FormComponent& component, const RECT& bounds, int id) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

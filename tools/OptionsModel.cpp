@@ -6,9 +6,17 @@
 #include <algorithm>
 #include <cctype>
 
-const SpinRange fontSizeRange = {6, 72};
-const SpinRange listCountRange = {0, 200};
-const SpinRange spacingRange = {0, 250};
+namespace {
+// The spin edits offer what the settings table holds the stored values to.
+SpinRange SettingRange(const char* key) {
+    const SettingDescription* setting = FindSettingDescription(key);
+    return {setting->minimum, setting->maximum};
+}
+} // namespace
+
+const SpinRange fontSizeRange = SettingRange("fontsize");
+const SpinRange listCountRange = SettingRange("listcount");
+const SpinRange spacingRange = SettingRange("hspacing");
 
 namespace {
 const size_t maxTextLength = 255;
@@ -101,6 +109,20 @@ void OptionsModel::Shown(const std::vector<LanguageModule>& modules) {
 }
 
 bool OptionsModel::Accept(TCalendarOptions& settings) {
+    // A save that fails changes nothing: the record and the types are what they were, so
+    // that nothing stored later (the window's position at close) carries the unsaved values.
+    const TCalendarOptions before = settings;
+    const std::vector<TEventType> typesBefore = EventTypes();
+    try {
+        return AcceptAndSave(settings);
+    } catch (...) {
+        settings = before;
+        ReplaceEventTypes(typesBefore);
+        throw;
+    }
+}
+
+bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
     settings.font = values_.font;
     settings.fontsize = values_.fontsize;
     settings.fontcolour = values_.fontcolour;

@@ -67,7 +67,8 @@ class OptionsModel {
     void Shown(const std::vector<LanguageModule>& modules);
     // The dialog's values become the settings record and the reminder types, which are then
     // saved; then the accepted procedure runs; a changed language fills the dialog again.
-    // Returns whether it did, so that the window shows the fill. A failed save stops here.
+    // Returns whether it did, so that the window shows the fill. A failed save stops here and
+    // leaves the record and the types as they were.
     bool Accept(TCalendarOptions& settings);
     // Apply: the accept, then the modified flag cleared.
     bool Apply(TCalendarOptions& settings);
@@ -130,6 +131,7 @@ class OptionsModel {
 
   private:
     void Changed() { modified_ = true; }
+    bool AcceptAndSave(TCalendarOptions& settings);
 
     std::function<void(int32_t)> switchLanguage_;
     std::function<void()> accepted_;

@@ -184,6 +184,11 @@ std::string FormattedDateLine(double date) {
     return FormatDatePattern(ItemsDatePattern(CalendarOptions().dateformat), date);
 }
 
+// The longest heading a day's text keeps. A date format may spell out far more than the text
+// can hold; cut here, the heading always leaves the day's first reminder most of the text,
+// so the day keeps its colour and shows what it holds.
+const size_t headingRoom = 255;
+
 // How much of a day-file line GetItems holds: more than the text buffer can show of it.
 const size_t itemsLineKeep = 2 * 1024;
 
@@ -322,6 +327,23 @@ std::string ItemsDatePattern(const std::string& dateformat) {
     return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
 }
 
+namespace {
+// A settings file held by another program: the days show on the defaults and without type
+// colours meanwhile, and the user hears of it once, not at every day the window asks for.
+void ReportUnreadableSettings(const UnreadableFileError& error) {
+    ReportFileProblem(SettingsFileName(), std::string(error.what()) +
+                                              "\r\n\r\nThe calendar shows its default settings until it can be read.");
+}
+
+void LoadEventTypesOrReport(const ProfileFileSections& settingsFile) {
+    try {
+        LoadEventTypes(settingsFile);
+    } catch (const UnreadableFileError& error) {
+        ReportUnreadableSettings(error);
+    }
+}
+} // namespace
+
 bool BuildItemsText(double date, std::string* text) {
     // A date that is no day of the calendar has no heading and no reminders.
     if (!IsCalendarDay(date)) {
@@ -331,16 +353,23 @@ bool BuildItemsText(double date, std::string* text) {
     date = WholeDay(date);
     // The types and the settings come from one read of calendar.ini.
     const ProfileFileSections settingsFile(SettingsFileName());
-    LoadEventTypes(settingsFile);
     try {
         LoadSettingsIfNeeded(settingsFile);
     } catch (const RangeError&) {
         // GetOptions tells the user; the heading is made from the defaults meanwhile.
+    } catch (const UnreadableFileError& error) {
+        ReportUnreadableSettings(error);
     }
+    LoadEventTypesOrReport(settingsFile);
     TCalendarOptions& options = CalendarOptions();
     if (options.dateformat.empty()) options.dateformat = LongDateFormat();
     try {
         std::string result = FormattedDateLine(date);
+        if (result.size() > headingRoom) {
+            // After the last whole word that fits, where there is one.
+            const size_t wordEnd = result.find_last_not_of(' ', result.rfind(' ', headingRoom));
+            result.resize(wordEnd == std::string::npos ? headingRoom : wordEnd + 1);
+        }
         const int length = static_cast<int>(result.size());
         // Lines are marked up only while the text can still show something of them, so a
         // day of any size costs one read of its files and no more than the buffer holds.
@@ -374,7 +403,7 @@ bool BuildComingUpText(int count, double date, std::string* text) {
         return true;
     }
     date = WholeDay(date);
-    LoadEventTypes();
+    LoadEventTypesOrReport(ProfileFileSections(SettingsFileName()));
     try {
         const std::string pattern = ComingUpDatePattern();
         std::string result;

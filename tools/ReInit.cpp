@@ -7,9 +7,14 @@
 #include "FormReRead.h"
 #include "LanguageModuleName.h"
 #include "Locale.h"
+#include "ModuleResources.h"
+#include "ReportOnce.h"
 #include "ResourceModule.h"
 #include "Resources.h"
 #include "WinHandles.h"
+
+#include <cstdint>
+#include <utility>
 
 namespace {
 // The language module the dialogs read from, or none while they use the library's own
@@ -17,22 +22,35 @@ namespace {
 // module loaded as data is only a mapped view, which may be unmapped at that point.
 ModuleHandle languageModule;
 
-bool DescriptionInModule(HMODULE module, const std::string& className, std::string* text) {
-    const std::string name = FormResourceName(className);
-    HRSRC resource = FindResourceA(module, name.c_str(), RT_RCDATA);
-    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes)
+// Far larger than a module of a few dialogs' texts; a bigger file is not read into memory.
+const DWORD maxModuleFileSize = 16 << 20;
+
+// The bytes of a module's file as it was mapped by loading it as data; false when the view is
+// not the file laid flat or holds less than the file (then nothing of it can be trusted).
+// Copied once, so that every later lookup reads what was checked.
+bool ReadMappedModuleFile(HMODULE module, const std::string& path, std::string* file) {
+    const auto address = reinterpret_cast<uintptr_t>(module);
+    // A module loaded as data is marked in its lowest bit; anything else is not the flat file.
+    if ((address & 3) != 1)
         return false;
-    text->assign(static_cast<const char*>(bytes), SizeofResource(module, resource));
+    const char* view = reinterpret_cast<const char*>(address & ~uintptr_t{3});
+    MEMORY_BASIC_INFORMATION region = {};
+    WIN32_FILE_ATTRIBUTE_DATA attributes = {};
+    if (VirtualQuery(view, &region, sizeof region) != sizeof region || region.BaseAddress != view ||
+        region.State != MEM_COMMIT ||
+        !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes) ||
+        attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > maxModuleFileSize ||
+        attributes.nFileSizeLow > region.RegionSize)
+        return false;
+    file->assign(view, attributes.nFileSizeLow);
     return true;
 }
 
 // The language module's description of a dialog class; false when the module has none or
 // it cannot be read (then the dialog keeps what it has).
-bool ReadTranslation(HMODULE module, const std::string& className, FormComponent* translation) {
+bool ReadTranslation(const std::string& className, FormComponent* translation) {
     std::string text;
-    if (!DescriptionInModule(module, className, &text))
+    if (!FindFormDescription(className, &text))
         return false;
     try {
         *translation = ParseFormDescription(text);
@@ -54,10 +72,23 @@ HMODULE LoadLanguageModule(int32_t language) {
         return nullptr;
     for (const std::string& candidate :
          LanguageModuleCandidates(std::string(path, length), LanguageAbbreviation(language))) {
-        HMODULE module = LoadLibraryExA(candidate.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        if (!module)
+        ModuleHandle loaded(LoadLibraryExA(candidate.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        if (!loaded)
             continue;
-        SetCurrentResourceModule(module);
+        // A module is whatever file lies there: one that cannot be read whole, cut short or
+        // pointing outside itself, is as good as absent, and the user hears of it once.
+        std::string file;
+        if (!ReadMappedModuleFile(loaded.Get(), candidate, &file) ||
+            !ModuleResources(reinterpret_cast<const unsigned char*>(file.data()), file.size())
+                 .Sound()) {
+            loaded.Reset();
+            ReportFileProblem(candidate, "The language module " + candidate +
+                                             " is damaged and is not used: the dialogs keep "
+                                             "their own language.");
+            continue;
+        }
+        const HMODULE module = loaded.Release();
+        SetCurrentResourceModule(module, std::move(file));
         languageModule.Reset(module);
         // A module may translate only part of a dialog: new dialogs are built from the
         // library's own description with the module's laid over it.
@@ -68,10 +99,9 @@ HMODULE LoadLanguageModule(int32_t language) {
 }
 
 void ReReadAllDialogs() {
-    const HMODULE module = CurrentResourceModule();
     for (TBaseForm* form : TBaseForm::OpenForms()) {
         FormComponent translation;
-        if (!ReadTranslation(module, form->ClassName(), &translation))
+        if (!ReadTranslation(form->ClassName(), &translation))
             continue;
         const FormComponent changes =
             TranslationChanges(form->Controls().Description(), translation);
@@ -87,12 +117,11 @@ void SwitchDialogLanguage(int32_t language) {
 
 FormComponent CurrentFormDescription(const std::string& className) {
     std::string own;
-    if (!DescriptionInModule(OwnModule(), className, &own))
+    if (!FindOwnFormDescription(className, &own))
         throw VelmoraError("The library holds no description of the dialog " + className + ".");
     FormComponent description = ParseFormDescription(own);
-    const HMODULE module = CurrentResourceModule();
     FormComponent translation;
-    if (module != OwnModule() && ReadTranslation(module, className, &translation))
+    if (CurrentResourceModule() != OwnModule() && ReadTranslation(className, &translation))
         MergeFormDescription(description, TranslationChanges(description, translation));
     return description;
 }

@@ -24,6 +24,9 @@ void SwitchDialogLanguage(int32_t language);
 
 // Loads the module for a Windows language identifier and makes it the library's resource
 // module, freeing the language module it replaces. Null when none loaded: nothing changes.
+// A module that cannot be read whole (cut short, or any offset of its resource tree outside
+// the file) counts as absent: it is freed at once and reported once for as long as it stays
+// as it is.
 HMODULE LoadLanguageModule(int32_t language);
 
 // Reads every open dialog of the library again from the current resource module: components

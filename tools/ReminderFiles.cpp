@@ -40,6 +40,18 @@ long NamePart(const std::string& name, size_t first, size_t count) {
     }
     return negative ? -value : value;
 }
+std::string DayFileContent(const std::vector<TCalendarEntry>& entries) {
+    size_t size = 0;
+    for (const TCalendarEntry& entry : entries) size += entry.Description.size() + entry.ReminderType.size() + 4;
+    std::string content;
+    content.reserve(size);
+    for (const TCalendarEntry& entry : entries) {
+        if (!entry.ReminderType.empty()) content += "{" + entry.ReminderType + "}";
+        content += entry.Description;
+        content += "\r\n";
+    }
+    return content;
+}
 } // namespace
 
 std::string DataDirectory() { return ProgramDirectory() + "data"; }
@@ -167,6 +179,42 @@ void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
     if (lineOpen) take(line);
 }
 
+void ReadDayFileWholeLines(const std::string& path, const std::function<void(std::string& line)>& take) {
+    std::string line;
+    bool ended = false;    // byte 26 was met
+    bool afterCr = false;  // the last piece ended with a CR, whose LF may open the next
+    bool lineOpen = false; // characters of a line not yet handed over
+    ReadFilePieces(path, [&](const char* data, size_t size) {
+        if (ended) return;
+        size_t i = 0;
+        if (afterCr && size > 0 && data[0] == '\n') i = 1;
+        afterCr = false;
+        const void* endOfText = std::memchr(data + i, 26, size - i);
+        const size_t end = endOfText ? static_cast<const char*>(endOfText) - data : size;
+        while (i < end) {
+            const void* cr = std::memchr(data + i, '\r', end - i);
+            if (!cr) {
+                line.append(data + i, end - i);
+                lineOpen = true;
+                break;
+            }
+            const size_t at = static_cast<const char*>(cr) - data;
+            line.append(data + i, at - i);
+            take(line);
+            line.clear();
+            lineOpen = false;
+            i = at + 1;
+            if (i < end) {
+                if (data[i] == '\n') ++i;
+            } else if (i == size) {
+                afterCr = true;
+            }
+        }
+        if (endOfText) ended = true;
+    });
+    if (lineOpen) take(line);
+}
+
 std::string DayFileLine(const TCalendarEntry& entry) {
     if (entry.ReminderType.empty()) return entry.Description;
     return "{" + entry.ReminderType + "}" + entry.Description;
@@ -187,9 +235,15 @@ void WriteDayFile(double date, const std::vector<TCalendarEntry>& entries) {
         DeleteFileIfPresent(path);
         return;
     }
-    std::string content;
-    for (const TCalendarEntry& entry : entries) content += DayFileLine(entry) + "\r\n";
-    ReplaceFileContent(path, content);
+    ReplaceFileContent(path, DayFileContent(entries));
+}
+
+void AddDayFileToSave(FileTransaction& save, double date, const std::vector<TCalendarEntry>& entries) {
+    ForceDirectories(DataDirectory());
+    if (entries.empty())
+        save.Delete(DayFileName(date));
+    else
+        save.Replace(DayFileName(date), DayFileContent(entries));
 }
 
 std::string RegularDescription(const std::string& reminderType, const std::string& text) {
@@ -256,6 +310,14 @@ void WriteRegularFile(const std::vector<TRegularEntry>& entries) {
         return;
     }
     ReplaceFileContent(path, EncodeRegularRecords(entries));
+}
+
+void AddRegularFileToSave(FileTransaction& save, const std::vector<TRegularEntry>& entries) {
+    ForceDirectories(DataDirectory());
+    if (entries.empty())
+        save.Delete(RegularFileName());
+    else
+        save.Replace(RegularFileName(), EncodeRegularRecords(entries));
 }
 
 bool DateFromDayFileName(const std::string& name, double* date) {

@@ -2,6 +2,7 @@
 // ("yyyy-mm-dd.txt", CR LF lines) and regular.dat, fixed 272-byte records of recurring ones.
 #pragma once
 #include "FileSystem.h"
+#include "FileTransaction.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -64,11 +65,18 @@ class BoundedDayFileLine {
 // form, to take, following the same line rules as SplitDayFileLines. Fails as ReadWholeFile.
 void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
                       const std::function<void(const BoundedDayFileLine& line)>& take);
+// Hands each line of the day file at path to take, whole, as the file is read piece by piece,
+// following the same line rules as SplitDayFileLines; take may move the line's text away.
+// Fails as ReadWholeFile.
+void ReadDayFileWholeLines(const std::string& path, const std::function<void(std::string& line)>& take);
 // The line a dated reminder is stored as: "{type}description" or the description alone.
 std::string DayFileLine(const TCalendarEntry& entry);
 // Splits a stored line into type and description at its first "{" and first "}".
 TCalendarEntry ParseDayFileLine(const std::string& line);
 void WriteDayFile(double date, const std::vector<TCalendarEntry>& entries);
+// The day file as part of a save of several files: replaced by the entries, or deleted when
+// there are none.
+void AddDayFileToSave(FileTransaction& save, double date, const std::vector<TCalendarEntry>& entries);
 
 // Builds a stored description: text cut to 255, type group in front, cut to 255 again.
 std::string RegularDescription(const std::string& reminderType, const std::string& text);
@@ -87,6 +95,7 @@ std::string PartRecordMessage(size_t partBytes);
 template <typename Take> size_t ReadRegularRecords(const std::string& path, Take take);
 std::vector<TRegularEntry> ReadRegularFile();
 void WriteRegularFile(const std::vector<TRegularEntry>& entries);
+void AddRegularFileToSave(FileTransaction& save, const std::vector<TRegularEntry>& entries);
 
 struct DayFileListing {
     double date;

@@ -51,8 +51,9 @@ SettingDescription Number(const char* key, SettingKind kind, int32_t TCalendarOp
                           int32_t maximum, int32_t defaultValue, int savedAt) {
     return {key, kind, minimum, maximum, defaultValue, "", savedAt, field, nullptr, nullptr, nullptr};
 }
-SettingDescription Byte(const char* key, uint8_t TCalendarOptions::*field, int32_t defaultValue, int savedAt) {
-    return {key, SettingKind::Byte, 0, 255, defaultValue, "", savedAt, nullptr, field, nullptr, nullptr};
+SettingDescription Byte(const char* key, uint8_t TCalendarOptions::*field, int32_t defaultValue, int savedAt,
+                        int32_t maximum = 255) {
+    return {key, SettingKind::Byte, 0, maximum, defaultValue, "", savedAt, nullptr, field, nullptr, nullptr};
 }
 SettingDescription Text(const char* key, std::string TCalendarOptions::*field, const char* defaultValue,
                         int savedAt) {
@@ -63,31 +64,39 @@ SettingDescription Flag(const char* key, bool TCalendarOptions::*field, bool def
     return {key, SettingKind::Boolean, 0, 1, defaultValue ? 1 : 0, "", savedAt, nullptr, nullptr, field, nullptr};
 }
 
+// The sizes the options dialog's spin edits offer.
+const int32_t smallestFontSize = 6, largestFontSize = 72, largestListCount = 200, largestSpacing = 250;
+
 // The settings in the order they are read; the last number is each key's place in a save,
 // which writes "language" before "loadonstartup".
 using O = TCalendarOptions;
 const SettingKind colour = SettingKind::Colour, integer = SettingKind::Integer;
-const std::vector<SettingDescription> settings = {
-    Byte("firstday", &O::firstday, 1, 0),
-    Text("dateformat", &O::dateformat, "", 1),
-    Number("highlight", colour, &O::highlight, int32Min, int32Max, 0x800000, 2),
-    Text("font", &O::font, "Arial", 3),
-    Number("fontsize", integer, &O::fontsize, int32Min, int32Max, 10, 4),
-    Number("fontcolour", colour, &O::fontcolour, int32Min, int32Max, 0xFFFFFF, 5),
-    Number("top", integer, &O::top, int32Min, int32Max, -1, 6),
-    Number("left", integer, &O::left, int32Min, int32Max, -1, 7),
-    Text("ttfont", &O::ttfont, "Arial", 8),
-    Number("ttsize", integer, &O::ttsize, int32Min, int32Max, 12, 9),
-    Number("ttcolour", colour, &O::ttcolour, int32Min, int32Max, 0x800000, 10),
-    Number("ttbackground", colour, &O::ttbackground, int32Min, int32Max, 0xFFFF00, 11),
-    Byte("hspacing", &O::hspacing, 4, 12),
-    Byte("vspacing", &O::vspacing, 2, 13),
-    Byte("listcount", &O::listcount, 3, 14),
-    Byte("colourcoding", &O::colourcoding, 0, 15),
-    Flag("loadonstartup", &O::loadonstartup, false, 17),
-    // Its default is the user's own language, asked for when it is needed.
-    Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
-};
+// Built at its first use, as the options dialog's ranges are taken from it while the
+// library's other constants are made.
+const std::vector<SettingDescription>& Table() {
+    static const std::vector<SettingDescription> table = {
+        Byte("firstday", &O::firstday, 1, 0),
+        Text("dateformat", &O::dateformat, "", 1),
+        Number("highlight", colour, &O::highlight, int32Min, int32Max, 0x800000, 2),
+        Text("font", &O::font, "Arial", 3),
+        Number("fontsize", integer, &O::fontsize, smallestFontSize, largestFontSize, 10, 4),
+        Number("fontcolour", colour, &O::fontcolour, int32Min, int32Max, 0xFFFFFF, 5),
+        Number("top", integer, &O::top, int32Min, int32Max, -1, 6),
+        Number("left", integer, &O::left, int32Min, int32Max, -1, 7),
+        Text("ttfont", &O::ttfont, "Arial", 8),
+        Number("ttsize", integer, &O::ttsize, smallestFontSize, largestFontSize, 12, 9),
+        Number("ttcolour", colour, &O::ttcolour, int32Min, int32Max, 0x800000, 10),
+        Number("ttbackground", colour, &O::ttbackground, int32Min, int32Max, 0xFFFF00, 11),
+        Byte("hspacing", &O::hspacing, 4, 12, largestSpacing),
+        Byte("vspacing", &O::vspacing, 2, 13, largestSpacing),
+        Byte("listcount", &O::listcount, 3, 14, largestListCount),
+        Byte("colourcoding", &O::colourcoding, 0, 15),
+        Flag("loadonstartup", &O::loadonstartup, false, 17),
+        // Its default is the user's own language, asked for when it is needed.
+        Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
+    };
+    return table;
+}
 
 bool SameKey(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -113,30 +122,45 @@ int32_t DefaultNumber(const SettingDescription& setting) {
     return setting.integer ? record.*setting.integer : 0;
 }
 
-[[noreturn]] void RangeFailure(const std::string& path, const SettingDescription& setting, int32_t value) {
-    const std::string range = setting.maximum == int32Max
-                                  ? std::to_string(setting.minimum) + " or more"
-                                  : "between " + std::to_string(setting.minimum) + " and " +
-                                        std::to_string(setting.maximum);
-    throw RangeError("Range check error: the setting \"" + std::string(setting.key) + "\" in section [" + section +
-                     "] of \"" + path + "\" is " + std::to_string(value) + "; it must be " + range + ".");
+std::string RangeText(const SettingDescription& setting) {
+    return setting.maximum == int32Max ? std::to_string(setting.minimum) + " or more"
+                                       : "between " + std::to_string(setting.minimum) + " and " +
+                                             std::to_string(setting.maximum);
 }
 
-// Reads one setting into the record; a number outside its range raises RangeError.
-void ReadSetting(const ProfileSection& stored, const std::string& path, const SettingDescription& setting,
-                 TCalendarOptions& record) {
+// Names every bad value, so that one correction of the file is enough.
+std::string RangeMessage(const std::string& path, const std::vector<SettingCorrection>& corrections) {
+    std::string message;
+    for (const SettingCorrection& correction : corrections) {
+        const SettingDescription& setting = *FindSettingDescription(correction.key);
+        message += message.empty() ? "Range check error: the setting \"" + correction.key + "\" in section [" +
+                                         section + "] of \"" + path + "\" is "
+                                   : "\r\nThe setting \"" + correction.key + "\" is ";
+        message += std::to_string(correction.stored) + "; it must be " + RangeText(setting) + ".";
+    }
+    return message;
+}
+
+// Reads one setting into the record; a number outside its range is held to the nearest bound
+// and noted.
+void ReadSetting(const ProfileSection& stored, const SettingDescription& setting, TCalendarOptions& record,
+                 std::vector<SettingCorrection>& corrections) {
     if (setting.text) {
         record.*setting.text = stored.Read(setting.key, setting.defaultText, maxStringLength + 1);
         return;
     }
     long long parsed;
-    const int32_t value = ParseStoredInteger(stored.Read(setting.key, ""), &parsed) ? static_cast<int32_t>(parsed)
-                                                                                     : DefaultNumber(setting);
+    int32_t value = ParseStoredInteger(stored.Read(setting.key, ""), &parsed) ? static_cast<int32_t>(parsed)
+                                                                               : DefaultNumber(setting);
     if (setting.flag) {
         record.*setting.flag = value != 0;
         return;
     }
-    if (value < setting.minimum || value > setting.maximum) RangeFailure(path, setting, value);
+    if (value < setting.minimum || value > setting.maximum) {
+        const int32_t used = value < setting.minimum ? setting.minimum : setting.maximum;
+        corrections.push_back({setting.key, value, used});
+        value = used;
+    }
     if (setting.byte) record.*setting.byte = static_cast<uint8_t>(value);
     else record.*setting.integer = value;
 }
@@ -151,8 +175,8 @@ std::string StoredText(const TCalendarOptions& record, const SettingDescription&
 // Section "options" as it is to be saved: the lines it holds now, with each of these settings
 // put in the place of its key (the first, as the first is what is read) or added at the end.
 // Keys that are not settings, which the user or another copy may have put there, are kept.
-std::vector<std::string> OptionLines(const std::string& path, const std::vector<const SettingDescription*>& update) {
-    std::vector<std::string> lines = ProfileReadSection(path, section);
+std::vector<std::string> OptionLines(std::vector<std::string> lines,
+                                     const std::vector<const SettingDescription*>& update) {
     std::vector<bool> placed(update.size(), false);
     for (std::string& line : lines) {
         const size_t equals = line.find('=');
@@ -169,21 +193,26 @@ std::vector<std::string> OptionLines(const std::string& path, const std::vector<
     return lines;
 }
 
-// The profile API says nothing when a write fails; the user is told, rather than finding
-// their settings gone at the next start.
-void ReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections) {
+// Saves section "options" with these settings put in, and the other sections given. The
+// file's lines are read as they are now; a file that cannot be read is not replaced, as
+// whatever it holds would be lost. The user is told why, rather than finding their settings
+// gone at the next start.
+void SaveOptions(const std::vector<const SettingDescription*>& update, std::vector<ProfileSectionLines> others) {
+    const std::string path = SettingsFileName();
     try {
-        ProfileReplaceSections(path, sections);
+        const ProfileFileSections file(path, settingsReadWait);
+        others.insert(others.begin(), {section, OptionLines(file.Section(section), update)});
+        ProfileReplaceSections(path, others, settingsReadWait);
     } catch (const VelmoraError& error) {
         throw VelmoraError("The settings could not be saved: " + std::string(error.what()));
     }
 }
 } // namespace
 
-const std::vector<SettingDescription>& SettingDescriptions() { return settings; }
+const std::vector<SettingDescription>& SettingDescriptions() { return Table(); }
 
 const SettingDescription* FindSettingDescription(const std::string& key) {
-    for (const SettingDescription& setting : settings)
+    for (const SettingDescription& setting : Table())
         if (SameKey(setting.key, key)) return &setting;
     return nullptr;
 }
@@ -191,6 +220,7 @@ const SettingDescription* FindSettingDescription(const std::string& key) {
 TCalendarOptions& CalendarOptions() { return options; }
 bool SettingsLoaded() { return loaded; }
 std::string SettingsFileName() { return ProgramDirectory() + "calendar.ini"; }
+const int settingsReadWait = 1000;
 
 void ResetSettings() {
     options = TCalendarOptions();
@@ -199,28 +229,58 @@ void ResetSettings() {
 
 TCalendarOptions DefaultOptions() {
     TCalendarOptions defaults;
-    for (const SettingDescription& setting : settings) SetDefault(defaults, setting);
+    for (const SettingDescription& setting : Table()) SetDefault(defaults, setting);
     return defaults;
 }
 
-void LoadSettings() { LoadSettings(ProfileFileSections(SettingsFileName())); }
+SettingsReading ReadSettings(const ProfileFileSections& settingsFile) {
+    const ProfileSection stored(settingsFile, section); // one read of the file for every key
+    SettingsReading reading{DefaultOptions(), {}};
+    for (const SettingDescription& setting : Table()) ReadSetting(stored, setting, reading.record, reading.corrections);
+    return reading;
+}
+
+std::string CorrectionsMessage(const std::vector<SettingCorrection>& corrections) {
+    std::string message = "Some settings in section [" + std::string(section) + "] of \"" + SettingsFileName() +
+                          "\" are out of range:";
+    for (const SettingCorrection& correction : corrections) {
+        message += "\r\n\"" + correction.key + "\" is " + std::to_string(correction.stored) + "; " +
+                   std::to_string(correction.used) + " is shown instead.";
+    }
+    return message + "\r\n\r\nOK or Apply stores the values shown; Cancel leaves the file as it is.";
+}
+
+void LoadSettings() { LoadSettings(ProfileFileSections(SettingsFileName(), settingsReadWait)); }
 
 void LoadSettings(const ProfileFileSections& settingsFile) {
-    const ProfileSection stored(settingsFile, section); // one read of the file for every key
-    TCalendarOptions loadedOptions = DefaultOptions();
+    SettingsReading reading;
     try {
-        for (const SettingDescription& setting : settings)
-            ReadSetting(stored, settingsFile.Path(), setting, loadedOptions);
-    } catch (const RangeError&) {
-        // The window position cannot be out of range: it is kept, read whatever came before.
+        reading = ReadSettings(settingsFile);
+    } catch (const UnreadableFileError&) {
         options = DefaultOptions();
-        for (const char* key : {"top", "left"})
-            ReadSetting(stored, settingsFile.Path(), *FindSettingDescription(key), options);
+        loaded = false;
         throw;
     }
-    options = loadedOptions;
+    if (!reading.corrections.empty()) {
+        // The window position cannot be out of range: it is kept.
+        options = DefaultOptions();
+        options.top = reading.record.top;
+        options.left = reading.record.left;
+        loaded = false;
+        throw RangeError(RangeMessage(settingsFile.Path(), reading.corrections));
+    }
     LoadEventTypes(settingsFile);
+    options = reading.record;
     loaded = true;
+}
+
+std::vector<SettingCorrection> LoadSettingsForEditing() {
+    const ProfileFileSections settingsFile(SettingsFileName(), settingsReadWait);
+    SettingsReading reading = ReadSettings(settingsFile);
+    LoadEventTypes(settingsFile);
+    options = reading.record;
+    loaded = reading.corrections.empty();
+    return reading.corrections;
 }
 
 void LoadSettingsIfNeeded() {
@@ -232,20 +292,17 @@ void LoadSettingsIfNeeded(const ProfileFileSections& settingsFile) {
 }
 
 void SaveSettings() {
-    const std::string path = SettingsFileName();
-    std::vector<const SettingDescription*> inSaveOrder(settings.size());
-    for (const SettingDescription& setting : settings) inSaveOrder[static_cast<size_t>(setting.savedAt)] = &setting;
+    std::vector<const SettingDescription*> inSaveOrder(Table().size());
+    for (const SettingDescription& setting : Table()) inSaveOrder[static_cast<size_t>(setting.savedAt)] = &setting;
     // Settings and types go in one replacement, so the file is never half old and half new.
-    ReplaceSections(path, {{section, OptionLines(path, inSaveOrder)}, EventTypesSection()});
+    SaveOptions(inSaveOrder, {EventTypesSection()});
+    loaded = true;
     // The link follows the saved file, so a link that cannot be written costs the user nothing
     // else; its one message (a ShortcutError) reaches the caller's error box.
     UpdateStartupShortcut(options.loadonstartup);
 }
 
-void SavePositionOnly() {
-    const std::string path = SettingsFileName();
-    ReplaceSections(path, {{section, OptionLines(path, {FindSettingDescription("top"), FindSettingDescription("left")})}});
-}
+void SavePositionOnly() { SaveOptions({FindSettingDescription("top"), FindSettingDescription("left")}, {}); }
 
 void UpdateStartupShortcut(bool loadOnStartup) {
     if (loadOnStartup) {

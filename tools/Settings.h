@@ -32,14 +32,16 @@ struct TCalendarOptions {
 enum class SettingKind {
     Integer,  // 32-bit signed
     Colour,   // a 32-bit Windows colour value; negative values are system colours
-    Byte,     // 0..255; a stored value outside fails the load
+    Byte,     // 0..255, or the narrower range of its control in the options dialog
     Language, // a Windows language identifier, never negative; defaults to the user's language
     Boolean,  // stored as 1 or 0; any non-zero number reads as true
     String    // at most 255 characters; a longer stored value is cut
 };
 
-// One setting: its key in section "options", the field that holds it, and its range. For a
-// string the range is its length. Exactly one of the field pointers is set, by the kind.
+// One setting: its key in section "options", the field that holds it, and its range: the one
+// its control in the options dialog offers, so that no stored value can take the window where
+// the dialog could not (a font of 9999 points). For a string the range is its length.
+// Exactly one of the field pointers is set, by the kind.
 struct SettingDescription {
     const char* key;
     SettingKind kind;
@@ -66,17 +68,45 @@ bool SettingsLoaded();
 void ResetSettings();
 
 std::string SettingsFileName();
+// How long a read of calendar.ini that a save or a dialog may follow waits for another
+// program to let go of the file, in milliseconds.
+extern const int settingsReadWait;
+
+// A stored value outside its setting's range, and the nearest value of the range used instead.
+struct SettingCorrection {
+    std::string key;
+    int32_t stored;
+    int32_t used;
+};
+// Every key of the file read, even after a bad one.
+struct SettingsReading {
+    TCalendarOptions record;
+    std::vector<SettingCorrection> corrections;
+};
+// Reads the record; raises UnreadableFileError for a file that is there but cannot be read.
+SettingsReading ReadSettings(const ProfileFileSections& settingsFile);
+// The message of the options dialog naming each corrected value.
+std::string CorrectionsMessage(const std::vector<SettingCorrection>& corrections);
+
 // Reads the record from calendar.ini, then the reminder types, then sets the loaded flag.
-// A stored value out of its range raises RangeError naming the key and the file; the record
+// Stored values out of their ranges raise RangeError naming each key and the file; the record
 // then holds the defaults but for the window position, which keeps its stored values so that
-// the window comes up, and is saved, where the user left it. The loaded flag stays clear.
+// the window comes up, and is saved, where the user left it. A file that cannot be read raises
+// UnreadableFileError and leaves the defaults. Either way the loaded flag stays clear, so no
+// save follows from the defaults.
 void LoadSettings();
 void LoadSettingsIfNeeded();
 // The same from a settings file that the reminder types are read from as well.
 void LoadSettings(const ProfileFileSections& settingsFile);
 void LoadSettingsIfNeeded(const ProfileFileSections& settingsFile);
-// Writes every key and the reminder types in one replacement of the file, then keeps the
-// start-up shortcut in step. Keys of "options" that are not settings are kept, in their place.
+// For the options dialog: the record and the types as read, every value out of its range held
+// to the nearest bound; returns those corrections. The loaded flag is set only when there
+// were none, as the file does not yet hold what the record does; a save sets it.
+// UnreadableFileError leaves the record and the flag as they were.
+std::vector<SettingCorrection> LoadSettingsForEditing();
+// Writes every key and the reminder types in one replacement of the file, then sets the
+// loaded flag and keeps the start-up shortcut in step. Keys of "options" that are not
+// settings are kept, in their place. A file that cannot be read is not replaced.
 void SaveSettings();
 // Writes the window position alone, in one replacement of the file; used when the other
 // settings could not be read, so that the user's stored values are not replaced by defaults.

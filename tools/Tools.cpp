@@ -40,6 +40,9 @@ void CopyItemText(const std::string& text, char** buffer, uint32_t* length) {
 
 const char* const defaultsNotice =
     "\r\n\r\nThe calendar uses its default settings until the value is corrected.";
+const char* const unreadableNotice =
+    "\r\n\r\nThe settings cannot be read now. The calendar uses its default settings meanwhile and "
+    "saves nothing over the file until it can be read.";
 } // namespace
 
 VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigned char* font,
@@ -57,6 +60,10 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
         } catch (const RangeError& error) {
             // The window still comes up where it was, with the defaults the failed load left.
             ReportFileProblem(SettingsFileName(), std::string(error.what()) + defaultsNotice);
+        } catch (const UnreadableFileError& error) {
+            // Held by another program: the window runs on the defaults, and as the loaded flag
+            // stays clear, nothing it stores later goes over the file unread.
+            ReportFileProblem(SettingsFileName(), std::string(error.what()) + unreadableNotice);
         }
         const TCalendarOptions& options = CalendarOptions();
         Put(top, options.top);
@@ -90,6 +97,10 @@ VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left) {
             CalendarOptions().top = top;
             CalendarOptions().left = left;
             SavePositionOnly();
+            return;
+        } catch (const UnreadableFileError& error) {
+            // Still unreadable: the user's stored settings are worth more than the position.
+            ReportFileProblem(SettingsFileName(), std::string(error.what()) + unreadableNotice);
             return;
         }
         CalendarOptions().top = top;

@@ -310,6 +310,18 @@ LRESULT TBaseForm::HandleNotify(NMHDR* header, bool* handled) {
         *handled = RaiseEvent(event);
         return 0;
     }
+    if (control->kind == "listview" && header->code == LVN_GETDISPINFOA) {
+        TFormEvent event{TFormEvent::Kind::ItemText, name};
+        event.display = reinterpret_cast<NMLVDISPINFOA*>(header);
+        *handled = RaiseEvent(event);
+        return 0;
+    }
+    if (control->kind == "listview" &&
+        (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW)) {
+        // Typing in a list whose rows the form keeps finds nothing rather than the first row.
+        *handled = true;
+        return -1;
+    }
     if (control->kind == "listview" && header->code == NM_CUSTOMDRAW) {
         TFormEvent event{TFormEvent::Kind::CustomDraw, name};
         event.draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);

@@ -33,12 +33,14 @@ struct TFormEvent {
         Change,     // a text, a chosen entry, a page or a custom control's value changed
         SelectItem, // a list row gained (selected) or lost the selection
         CustomDraw, // a list asks how to draw (draw is set; result is what the list gets)
+        ItemText,   // a list of rows kept by the form asks for a cell's text (display is set)
     };
     Kind kind;
     const std::string& component;
     int item = -1;
     bool selected = false;
     NMLVCUSTOMDRAW* draw = nullptr;
+    NMLVDISPINFOA* display = nullptr;
     LRESULT result = 0;
 };
 

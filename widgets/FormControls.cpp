@@ -176,6 +176,10 @@ HWND TFormControls::CreateStandard(const FormComponent& component, const RECT& b
         style |= focusable | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER;
         if (component.Text("hideselection") == "false")
             style |= LVS_SHOWSELALWAYS;
+        // Rows asked for as they are painted: a list of a million rows opens as fast as one
+        // of ten. The form answers each row's texts (TFormEvent::Kind::ItemText).
+        if (component.Flag("ownerdata"))
+            style |= LVS_OWNERDATA;
         exStyle = WS_EX_CLIENTEDGE;
     } else {
         return nullptr;

@@ -18,6 +18,7 @@ namespace {
 bool faultArmed = false;
 PortableFileStep faultStep = PortableFileStep::Write;
 long faultAfterBytes = 0;
+int faultStepsToPass = 0;
 const size_t filePieceSize = 65536;
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
@@ -26,7 +27,12 @@ const size_t filePieceSize = 65536;
 } // namespace
 
 void SetPortableFileFault(PortableFileStep step, long afterBytes) {
+    SetPortableFileFaultAfterSteps(step, 0, afterBytes);
+}
+
+void SetPortableFileFaultAfterSteps(PortableFileStep step, int stepsToPass, long afterBytes) {
     faultArmed = true;
+    faultStepsToPass = stepsToPass < 0 ? 0 : stepsToPass;
     faultStep = step;
     faultAfterBytes = afterBytes < 0 ? 0 : afterBytes;
 }
@@ -40,6 +46,10 @@ void SetPortableWriteFailureAfter(long bytes) {
 
 bool TakePortableFileFault(PortableFileStep step, long* afterBytes) {
     if (!faultArmed || faultStep != step) return false;
+    if (faultStepsToPass > 0) {
+        --faultStepsToPass;
+        return false;
+    }
     faultArmed = false;
     if (afterBytes) *afterBytes = faultAfterBytes;
     return true;
@@ -89,6 +99,10 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReadFilePieces(const std::string& path, const std::function<void(const char* data, size_t size)>& take) {
+    if (TakePortableFileFault(PortableFileStep::Read)) {
+        errno = EACCES;
+        Fail("Cannot open file", path);
+    }
     FILE* file = std::fopen(NativePath(path).c_str(), "rb");
     if (!file) Fail("Cannot open file", path);
     std::unique_ptr<FILE, int (*)(FILE*)> closer(file, std::fclose);
@@ -165,6 +179,59 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
     WriteTemporaryFile(path, content);
     CommitTemporaryFile(path);
 }
+
+std::string BackupFileName(const std::string& path) { return path + ".old"; }
+
+bool KeepBackupFile(const std::string& path) {
+    const std::string target = NativePath(path);
+    const std::string backup = NativePath(BackupFileName(path));
+    std::remove(backup.c_str());
+    struct stat info;
+    if (stat(target.c_str(), &info) != 0) return false;
+    if (TakePortableFileFault(PortableFileStep::Backup)) {
+        errno = EIO;
+        Fail("Cannot keep the previous content of file", path);
+    }
+    // A second name costs nothing; a copy is for a file system without them.
+    if (link(target.c_str(), backup.c_str()) == 0) return true;
+    std::string content = ReadWholeFile(path);
+    FILE* file = std::fopen(backup.c_str(), "wb");
+    bool ok = file && std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    if (file) ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        const int savedErrno = errno ? errno : EIO;
+        std::remove(backup.c_str());
+        errno = savedErrno;
+        Fail("Cannot keep the previous content of file", path);
+    }
+    return true;
+}
+
+void MoveToBackupFile(const std::string& path) {
+    const std::string target = NativePath(path);
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
+        errno = EACCES;
+        Fail("Cannot delete file", path);
+    }
+    if (TakePortableFileFault(PortableFileStep::Delete)) {
+        errno = EIO;
+        Fail("Cannot delete file", path);
+    }
+    if (std::rename(target.c_str(), NativePath(BackupFileName(path)).c_str()) != 0)
+        Fail("Cannot delete file", path);
+}
+
+void RestoreBackupFile(const std::string& path) {
+    errno = 0;
+    if (TakePortableFileFault(PortableFileStep::Restore) ||
+        std::rename(NativePath(BackupFileName(path)).c_str(), NativePath(path).c_str()) != 0) {
+        if (errno == 0) errno = EIO;
+        Fail("Cannot put back the previous content of file", path);
+    }
+}
+
+void DiscardBackupFile(const std::string& path) { std::remove(NativePath(BackupFileName(path)).c_str()); }
 
 void DeleteFileIfPresent(const std::string& path) {
     const std::string target = NativePath(path);

@@ -45,12 +45,19 @@ enum class PortableFileStep {
     Write,  // writing it: the disk is full after the given number of bytes
     Flush,  // flushing it to the disk
     Move,   // moving it over the old file
-    Delete  // deleting a file
+    Delete, // deleting a file
+    // Steps of a save of several files, and of reading.
+    Backup,  // keeping the previous content of a file while it is replaced
+    Restore, // putting that content back after a later step failed
+    Read     // opening a file to read it piece by piece (held open by another program)
 };
 // Makes the next write fail at this step, once; the profile stand-in's own writes, which
 // rewrite the file in place as the system's profile API does, fail at Create and Write too.
 void SetPortableFileFault(PortableFileStep step, long afterBytes = 0);
 void ClearPortableFileFault();
+// The same, but the fault lets this many steps of its kind pass first: the second file of a
+// save of two fails while the first has gone through.
+void SetPortableFileFaultAfterSteps(PortableFileStep step, int stepsToPass, long afterBytes = 0);
 // Makes the next write fail after writing this many bytes (negative: never).
 void SetPortableWriteFailureAfter(long bytes);
 // Whether a fault at this step is armed, and if so clears it: for the stand-in's writers.

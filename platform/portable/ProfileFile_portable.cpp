@@ -3,11 +3,14 @@
 // dropped, one pair of surrounding quotes stripped on read, ';' lines taken as comments,
 // a rewritten key kept in its place and new keys added at the end of their section.
 #include "ProfileFile.h"
+#include "Errors.h"
 #include "FileSystem.h"
 #include "PortableTestHooks.h"
 #include "TextCase.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -20,16 +23,15 @@ std::string Trim(const std::string& text) {
 }
 
 
+// A line ends at LF, CR LF or a CR alone, as the system's reader has it.
 std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < content.size()) {
-        size_t end = content.find('\n', start);
+        size_t end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
+        lines.push_back(content.substr(start, end - start));
+        start = end + (content.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return lines;
 }
@@ -73,8 +75,10 @@ bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
 bool IsSectionHeader(const std::string& line, std::string* name) {
     std::string trimmed = Trim(line);
     if (trimmed.empty() || trimmed[0] != '[') return false;
+    // Without its "]" the line is no header, and belongs to the section before it.
     size_t close = trimmed.find(']');
-    if (name) *name = Trim(trimmed.substr(1, (close == std::string::npos ? trimmed.size() : close) - 1));
+    if (close == std::string::npos) return false;
+    if (name) *name = Trim(trimmed.substr(1, close - 1));
     return true;
 }
 
@@ -105,7 +109,7 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
             *last = i;
             return;
         }
-        if (SameTextIgnoringCase(name, section)) *first = i + 1;
+        if (SameTextIgnoringCase(name, Trim(section))) *first = i + 1;
     }
     if (*first != std::string::npos) *last = lines.size();
 }
@@ -191,39 +195,40 @@ std::vector<std::string> ProfileReadSection(const std::string& path, const std::
     return result;
 }
 
-void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections) {
-    // A file that is there but cannot be read fails here rather than being replaced by less.
-    std::vector<std::string> lines = FileExists(path) ? SplitLines(ReadWholeFile(path)) : std::vector<std::string>();
-    for (const ProfileSectionLines& section : sections) {
-        std::vector<std::string> kept;
-        size_t firstAt = std::string::npos;
-        size_t found = 0;
-        bool inside = false;
-        for (const std::string& line : lines) {
-            std::string name;
-            if (IsSectionHeader(line, &name)) {
-                inside = SameTextIgnoringCase(name, section.name);
-                if (inside && found++ == 0) firstAt = kept.size();
-            }
-            if (!inside) kept.push_back(line);
-        }
-        std::vector<std::string> body;
-        for (const std::string& line : section.lines) {
-            const size_t equals = line.find('=');
-            if (equals != std::string::npos)
-                body.push_back(Trim(line.substr(0, equals)) + "=" + Trim(line.substr(equals + 1)));
-        }
-        if (!body.empty()) {
-            body.insert(body.begin(), "[" + section.name + "]");
-            if (found == 1) {
-                if (firstAt < kept.size()) body.push_back("");
-                kept.insert(kept.begin() + static_cast<long>(firstAt), body.begin(), body.end());
-            } else {
-                if (!kept.empty() && !Trim(kept.back()).empty()) kept.push_back("");
-                kept.insert(kept.end(), body.begin(), body.end());
-            }
-        }
-        lines.swap(kept);
+ProfileFileRead ReadProfileFile(const std::string& path, int, std::string* content, std::string* reason) {
+    content->clear();
+    struct stat info;
+    if (stat(NativePath(path).c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return ProfileFileRead::Missing;
+        *reason = std::strerror(errno);
+        return ProfileFileRead::Unreadable;
     }
-    ReplaceFileContent(path, JoinLines(lines));
+    if (S_ISDIR(info.st_mode)) {
+        *reason = "it is a folder, not a file";
+        return ProfileFileRead::Unreadable;
+    }
+    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+    if (!file) {
+        *reason = std::strerror(errno);
+        return ProfileFileRead::Unreadable;
+    }
+    char chunk[4096];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content->append(chunk, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        content->clear();
+        *reason = "the file could not be read to its end";
+        return ProfileFileRead::Unreadable;
+    }
+    return ProfileFileRead::Read;
+}
+
+void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections,
+                            int waitMilliseconds) {
+    std::string content, reason;
+    if (ReadProfileFile(path, waitMilliseconds, &content, &reason) == ProfileFileRead::Unreadable)
+        throw UnreadableFileError("Cannot read file \"" + path + "\": " + reason);
+    ReplaceFileContent(path, ProfileTextWithSections(content, sections));
 }

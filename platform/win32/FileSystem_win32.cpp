@@ -136,6 +136,39 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
     CommitTemporaryFile(path);
 }
 
+std::string BackupFileName(const std::string& path) { return path + ".old"; }
+
+bool KeepBackupFile(const std::string& path) {
+    const std::string backup = BackupFileName(path);
+    DeleteFileA(backup.c_str());
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    // A second name costs nothing and keeps the very bytes; a copy is for a disk without them.
+    if (CreateHardLinkA(backup.c_str(), path.c_str(), nullptr)) return true;
+    if (!CopyFileA(path.c_str(), backup.c_str(), FALSE)) {
+        DWORD error = GetLastError();
+        DeleteFileA(backup.c_str());
+        Fail("Cannot keep the previous content of file", path, error);
+    }
+    // The copy takes the read-only mark of its source, which would stop its own removal.
+    SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return true;
+}
+
+void MoveToBackupFile(const std::string& path) {
+    if (IsReadOnly(path)) Fail("Cannot delete file", path, ERROR_ACCESS_DENIED);
+    const std::string backup = BackupFileName(path);
+    if (!MoveFileExA(path.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        Fail("Cannot delete file", path, GetLastError());
+}
+
+void RestoreBackupFile(const std::string& path) {
+    const std::string backup = BackupFileName(path);
+    if (!MoveFileExA(backup.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        Fail("Cannot put back the previous content of file", path, GetLastError());
+}
+
+void DiscardBackupFile(const std::string& path) { DeleteFileA(BackupFileName(path).c_str()); }
+
 void DeleteFileIfPresent(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     if (IsReadOnly(path)) Fail("Cannot delete file", path, ERROR_ACCESS_DENIED);

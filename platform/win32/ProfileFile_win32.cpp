@@ -1,61 +1,48 @@
-// Windows side of the profile-file access: the system's own profile API.
+// Windows side of the profile-file access: the system's own profile API for reading keys and
+// sections, and whole-file reads and safe replacement for what must not be taken for empty or
+// cut short.
 #include "ProfileFile.h"
 #include "Errors.h"
 #include "FileSystem.h"
+#include "WinHandles.h"
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
-[[noreturn]] void WriteFailure(const std::string& path, DWORD error) {
-    if (error == 0) error = ERROR_WRITE_FAULT;
+std::string SystemText(DWORD error) {
     char buffer[512] = "";
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                                   buffer, sizeof buffer, nullptr);
     std::string text(buffer, length);
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
     if (text.empty()) text = "system error " + std::to_string(error);
-    throw VelmoraError("Cannot write file \"" + path + "\": " + text);
+    return text;
 }
 
-// How many sections of this name the file holds: the API lists a name once per section.
-size_t SectionCount(const std::string& path, const std::string& section) {
-    DWORD size = 4096;
-    std::string buffer;
-    DWORD length = 0;
+// Reads the open file to its end; false with the error when a read fails (a locked range).
+bool ReadToEnd(HANDLE file, std::string* content, DWORD* error) {
+    content->clear();
+    char chunk[65536];
     for (;;) {
-        buffer.assign(size, '\0');
-        length = GetPrivateProfileSectionNamesA(&buffer[0], size, path.c_str());
-        if (length + 2 < size || size >= (1u << 26)) break;
-        size *= 4;
+        DWORD got = 0;
+        if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
+            *error = GetLastError();
+            content->clear();
+            return false;
+        }
+        if (got == 0) return true;
+        content->append(chunk, got);
     }
-    size_t count = 0;
-    for (size_t start = 0; start < length;) {
-        const size_t end = buffer.find('\0', start);
-        if (end == std::string::npos || end > length) break;
-        if (end > start && lstrcmpiA(buffer.c_str() + start, section.c_str()) == 0) ++count;
-        start = end + 1;
-    }
-    return count;
 }
 
-void WriteSection(const std::string& temporary, const std::string& path, const ProfileSectionLines& section) {
-    std::string block; // "key=value", each ending in a zero, and one more zero at the end
-    for (const std::string& line : section.lines)
-        if (line.find('=') != std::string::npos) block += line + '\0';
-    const size_t count = SectionCount(temporary, section.name);
-    // One section is replaced where it stands; more than one are all erased (the API erases
-    // the first of a name each time) and the section written anew at the end of the file.
-    if (count > 1 || block.empty()) {
-        for (size_t i = 0; i < count; ++i)
-            if (!WritePrivateProfileStringA(section.name.c_str(), nullptr, nullptr, temporary.c_str()))
-                WriteFailure(path, GetLastError());
-        if (SectionCount(temporary, section.name) != 0) WriteFailure(path, ERROR_WRITE_FAULT);
-    }
-    if (block.empty()) return;
-    block += '\0';
-    if (!WritePrivateProfileSectionA(section.name.c_str(), block.data(), temporary.c_str()))
-        WriteFailure(path, GetLastError());
+// What another program's hold on the file looks like; any of them may pass in a moment.
+bool HeldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
+
+const DWORD retryPause = 50;
 } // namespace
 
 std::string ProfileReadString(const std::string& path, const std::string& section,
@@ -100,21 +87,46 @@ std::vector<std::string> ProfileReadSection(const std::string& path, const std::
     return lines;
 }
 
-void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections) {
+ProfileFileRead ReadProfileFile(const std::string& path, int waitMilliseconds, std::string* content,
+                                std::string* reason) {
+    content->clear();
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD error = 0;
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ProfileFileRead::Missing;
+        } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            *reason = "it is a folder, not a file";
+            return ProfileFileRead::Unreadable;
+        } else {
+            // The profile API would read such a file as empty without a word; opening it here
+            // tells "not there" from "not readable now".
+            KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file) error = GetLastError();
+            else if (ReadToEnd(file.Get(), content, &error)) return ProfileFileRead::Read;
+            if (error == ERROR_FILE_NOT_FOUND) return ProfileFileRead::Missing;
+        }
+        if (!HeldByAnother(error) || GetTickCount() - start >= static_cast<DWORD>(std::max(0, waitMilliseconds))) {
+            *reason = SystemText(error ? error : ERROR_READ_FAULT);
+            return ProfileFileRead::Unreadable;
+        }
+        Sleep(retryPause);
+    }
+}
+
+void ProfileReplaceSections(const std::string& path, const std::vector<ProfileSectionLines>& sections,
+                            int waitMilliseconds) {
     // Whatever the API still holds of the file goes to the disk first, so the copy is whole.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
-    const std::string content = FileExists(path) ? ReadWholeFile(path) : std::string();
-    // The sections are written by the API itself into a copy beside the file, so that every
-    // other part of the file, in whatever form the API accepts it, comes through as it would.
-    WriteTemporaryFile(path, content);
-    const std::string temporary = TemporaryFileName(path);
-    try {
-        for (const ProfileSectionLines& section : sections) WriteSection(temporary, path, section);
-        // The API lets go of the copy: all of it is in the file, and none of it is held after the move.
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, temporary.c_str());
-    } catch (...) {
-        DiscardTemporaryFile(path);
-        throw;
-    }
-    CommitTemporaryFile(path);
+    std::string content, reason;
+    if (ReadProfileFile(path, waitMilliseconds, &content, &reason) == ProfileFileRead::Unreadable)
+        throw UnreadableFileError("Cannot read file \"" + path + "\": " + reason);
+    // The whole new file is known here, so the replacement can check that every byte of it
+    // reached the disk before it takes the old file's place: a disk that fills part way
+    // fails the save instead of leaving a file cut short.
+    ReplaceFileContent(path, ProfileTextWithSections(content, sections));
 }

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -355,5 +356,47 @@ TEST_F(CalendarWindowTest, ABadSettingKeepsTheStoredWindowPosition) {
     EXPECT_EQ(folder.ReadSetting("options", "top"), "40");
     EXPECT_EQ(folder.ReadSetting("options", "left"), "50");
     EXPECT_EQ(folder.ReadSetting("options", "listcount"), "300");
+}
+} // namespace
+
+namespace {
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// A size far beyond what the options dialog offers, or a place no screen shows, must not lose
+// the window: it comes up whole on the screen at a size it fits, and is stored where it shows.
+TEST_F(CalendarWindowTest, AnyStoredSizeOrPlaceLeavesTheWindowOnTheScreen) {
+    RECT workArea = {};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0));
+    const struct {
+        const char* Name;
+        const char* Options;
+    } cases[] = {
+        {"huge-font", "top=-2252\r\nleft=-1996\r\nfontsize=9999\r\n"},
+        {"largest-offered",
+         "top=5000\r\nleft=5000\r\nfontsize=72\r\nlistcount=200\r\nhspacing=250\r\n"
+         "vspacing=250\r\n"},
+        {"negative-font", "top=-40000\r\nleft=40000\r\nfontsize=-9999\r\nlistcount=3\r\n"},
+    };
+    for (const auto& c : cases) {
+        TCalendarFolder folder(std::string("on-screen-") + c.Name);
+        folder.WriteFile("calendar.ini", std::string("[options]\r\n") + c.Options);
+        TCalendarProcess calendar(folder);
+        ASSERT_TRUE(calendar.Start()) << c.Name;
+        calendar.DismissErrorBoxes(300);
+        const RECT window = calendar.WindowRect();
+        EXPECT_TRUE(Inside(window, workArea)) << c.Name << ": " << window.left << "," << window.top
+                                              << " to " << window.right << "," << window.bottom;
+        // Not the whole screen either, which would make it a full-screen window above the rest.
+        EXPECT_LT(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN)) << c.Name;
+        EXPECT_GT(window.right - window.left, 7 * 6) << c.Name;
+        ASSERT_TRUE(calendar.Close()) << c.Name;
+        const int storedTop = std::atoi(folder.ReadSetting("options", "top").c_str());
+        const int storedLeft = std::atoi(folder.ReadSetting("options", "left").c_str());
+        EXPECT_EQ(storedTop, window.top) << c.Name;
+        EXPECT_EQ(storedLeft, window.left) << c.Name;
+    }
 }
 } // namespace

@@ -83,6 +83,60 @@ TEST_F(CalendarEntriesModelTest, ABrokenRegularFileKeepsTheRowsBeforeItAndIsNotO
     }
 }
 
+// A file that could not be read when the date was shown (held open by another program) is
+// read again at the save: while it still cannot be, nothing is written and the typed rows
+// stay; once it can, its reminders come first and the typed ones after them.
+TEST_F(CalendarEntriesModelTest, RowsTypedWhileTheirFileCouldNotBeReadAreSavedAfterIt) {
+    const std::string regular = Record(Date(2007, 1, 8), "Standup", 1);
+    struct Case {
+        const char* name;
+        const char* file;
+        std::function<void(TCalendarEntriesModel&)> type;
+        std::function<void()> expectSaved;
+    };
+    const Case cases[] = {
+        {"day file", "data/2007-03-05.txt",
+         [](TCalendarEntriesModel& m) {
+             m.AddEntryButtonClick();
+             m.SetDescriptionText("typed");
+         },
+         [this] { EXPECT_EQ(ReadFile(dayFile), "{Birthday}Anna\r\ntyped\r\n"); }},
+        {"regular.dat", "data/regular.dat",
+         [](TCalendarEntriesModel& m) {
+             m.AddRegularEntryButtonClick();
+             m.SetRegularDescriptionText("Gym");
+             m.ChooseInterval(1);
+         },
+         [this, &regular] {
+             EXPECT_EQ(ReadFile("data/regular.dat"), regular + Record(Date(2007, 3, 5), "Gym", 1));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(dayFile, "{Birthday}Anna\r\n");
+        WriteFile("data/regular.dat", regular);
+        const std::string dayBefore = ReadFile(dayFile);
+        // The day file is read first, regular.dat second.
+        const int readsBefore = std::string(c.file) == dayFile ? 0 : 1;
+        SetPortableFileFaultAfterSteps(PortableFileStep::Read, readsBefore);
+        EXPECT_FALSE(model.SetDate(Date(2007, 3, 5)).Succeeded());
+        c.type(model);
+
+        SetPortableFileFault(PortableFileStep::Read);
+        const SaveResult refused = model.OkButtonClick();
+        EXPECT_EQ(refused.status, SaveStatus::IoError);
+        EXPECT_NE(refused.message.find("cannot be read now"), std::string::npos);
+        EXPECT_EQ(ReadFile(dayFile), dayBefore);
+        EXPECT_EQ(ReadFile("data/regular.dat"), regular);
+        EXPECT_TRUE(model.Modified());
+
+        ClearPortableFileFault();
+        EXPECT_EQ(model.OkButtonClick().status, SaveStatus::Saved);
+        c.expectSaved();
+        EXPECT_FALSE(model.Modified());
+    }
+}
+
 TEST_F(CalendarEntriesModelTest, TypeBoxesOfferSortedNamesAndARowsOwnType) {
     WriteFile(dayFile, "{Gone}Old type\r\n{BIRTHDAY}Loud\r\n");
     Open();

@@ -164,6 +164,43 @@ TEST(FormDescriptionTest, ATranslationChangesOnlyWhatItNamesByComponentName) {
     EXPECT_EQ(form.FindComponent("Unknown"), nullptr);
 }
 
+// What a printed form says is exactly the form: every byte of a string, numbers as written,
+// the nesting; the shipped descriptions and their translations print and read back unchanged.
+TEST(FormDescriptionTest, APrintedFormReadsBackAsTheSameForm) {
+    const std::string odd = "F : form {\n caption = \"a\\\"b\\\\c\\x01\\x7F\\x0d\xE9\\n\\t\"\n"
+                            " client = 007, -0, 12\n enabled = true, \"\"\n"
+                            " G : group {\n  H : label {\n  }\n }\n}\n";
+    const FormComponent form = ParseFormDescription(odd);
+    const std::string printed = PrintFormDescription(form);
+    EXPECT_EQ(printed, "F : form {\n"
+                       "    caption = \"a\\\"b\\\\c\\x01\\x7F\\x0D\xE9\\n\\t\"\n"
+                       "    client = 007, -0, 12\n"
+                       "    enabled = true, \"\"\n"
+                       "    G : group {\n"
+                       "        H : label {\n"
+                       "        }\n"
+                       "    }\n"
+                       "}\n");
+    const FormComponent again = ParseFormDescription(printed);
+    EXPECT_EQ(again.Text("caption"), std::string("a\"b\\c\x01\x7F\r\xE9\n\t"));
+    EXPECT_EQ(again.Texts("client"), (std::vector<std::string>{"007", "-0", "12"}));
+    EXPECT_EQ(again.Number("client", 0, 0), 7);
+    ASSERT_NE(again.FindComponent("H"), nullptr);
+    EXPECT_EQ(again.FindComponent("H")->kind, "label");
+
+    for (const char* file :
+         {"forms/TAboutBox.txt", "forms/TCalendarEntriesForm.txt", "forms/TOptionsForm.txt",
+          "languages/NLD/TAboutBox.txt", "languages/NLD/TCalendarEntriesForm.txt",
+          "languages/NLD/TOptionsForm.txt"}) {
+        std::ifstream in(std::string(VELMORA_SOURCE_DIR "/tools/") + file, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)),
+                               std::istreambuf_iterator<char>());
+        ASSERT_FALSE(text.empty()) << file;
+        const std::string shipped = PrintFormDescription(ParseFormDescription(text));
+        EXPECT_EQ(PrintFormDescription(ParseFormDescription(shipped)), shipped) << file;
+    }
+}
+
 TEST(FormDescriptionTest, FoundByClassNameInUpperCaseInTheResourceFolder) {
     TestFolder folder;
     std::ofstream(folder.File("TCALENDARENTRIESFORM"), std::ios::binary) << "A : form {\n}\n";

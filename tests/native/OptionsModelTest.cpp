@@ -18,7 +18,7 @@ class OptionsModelTest : public StoreFixture {
 
     // As ShowOptions opens the dialog: settings from the file, the fill, the showing.
     void Open(const std::vector<LanguageModule>& modules = {}) {
-        LoadSettingsIfNeeded();
+        if (!SettingsLoaded()) corrections = LoadSettingsForEditing();
         model.Fill(CalendarOptions(), EventTypes());
         model.Shown(modules);
     }
@@ -30,6 +30,7 @@ class OptionsModelTest : public StoreFixture {
     }
 
     std::vector<int32_t> switchedTo;
+    std::vector<SettingCorrection> corrections;
     int acceptedCalls = 0;
     OptionsModel model;
 };
@@ -80,12 +81,25 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     EXPECT_EQ(after.left, 50);
 }
 
+// Stored values the spin edits cannot show open the dialog all the same, at their nearest
+// bounds and each named once; an accept repairs them and keeps every other value.
 TEST_F(OptionsModelTest, SpinValuesOutsideTheirRangesShowAndStoreAtTheNearestBound) {
-    WriteFile("calendar.ini",
-              "[options]\r\nfontsize=100\r\nttsize=2\r\nlistcount=250\r\nhspacing=255\r\n");
+    WriteFile("calendar.ini", "[options]\r\nfontsize=100\r\nttsize=2\r\nfont=Verdana\r\nlistcount=250\r\n"
+                              "hspacing=255\r\ntop=40\r\n[eventtypes]\r\nBirthday=255\r\n");
     Open();
+    const std::vector<std::pair<std::string, std::pair<int, int>>> named = {
+        {"fontsize", {100, 72}}, {"ttsize", {2, 6}}, {"hspacing", {255, 250}}, {"listcount", {250, 200}}};
+    ASSERT_EQ(corrections.size(), named.size());
+    for (size_t i = 0; i < named.size(); ++i) {
+        EXPECT_EQ(corrections[i].key, named[i].first);
+        EXPECT_EQ(corrections[i].stored, named[i].second.first);
+        EXPECT_EQ(corrections[i].used, named[i].second.second);
+    }
     EXPECT_EQ(model.Values().fontsize, 72);
     EXPECT_EQ(model.Values().ttsize, 6);
+    EXPECT_EQ(model.Values().listcount, 200);
+    EXPECT_EQ(model.Values().font, "Verdana");
+    EXPECT_EQ(model.TypeRows().size(), 1u);
     model.SetVSpacing(4000); // typed, then Enter
     model.Accept(CalendarOptions());
     Reload();
@@ -94,6 +108,34 @@ TEST_F(OptionsModelTest, SpinValuesOutsideTheirRangesShowAndStoreAtTheNearestBou
     EXPECT_EQ(CalendarOptions().listcount, 200);
     EXPECT_EQ(CalendarOptions().hspacing, 250);
     EXPECT_EQ(CalendarOptions().vspacing, 250);
+    EXPECT_EQ(CalendarOptions().font, "Verdana");
+    EXPECT_EQ(CalendarOptions().top, 40);
+    EXPECT_EQ(EventTypesToList(), std::vector<std::string>{"Birthday=255"});
+}
+
+// A failed save is raised and calls nothing back. "Not saved" means nothing changed: the
+// record and the types an accept could not store are put back, so that no later save (the
+// window's position at close) stores them unasked.
+TEST_F(OptionsModelTest, AFailedAcceptLeavesTheRecordAndTheTypesAsTheyWere) {
+    WriteFile("calendar.ini", "[options]\r\nfont=Verdana\r\n[eventtypes]\r\nBirthday=255\r\n");
+    Open();
+    const std::string before = ReadFile("calendar.ini");
+    model.SetFont("Tahoma");
+    model.SelectTypeRow(0);
+    model.RemoveSelectedTypeRow();
+    SetPortableFileFault(PortableFileStep::Write, 10);
+    EXPECT_THROW(model.Apply(CalendarOptions()), VelmoraError);
+    EXPECT_EQ(ReadFile("calendar.ini"), before);
+    EXPECT_EQ(CalendarOptions().font, "Verdana");
+    EXPECT_EQ(EventTypesToList(), std::vector<std::string>{"Birthday=255"});
+    EXPECT_EQ(acceptedCalls, 0);
+    EXPECT_TRUE(model.ApplyEnabled()); // nothing was saved: Apply stays on offer
+    // The edits are still the dialog's, and the next accept stores them.
+    EXPECT_EQ(model.Values().font, "Tahoma");
+    model.Accept(CalendarOptions());
+    Reload();
+    EXPECT_EQ(CalendarOptions().font, "Tahoma");
+    EXPECT_TRUE(EventTypesToList().empty());
 }
 
 TEST_F(OptionsModelTest, WhatSetsTheModifiedFlag) {
@@ -271,16 +313,6 @@ TEST_F(OptionsModelTest, TheAcceptedProcedureRunsOncePerAcceptAfterTheFileIsWrit
     dialog.Accept(CalendarOptions());
     EXPECT_EQ(acceptedCalls, 3);
     EXPECT_EQ(fontInFile, "Verdana");
-}
-
-TEST_F(OptionsModelTest, AFailedSaveIsRaisedAndCallsNothing) {
-    std::filesystem::create_directory(folder.Path() / "calendar.ini"); // cannot be written
-    model.Fill(DefaultOptions(), {});
-    model.Shown({});
-    model.SetFontSize(20);
-    EXPECT_THROW(model.Apply(CalendarOptions()), VelmoraError);
-    EXPECT_EQ(acceptedCalls, 0);
-    EXPECT_TRUE(model.ApplyEnabled()); // nothing was saved: Apply stays on offer
 }
 
 TEST_F(OptionsModelTest, PreviewsShowTheChosenFontsColoursAndDateFormat) {

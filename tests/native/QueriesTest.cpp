@@ -334,6 +334,26 @@ TEST_F(QueriesTest, AReminderTooLongForTheBufferIsCutToWhatFits) {
     EXPECT_EQ(Export(false, Date(2007, 3, 5), 2), "3/5 {255}" + std::string(245, 'a') + "\r\n3/5 second");
 }
 
+// A date format that spells out more than the text holds shortens the heading, never the
+// day's reminders: the day keeps its colour and its first reminder, under the same heading
+// in GetItems and in the window's buffer.
+TEST_F(QueriesTest, AnOverlongHeadingLeavesTheDayItsColourAndFirstReminder) {
+    std::string dateformat;
+    for (int i = 0; i < 36; ++i) dateformat += "dddddd ";
+    WriteFile("calendar.ini", "[options]\r\ndateformat=" + dateformat + "\r\n[eventtypes]\r\nBirthday=255\r\n");
+    WriteFile("data/2007-09-26.txt", "{Birthday}Party\r\nsecond\r\n");
+    const std::string fullHeading = FormatDatePattern(ItemsDatePattern(dateformat), Date(2007, 9, 26));
+    ASSERT_GT(fullHeading.size(), 1024u);
+    const std::string items = Export(true, Date(2007, 9, 26));
+    EXPECT_EQ(ItemColour(items, 7), 255);
+    const std::string heading = items.substr(0, items.find("\r\n"));
+    std::string wholeWords; // cut after the last whole word within 255 bytes
+    for (int i = 0; i < 8; ++i) wholeWords += "Wednesday, September 26, 2007 ";
+    EXPECT_EQ(heading, wholeWords + "Wednesday,");
+    EXPECT_EQ(items.substr(heading.size()), "\r\n{255}Party\r\nsecond");
+    EXPECT_EQ(Items(Date(2007, 9, 26)), items);
+}
+
 TEST_F(QueriesTest, ACutNeverSplitsAMarkOrALineBreak) {
     const std::string head = "heading\r\n";
     const struct {

@@ -50,6 +50,31 @@ TEST_F(ReminderFilesTest, EveryLineEndingCaseReadsAsStored) {
     EXPECT_TRUE(ReadDayFile(Date(2007, 3, 6)).empty());
 }
 
+// The editor reads a day in pieces of 64 KB; line ends and the end-of-text byte falling on
+// the seams between pieces must give the lines the whole file gives.
+TEST_F(ReminderFilesTest, ADayReadPieceByPieceGivesTheLinesOfTheWholeFile) {
+    const size_t piece = 65536;
+    const std::string filler(piece - 1, 'f');
+    const std::string contents[] = {
+        filler + "\r\nnext\r\n", // CR last in a piece, its LF first in the next
+        filler + "\rnext",       // CR last in a piece, no LF after it
+        filler + "a\r\n",        // line end wholly in the next piece
+        filler + "\r\n\x1A"
+                 "after\r\n",                           // end of text right after a seam
+        std::string(3 * piece + 17, 'L') + "\r\nshort", // a line over several pieces
+        "no line end at all",
+        "",
+    };
+    for (const std::string& content : contents) {
+        WriteFile("data/2007-03-05.txt", content);
+        std::vector<std::string> lines;
+        ReadDayFileWholeLines(DayFileName(Date(2007, 3, 5)),
+                              [&lines](std::string& line) { lines.push_back(std::move(line)); });
+        EXPECT_EQ(lines, SplitDayFileLines(content))
+            << content.substr(content.size() > 40 ? content.size() - 40 : 0);
+    }
+}
+
 TEST_F(ReminderFilesTest, TypeAndDescriptionAreSplitAtTheFirstBraces) {
     TCalendarEntry typed = ParseDayFileLine("{Birthday}Anna");
     EXPECT_EQ(typed.ReminderType, "Birthday");

@@ -60,16 +60,16 @@ TEST_F(SettingsTest, StringsAreCutTo255Characters) {
     EXPECT_EQ(CalendarOptions().font, std::string(255, 'f'));
 }
 
-TEST_F(SettingsTest, AnOutOfRangeValueFailsTheLoadAndNamesTheSetting) {
-    Options("listcount=300\r\nfont=Verdana\r\n");
+TEST_F(SettingsTest, OutOfRangeValuesFailTheLoadAndAreEachNamed) {
+    Options("listcount=300\r\nfont=Verdana\r\nfontsize=9999\r\n");
     try {
         LoadSettings();
         FAIL() << "no range error";
     } catch (const RangeError& error) {
         const std::string message = error.what();
         EXPECT_EQ(message.rfind("Range check error", 0), 0u);
-        EXPECT_NE(message.find("listcount"), std::string::npos);
-        EXPECT_NE(message.find("calendar.ini"), std::string::npos);
+        for (const char* part : {"\"listcount\"", "300", "\"fontsize\"", "9999", "between 6 and 72", "calendar.ini"})
+            EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
     }
     EXPECT_FALSE(SettingsLoaded());
     EXPECT_EQ(CalendarOptions().font, "Arial"); // the defaults, not half a record
@@ -81,27 +81,109 @@ TEST_F(SettingsTest, AnOutOfRangeValueFailsTheLoadAndNamesTheSetting) {
     EXPECT_TRUE(SettingsLoaded());
 }
 
-// The ranges the options dialog is given are the ones the load holds the file to.
-TEST_F(SettingsTest, EveryByteKeyAndTheLanguageAreRangeChecked) {
-    for (const char* key : {"firstday", "hspacing", "vspacing", "listcount", "colourcoding"}) {
-        ASSERT_NE(FindSettingDescription(key), nullptr) << key;
-        EXPECT_EQ(FindSettingDescription(key)->kind, SettingKind::Byte) << key;
-        Options(std::string(key) + "=0xFF\r\n");
-        EXPECT_NO_THROW(LoadSettings()) << key;
-    }
+// Every number with a range loads at both its bounds and fails just outside them; the sizes
+// are held to what the options dialog's spin edits offer.
+TEST_F(SettingsTest, EveryRangedSettingLoadsAtItsBoundsAndFailsBeyond) {
     ASSERT_EQ(SettingDescriptions().size(), 18u);
+    const std::pair<const char*, std::pair<int32_t, int32_t>> sizes[] = {
+        {"fontsize", {6, 72}}, {"ttsize", {6, 72}}, {"listcount", {0, 200}}, {"hspacing", {0, 250}},
+        {"vspacing", {0, 250}}, {"firstday", {0, 255}}, {"colourcoding", {0, 255}}};
+    for (const auto& size : sizes) {
+        ASSERT_NE(FindSettingDescription(size.first), nullptr) << size.first;
+        EXPECT_EQ(FindSettingDescription(size.first)->minimum, size.second.first) << size.first;
+        EXPECT_EQ(FindSettingDescription(size.first)->maximum, size.second.second) << size.first;
+    }
     for (const SettingDescription& setting : SettingDescriptions()) {
-        if (setting.kind != SettingKind::Byte && setting.kind != SettingKind::Language) continue;
+        if (setting.kind == SettingKind::String || setting.kind == SettingKind::Boolean ||
+            setting.minimum == INT32_MIN)
+            continue;
         const std::string key = setting.key;
         Options(key + "=" + std::to_string(setting.minimum - 1) + "\r\n");
         EXPECT_THROW(LoadSettings(), RangeError) << key;
         Options(key + "=" + std::to_string(setting.minimum) + "\r\n");
         EXPECT_NO_THROW(LoadSettings()) << key;
         if (setting.maximum == INT32_MAX) continue;
+        Options(key + "=" + std::to_string(setting.maximum) + "\r\n");
+        EXPECT_NO_THROW(LoadSettings()) << key;
         Options(key + "=" + std::to_string(setting.maximum + 1) + "\r\n");
         EXPECT_THROW(LoadSettings(), RangeError) << key;
     }
     EXPECT_EQ(FindSettingDescription("LANGUAGE")->minimum, 0);
+}
+
+// The options dialog reads every key past a bad one, holds each bad one to its nearest bound
+// and names it; the file is repaired only by a save, which leaves every other value as it was.
+TEST_F(SettingsTest, ForEditingEveryKeyIsReadAndBadOnesAreHeldToTheirNearestBound) {
+    WriteFile("calendar.ini", "[options]\r\nlistcount=-5\r\nfont=Verdana\r\nfontsize=9999\r\ntop=33\r\n"
+                              "mine=kept\r\n[eventtypes]\r\nBirthday=255\r\n");
+    const std::string before = ReadFile("calendar.ini");
+    const std::vector<SettingCorrection> corrections = LoadSettingsForEditing();
+    ASSERT_EQ(corrections.size(), 2u);
+    EXPECT_EQ(corrections[0].key, "fontsize"); // in the order the keys are read
+    EXPECT_EQ(corrections[0].stored, 9999);
+    EXPECT_EQ(corrections[0].used, 72);
+    EXPECT_EQ(corrections[1].key, "listcount");
+    EXPECT_EQ(corrections[1].stored, -5);
+    EXPECT_EQ(corrections[1].used, 0);
+    const std::string message = CorrectionsMessage(corrections);
+    for (const char* part : {"\"fontsize\" is 9999; 72", "\"listcount\" is -5; 0", "calendar.ini"})
+        EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+    EXPECT_EQ(CalendarOptions().font, "Verdana");
+    EXPECT_EQ(CalendarOptions().top, 33);
+    EXPECT_EQ(EventTypesToList(), std::vector<std::string>{"Birthday=255"});
+    EXPECT_FALSE(SettingsLoaded());
+    EXPECT_EQ(ReadFile("calendar.ini"), before);
+
+    SaveSettings();
+    EXPECT_TRUE(SettingsLoaded());
+    const std::string path = SettingsFileName();
+    EXPECT_EQ(ProfileReadString(path, "options", "fontsize", ""), "72");
+    EXPECT_EQ(ProfileReadString(path, "options", "listcount", ""), "0");
+    EXPECT_EQ(ProfileReadString(path, "options", "font", ""), "Verdana");
+    EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "33");
+    EXPECT_EQ(ProfileReadString(path, "options", "mine", ""), "kept");
+    EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"Birthday=255"});
+    ResetSettings();
+    EXPECT_NO_THROW(LoadSettings());
+}
+
+// A settings file that is there but cannot be read (here a folder in its place) is never
+// taken for a missing one: the window runs on the defaults after one box, and nothing the
+// library stores later goes over it.
+TEST_F(SettingsTest, ASettingsFileThatCannotBeReadIsNeverTakenForEmptyNorSavedOver) {
+    std::filesystem::create_directories(folder.Path() / "calendar.ini" / "inside");
+    EXPECT_THROW(LoadSettings(), UnreadableFileError);
+    EXPECT_FALSE(SettingsLoaded());
+    EXPECT_THROW(LoadSettingsForEditing(), UnreadableFileError);
+    EXPECT_THROW(ProfileFileSections(SettingsFileName()).Section("eventtypes"), UnreadableFileError);
+
+    int32_t top = 0, left = 0;
+    uint8_t listcount = 0;
+    GetOptions(&top, &left, nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr, nullptr,
+               &listcount, nullptr, nullptr, 0, nullptr, nullptr);
+    EXPECT_EQ(listcount, 3);
+    EXPECT_EQ(top, -1);
+    ASSERT_EQ(ErrorBoxCount(), 1u);
+    EXPECT_NE(RecordedMessageBoxes()[0].text.find("calendar.ini"), std::string::npos);
+    char text[1024] = "";
+    char* buffer = text;
+    uint32_t length = 0;
+    GetItems(&buffer, &length, Date(2007, 3, 5));
+    ComingUp(3, &buffer, &length, Date(2007, 3, 5));
+    SetOptions(120, 140);
+    EXPECT_EQ(ErrorBoxCount(), 1u) << "told more than once";
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "calendar.ini" / "inside"));
+    EXPECT_FALSE(Exists("calendar.ini.new"));
+    EXPECT_THROW(SaveSettings(), VelmoraError);
+    EXPECT_THROW(SavePositionOnly(), VelmoraError);
+    EXPECT_FALSE(Exists("calendar.ini.new"));
+
+    // Once the file can be read again, the next call reads it.
+    std::filesystem::remove_all(folder.Path() / "calendar.ini");
+    Options("listcount=7\r\n");
+    SetOptions(120, 140);
+    EXPECT_EQ(ProfileReadString(SettingsFileName(), "options", "listcount", ""), "7");
+    EXPECT_EQ(ProfileReadString(SettingsFileName(), "options", "top", ""), "120");
 }
 
 TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {

@@ -107,6 +107,7 @@ struct Scenario {
     Files expected;                   // a file without content must not exist
     std::vector<std::string> boxes{}; // a part of the text of each message box seen, in order
     std::vector<int> answers{};       // the buttons they are answered with
+    std::function<void()> beforeOpen{}; // run after the store is written, before AddEntry
 };
 
 void RunScenario(const Scenario& scenario) {
@@ -121,6 +122,8 @@ void RunScenario(const Scenario& scenario) {
         for (const Step& step : group)
             driver.Then(step);
     driver.AnswerBoxes(scenario.answers);
+    if (scenario.beforeOpen)
+        scenario.beforeOpen();
     CallAddEntry(march5);
     EXPECT_TRUE(driver.DialogSeen());
     EXPECT_EQ(driver.StepsLeft(), 0u) << "the dialog closed before the script ended";
@@ -244,6 +247,19 @@ TEST_F(EditorTest, DatedRemindersAreEditedAndSavedAsTheUserLeftThem) {
            }),
            Click("OkButton")}},
          {{DayFile(march5), "{Gone}old\r\n" + longLine + "\r\n{Birthday}x\r\n"}}},
+        {"a reminder of 100,000 characters shows its beginning in the list and stays whole",
+         {{DayFile(march5), "{Birthday}" + std::string(100000, 'L') + "\r\nb\r\n"}},
+         {{Expect([](DialogDriver& d) {
+               EXPECT_EQ(d.Cell("ListView1", 0, 0), std::string(1023, 'L'));
+               EXPECT_EQ(d.Cell("ListView1", 0, 1), "Birthday");
+               EXPECT_EQ(d.Cell("ListView1", 1, 0), "b");
+           }),
+           Row("ListView1", 0), Expect([](DialogDriver& d) {
+               // The box shows the beginning; the row keeps the whole.
+               EXPECT_EQ(GetWindowTextLengthA(d.Find("Edit1")), 4096);
+           }),
+           Row("ListView1", 1), Click("OkButton")}},
+         {{DayFile(march5), "{Birthday}" + std::string(100000, 'L') + "\r\nb\r\n"}}},
         {"the description box takes 255 characters; rows left empty are not written",
          {},
          {{Click("AddEntryButton"), Click("AddEntryButton"), Type("Edit1", typed300),
@@ -384,6 +400,116 @@ TEST_F(EditorTest, RegularRemindersNeedAnIntervalAndAreSavedAsRecords) {
     };
     for (const Scenario& scenario : scenarios)
         RunScenario(scenario);
+}
+
+// A file held open without sharing, as a backup or sync tool holds it: another handle, so
+// the library meets the same refusal as from another process.
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+void HoldFile(const std::string& relative) {
+    heldFile = CreateFileA((ExecutableFolder() + relative).c_str(), GENERIC_READ, 0, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(heldFile, INVALID_HANDLE_VALUE) << relative;
+}
+Step Hold(const std::string& relative) {
+    return [=](DialogDriver&) { HoldFile(relative); };
+}
+Step Release() {
+    return [](DialogDriver&) {
+        CloseHandle(heldFile);
+        heldFile = INVALID_HANDLE_VALUE;
+    };
+}
+Step StaysOpenWithTheEdit(const char* list, const std::string& firstCell) {
+    return [=](DialogDriver& d) {
+        EXPECT_TRUE(IsWindowVisible(d.Dialog()));
+        EXPECT_TRUE(d.Enabled("ApplyButton"));
+        EXPECT_EQ(d.Cell(list, d.RowCount(list) - 1, 0), firstCell);
+    };
+}
+Step SetReadOnly(const std::string& relative, bool readOnly) {
+    return [=](DialogDriver&) {
+        SetFileAttributesA((ExecutableFolder() + relative).c_str(),
+                           readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+    };
+}
+
+TEST_F(EditorTest, OneSaveWritesBothFilesOrNeitherAndAFailedOneKeepsTheEdits) {
+    const std::string oldRegular = Record(march5 - 7, "{Meeting}Standup", 1);
+    const std::string savedRegular = Record(march5 - 7, "{Meeting}Standup!", 1);
+    const Files untouched = {{DayFile(march5), "a\r\n"},
+                             {regularFile, oldRegular},
+                             {DayFile(march5) + ".new", std::nullopt},
+                             {DayFile(march5) + ".old", std::nullopt},
+                             {regularFile + ".new", std::nullopt},
+                             {regularFile + ".old", std::nullopt}};
+    const Files saved = {{DayFile(march5), "b\r\n"},
+                         {regularFile, savedRegular},
+                         {DayFile(march5) + ".old", std::nullopt},
+                         {regularFile + ".new", std::nullopt},
+                         {regularFile + ".old", std::nullopt}};
+    const std::vector<Step> editBoth = {Row("ListView1", 0), Type("Edit1", "b"), Page(1),
+                                        Row("ListView2", 0), Type("Edit2", "Standup!")};
+    const Scenario scenarios[] = {
+        {"a read-only regular.dat: OK saves neither file and stays open; Cancel leaves both",
+         {{DayFile(march5), "a\r\n"}, {regularFile, oldRegular}},
+         {{SetReadOnly(regularFile, true)},
+          editBoth,
+          {Click("OkButton"), StaysOpenWithTheEdit("ListView2", "Standup!"), Page(0),
+           StaysOpenWithTheEdit("ListView1", "b"), Click("CancelButton")}},
+         untouched,
+         {"regular.dat"}},
+        {"regular.dat read-only, then writable again: the second OK saves both",
+         {{DayFile(march5), "a\r\n"}, {regularFile, oldRegular}},
+         {{SetReadOnly(regularFile, true)},
+          editBoth,
+          {Click("OkButton"), StaysOpenWithTheEdit("ListView2", "Standup!"),
+           SetReadOnly(regularFile, false), Click("OkButton")}},
+         saved,
+         {"regular.dat"}},
+        {"regular.dat held open by another program after the day file went in: the day file "
+         "is put back",
+         {{DayFile(march5), "a\r\n"}, {regularFile, oldRegular}},
+         {editBoth,
+          {Hold(regularFile), Click("ApplyButton"), Expect([](DialogDriver& d) {
+               EXPECT_TRUE(d.Enabled("ApplyButton"));
+               EXPECT_EQ(ReadStoreFile(DayFile(march5)), "a\r\n");
+               EXPECT_FALSE(StoreFileExists(DayFile(march5) + ".old"));
+           }),
+           Release(), Click("OkButton")}},
+         saved,
+         {"regular.dat"}},
+    };
+    for (const Scenario& scenario : scenarios)
+        RunScenario(scenario);
+}
+
+TEST_F(EditorTest, RemindersTypedWhileTheirFileWasHeldOpenAreKeptUntilItCanBeSaved) {
+    const Scenario scenarios[] = {
+        {"the day file held open at the start and at the first OK, released before the second",
+         {{DayFile(march5), "{Birthday}Anna\r\n"}},
+         {{Expect([](DialogDriver& d) { EXPECT_EQ(d.RowCount("ListView1"), 0); }),
+           Click("AddEntryButton"), Type("Edit1", "typed"), Click("OkButton"),
+           StaysOpenWithTheEdit("ListView1", "typed"), Release(), Click("OkButton")}},
+         {{DayFile(march5), "{Birthday}Anna\r\ntyped\r\n"}},
+         {"2007-03-05.txt", "cannot be read now"},
+         {},
+         [] { HoldFile(DayFile(march5)); }},
+        {"regular.dat held open at the start and at the first OK, released before the second",
+         {{regularFile, Record(march5 - 7, "Standup", 1)}},
+         {{Page(1), Click("AddRegularEntryButton"), Type("Edit2", "Gym"),
+           Choose("ComboBox1", "Week"), Click("OkButton"), StaysOpenWithTheEdit("ListView2", "Gym"),
+           Release(), Click("OkButton")}},
+         {{regularFile, Record(march5 - 7, "Standup", 1) + Record(march5, "Gym", 1)},
+          {DayFile(march5), std::nullopt}},
+         {"regular.dat", "cannot be read now"},
+         {},
+         [] { HoldFile(regularFile); }},
+    };
+    for (const Scenario& scenario : scenarios)
+        RunScenario(scenario);
+    if (heldFile != INVALID_HANDLE_VALUE)
+        CloseHandle(heldFile);
+    heldFile = INVALID_HANDLE_VALUE;
 }
 
 // Letters as the keyboard types them (lower case, no Shift).

@@ -1,7 +1,8 @@
 // Language switching through TOOLS.DLL as the window calls it: the reminder editor comes up in
 // the language of calendar.ini when a module for it lies beside the library, each switch
 // frees the module it replaces, and nothing of a module stays mapped once the library is
-// freed. The Dutch module is the one the build makes from tools/languages/NLD.
+// freed; a damaged module is passed over by both dialogs. The Dutch module is the one the
+// build makes from tools/languages/NLD.
 #include "BaseForm.h"
 #include "DialogDriver.h"
 #include "Tools.h"
@@ -14,7 +15,9 @@
 #include <psapi.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -354,5 +357,125 @@ TEST_F(OptionsLanguageTest, AnAcceptThatChangesTheLanguageReadsTheOpenDialogAgai
     GetPrivateProfileStringA("options", "language", "", stored, sizeof stored,
                              (ExecutableFolder() + "calendar.ini").c_str());
     EXPECT_STREQ(stored, "1043");
+}
+
+// The Dutch module's bytes, and where its descriptions lie in them.
+struct ModuleLayout {
+    std::string bytes;
+    size_t root = 0;                 // the resource directory
+    std::vector<size_t> dataEntries; // of the first type's resources, one for each dialog
+};
+
+uint32_t Little32(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes.at(at + static_cast<size_t>(i)));
+    return value;
+}
+
+void PutLittle32(std::string& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes.at(at + static_cast<size_t>(i)) = static_cast<char>(value >> (8 * i));
+}
+
+ModuleLayout DutchModuleLayout() {
+    ModuleLayout layout;
+    std::ifstream in(Part("Tools.NLD"), std::ios::binary);
+    layout.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::string& b = layout.bytes;
+    const size_t header = Little32(b, 0x3C);
+    const size_t sections = static_cast<unsigned char>(b.at(header + 6));
+    const size_t optional = header + 24;
+    const size_t optionalSize = Little32(b, header + 20) & 0xFFFF;
+    const bool wide = (Little32(b, optional) & 0xFFFF) == 0x20B;
+    const uint32_t resourceRva = Little32(b, optional + (wide ? 112 : 96) + 16);
+    for (size_t i = 0; i < sections; ++i) {
+        const size_t section = optional + optionalSize + 40 * i;
+        const uint32_t address = Little32(b, section + 12);
+        if (resourceRva >= address && resourceRva - address < Little32(b, section + 16))
+            layout.root = Little32(b, section + 20) + (resourceRva - address);
+    }
+    const size_t names = layout.root + (Little32(b, layout.root + 20) & 0x7FFFFFFF);
+    const size_t count = (Little32(b, names + 12) & 0xFFFF) + (Little32(b, names + 12) >> 16);
+    for (size_t i = 0; i < count; ++i) {
+        const size_t languages = layout.root + (Little32(b, names + 20 + 8 * i) & 0x7FFFFFFF);
+        layout.dataEntries.push_back(layout.root + Little32(b, languages + 20));
+    }
+    return layout;
+}
+
+// A module cut short or with its resource directory pointing outside the file, beside the
+// library in the program's folder: both dialogs open with the library's own texts, the
+// module is let go at once, and the user hears of it at most once.
+TEST_F(OptionsLanguageTest, ADamagedModuleIsPassedOverByBothDialogs) {
+    const ModuleLayout module = DutchModuleLayout();
+    ASSERT_GT(module.bytes.size(), 8200u);
+    ASSERT_NE(module.root, 0u);
+    ASSERT_EQ(module.dataEntries.size(), 3u);
+    const auto withValue = [&module](size_t at, uint32_t value) {
+        std::string bytes = module.bytes;
+        PutLittle32(bytes, at, value);
+        return bytes;
+    };
+    // Every description's data entry changed at offset (0: where it lies, 4: its size).
+    const auto withEntries = [&module](size_t offset, uint32_t value) {
+        std::string bytes = module.bytes;
+        for (const size_t entry : module.dataEntries)
+            PutLittle32(bytes, entry + offset, value);
+        return bytes;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"cut at 2800", module.bytes.substr(0, 2800)},
+        {"cut at 4096", module.bytes.substr(0, 4096)},
+        {"cut at 5000", module.bytes.substr(0, 5000)},
+        {"cut at 6500", module.bytes.substr(0, 6500)},
+        {"cut at 8200", module.bytes.substr(0, 8200)},
+        {"a description far longer than the file", withEntries(4, 0x7FFFFFF0)},
+        {"a description outside the file", withEntries(0, 0xFFFFF000)},
+        {"a directory with 65535 entries", withValue(module.root + 12, 0xFFFFFFFF)},
+        {"a directory outside the file", withValue(module.root + 20, 0xFFFFFFF0)},
+    };
+    SetLanguage(1043);
+    const std::string path = ExecutableFolder() + "Tools.NLD";
+    int told = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            std::ofstream out(path, std::ios::binary | std::ios::trunc);
+            out << c.bytes;
+        }
+        HMODULE library = LoadLibraryInProgramFolder();
+        ASSERT_NE(library, nullptr);
+        DialogDriver editor("TCalendarEntriesForm");
+        EditorTexts texts;
+        editor.Then([&texts](DialogDriver& d) {
+            texts = ReadEditorTexts(d);
+            d.Click("CancelButton");
+        });
+        FindAddEntry(library)(march5);
+        EXPECT_TRUE(editor.DialogSeen());
+        ExpectTexts(texts, english);
+        EXPECT_EQ(MappedViews(moduleInProgramFolder), 0);
+        DialogDriver options("TOptionsForm");
+        options.Then([](DialogDriver& d) {
+            ExpectOptionsTexts(d, englishOptions);
+            d.Click("CancelButton");
+        });
+        EXPECT_EQ(RunOptions(library, options), 2);
+        FreeLibrary(library);
+        const size_t boxes = editor.Boxes().size() + options.Boxes().size();
+        EXPECT_LE(boxes, 1u);
+        for (const auto* seen : {&editor.Boxes(), &options.Boxes()})
+            for (const SeenBox& box : *seen) {
+                std::string text = box.text;
+                CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+                EXPECT_NE(text.find("\\TOOLS.NLD IS DAMAGED"), std::string::npos) << box.text;
+            }
+        told += static_cast<int>(boxes);
+    }
+    EXPECT_GE(told, 1) << "the user never heard of the damaged module";
 }
 } // namespace

@@ -14,6 +14,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 namespace {
 using Callback = void(WINAPI*)();
 using ShowOptionsProc = int32_t(WINAPI*)(Callback);
@@ -159,16 +162,128 @@ TEST_F(OptionsTest, ClosingWithoutAnAcceptReturns2AndLeavesTheFileAsItWas) {
     }
 }
 
-TEST_F(OptionsTest, SettingsThatCannotBeReadOpenNoDialogAndSayWhy) {
-    const std::string ini = "[options]\r\nlistcount=300\r\nfont=Tahoma\r\n";
+// A file another program holds is never taken for empty: no dialog opens on defaults that OK
+// would store over it. A hold that ends while the library waits is no failure.
+TEST_F(OptionsTest, ASettingsFileHeldByAnotherProgramOpensNoDialogAndIsLeftWhole) {
+    const std::string ini = "[options]\r\nfont=Tahoma\r\n[eventtypes]\r\nBirthday=255\r\nWork=65280\r\n";
+    const std::string path = ExecutableFolder() + "calendar.ini";
     WriteStoreFile("calendar.ini", ini);
-    DialogDriver driver("TOptionsForm");
-    EXPECT_EQ(CallShowOptions(OptionsApplied), 2);
-    EXPECT_FALSE(driver.DialogSeen());
-    ASSERT_EQ(driver.Boxes().size(), 1u);
-    EXPECT_NE(driver.Boxes()[0].text.find("Range check error"), std::string::npos);
+    {
+        FileHold hold(path);
+        ASSERT_TRUE(hold.Held());
+        DialogDriver driver("TOptionsForm");
+        EXPECT_EQ(CallShowOptions(OptionsApplied), 2);
+        EXPECT_FALSE(driver.DialogSeen());
+        ASSERT_EQ(driver.Boxes().size(), 1u);
+        EXPECT_NE(driver.Boxes()[0].text.find("calendar.ini"), std::string::npos);
+    }
     EXPECT_EQ(ReadStoreFile("calendar.ini"), ini);
     EXPECT_TRUE(callbackSaw.empty());
+
+    FileHold hold(path);
+    ASSERT_TRUE(hold.Held());
+    hold.ReleaseAfter(300);
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(d.Chosen("FontCombo"), "Tahoma");
+        EXPECT_EQ(d.RowCount("ListView1"), 2);
+        d.Click("CancelButton");
+    });
+    EXPECT_EQ(Run(driver), 2);
+    EXPECT_TRUE(driver.Boxes().empty());
+    EXPECT_EQ(ReadStoreFile("calendar.ini"), ini);
+}
+
+// One bad value locks no one out: both dialogs open, the options at the nearest bounds with
+// each bad value named once, and OK repairs those values alone.
+TEST_F(OptionsTest, ValuesOutOfRangeOpenBothDialogsAndOkRepairsOnlyThem) {
+    WriteStoreFile("calendar.ini", "[options]\r\nlistcount=300\r\nfont=Tahoma\r\nfontsize=9999\r\n"
+                                   "firstday=2\r\nmine=kept\r\n[eventtypes]\r\nBirthday=255\r\n");
+    {
+        DialogDriver editor("TCalendarEntriesForm");
+        editor.Then([](DialogDriver& d) { d.Click("CancelButton"); });
+        HMODULE library = LoadLibraryA("TOOLS.DLL");
+        ASSERT_NE(library, nullptr);
+        auto addEntry = reinterpret_cast<void(WINAPI*)(double)>(
+            reinterpret_cast<void*>(GetProcAddress(library, "AddEntry")));
+        ASSERT_NE(addEntry, nullptr);
+        addEntry(39146.0);
+        FreeLibrary(library);
+        EXPECT_TRUE(editor.DialogSeen());
+        EXPECT_TRUE(editor.Boxes().empty());
+    }
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) {
+        EXPECT_EQ(SpinText(d, "ListCountSpin"), "200");
+        EXPECT_EQ(SpinText(d, "FontSizeSpin"), "72");
+        EXPECT_EQ(d.Chosen("FontCombo"), "Tahoma");
+        EXPECT_EQ(d.RowCount("ListView1"), 1);
+        d.Click("OkButton");
+    });
+    EXPECT_EQ(Run(driver), 1);
+    ASSERT_EQ(driver.Boxes().size(), 1u);
+    const std::string& message = driver.Boxes()[0].text;
+    for (const char* part : {"\"listcount\" is 300; 200", "\"fontsize\" is 9999; 72"})
+        EXPECT_NE(message.find(part), std::string::npos) << part << " in " << message;
+    EXPECT_EQ(Setting("listcount"), "200");
+    EXPECT_EQ(Setting("fontsize"), "72");
+    EXPECT_EQ(Setting("font"), "Tahoma");
+    EXPECT_EQ(Setting("firstday"), "2");
+    EXPECT_EQ(Setting("mine"), "kept");
+    char type[64] = "";
+    GetPrivateProfileStringA("eventtypes", "Birthday", "", type, sizeof type,
+                             (ExecutableFolder() + "calendar.ini").c_str());
+    EXPECT_STREQ(type, "255");
+}
+
+// OK after a save that failed is what Apply is then: the dialog stays open with the edits, and
+// 1 comes back only once they are saved.
+TEST_F(OptionsTest, OkAfterAFailedSaveKeepsTheDialogOpenWithTheEdits) {
+    const std::string ini = "[options]\r\nfont=Tahoma\r\n[eventtypes]\r\nBirthday=255\r\n";
+    const std::string path = ExecutableFolder() + "calendar.ini";
+    std::unique_ptr<FileHold> hold;
+    const struct {
+        const char* fault;
+        std::function<void()> make, mend;
+    } cases[] = {
+        {"read-only", [&] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); },
+         [&] { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL); }},
+        {"held", [&] { hold = std::make_unique<FileHold>(path); }, [&] { hold.reset(); }},
+        {"a folder",
+         [&] {
+             DeleteFileA(path.c_str());
+             CreateDirectoryA(path.c_str(), nullptr);
+         },
+         [&] {
+             RemoveDirectoryA(path.c_str());
+             WriteStoreFile("calendar.ini", ini);
+         }},
+    };
+    for (const auto& c : cases) {
+        WriteStoreFile("calendar.ini", ini);
+        callbackSaw.clear();
+        DialogDriver driver("TOptionsForm");
+        driver.Then([&](DialogDriver& d) {
+            d.Type("DateFormatEdit", "yyyy");
+            c.make();
+        });
+        driver.Then([](DialogDriver& d) { d.Click("OkButton"); });
+        driver.Then([&](DialogDriver& d) {
+            EXPECT_TRUE(IsWindowVisible(d.Dialog())) << c.fault;
+            EXPECT_EQ(d.Text("DateFormatEdit"), "yyyy") << c.fault;
+            EXPECT_TRUE(callbackSaw.empty()) << c.fault;
+            c.mend();
+            EXPECT_EQ(ReadStoreFile("calendar.ini"), ini) << c.fault;
+            d.Click("OkButton");
+        });
+        EXPECT_EQ(Run(driver), 1) << c.fault;
+        ASSERT_EQ(driver.Boxes().size(), 1u) << c.fault;
+        EXPECT_NE(driver.Boxes()[0].text.find("could not be saved"), std::string::npos)
+            << c.fault << ": " << driver.Boxes()[0].text;
+        EXPECT_EQ(callbackSaw, std::vector<std::string>{"yyyy"}) << c.fault;
+        EXPECT_EQ(Setting("dateformat"), "yyyy") << c.fault;
+        EXPECT_EQ(Setting("font"), "Tahoma") << c.fault;
+    }
 }
 
 TEST_F(OptionsTest, AnUntouchedOkKeepsWhatTheListsLackAndBringsSizesIntoRange) {

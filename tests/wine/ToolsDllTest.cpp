@@ -215,6 +215,23 @@ TEST_F(ToolsDllTest, ADayIsHeadedAndMarkedUp) {
     EXPECT_EQ(Items(EncodeDate(2007, 3, 6)), "Tuesday 6 March 2007");
 }
 
+// A date format that spells out more than the window's buffer holds: the heading is
+// shortened, and the day keeps its colour and its reminder.
+TEST_F(ToolsDllTest, AnOverlongHeadingLeavesTheDayItsReminder) {
+    std::string dateformat;
+    for (int i = 0; i < 36; ++i)
+        dateformat += "dddddd ";
+    WriteStoreFile("calendar.ini", "[options]\r\ndateformat=" + dateformat +
+                                       "\r\n[eventtypes]\r\nBirthday=255\r\n");
+    WriteStoreFile("data\\2007-09-26.txt", "{Birthday}Party\r\n");
+    const std::string items = Items(EncodeDate(2007, 9, 26));
+    const size_t heading = items.find("\r\n");
+    ASSERT_NE(heading, std::string::npos) << items;
+    EXPECT_LE(heading, 255u);
+    EXPECT_EQ(items.rfind("Wednesday, September 26, 2007 Wednesday", 0), 0u) << items;
+    EXPECT_EQ(items.substr(heading), "\r\n{255}Party");
+}
+
 TEST_F(ToolsDllTest, RecurringRemindersFallOnTheSameDaysInBothQueries) {
     Regular({{EncodeDate(2008, 1, 31), "Monthly", 3}});
     for (auto [m, d] : {std::pair{2, 29}, {3, 31}, {4, 30}})

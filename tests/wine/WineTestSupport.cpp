@@ -87,6 +87,36 @@ bool StoreFileExists(const std::string& relative) {
     return std::filesystem::exists(std::filesystem::path(ExecutableFolder()) / relative);
 }
 
+FileHold::FileHold(const std::string& path)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+FileHold::~FileHold() {
+    if (releaser_) {
+        WaitForSingleObject(releaser_, INFINITE);
+        CloseHandle(releaser_);
+    }
+    Release();
+}
+
+void FileHold::Release() {
+    HANDLE handle = InterlockedExchangePointer(&handle_, INVALID_HANDLE_VALUE);
+    if (handle != INVALID_HANDLE_VALUE)
+        CloseHandle(handle);
+}
+
+DWORD WINAPI FileHold::ReleaseLater(void* hold) {
+    auto* self = static_cast<FileHold*>(hold);
+    Sleep(self->delay_);
+    self->Release();
+    return 0;
+}
+
+void FileHold::ReleaseAfter(DWORD milliseconds) {
+    delay_ = milliseconds;
+    releaser_ = CreateThread(nullptr, 0, ReleaseLater, this, 0, nullptr);
+}
+
 MessageBoxWatcher::MessageBoxWatcher()
     : hook_(SetWindowsHookExA(WH_CBT, WatchBoxes, nullptr, GetCurrentThreadId())) {
     boxTexts.clear();

@@ -14,6 +14,26 @@ void WriteStoreFile(const std::string& relative, const std::string& content);
 std::string ReadStoreFile(const std::string& relative);
 bool StoreFileExists(const std::string& relative);
 
+// A real hold on a file, as a backup or sync tool or an editor takes it: the file opened
+// without sharing, so that no other open succeeds until the hold ends.
+class FileHold {
+  public:
+    explicit FileHold(const std::string& path);
+    ~FileHold();
+    FileHold(const FileHold&) = delete;
+    FileHold& operator=(const FileHold&) = delete;
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release();
+    // Lets go of the file from another thread after this many milliseconds.
+    void ReleaseAfter(DWORD milliseconds);
+
+  private:
+    static DWORD WINAPI ReleaseLater(void* hold);
+    HANDLE handle_;
+    HANDLE releaser_ = nullptr;
+    DWORD delay_ = 0;
+};
+
 class MessageBoxWatcher {
   public:
     MessageBoxWatcher();
