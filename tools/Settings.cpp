@@ -94,6 +94,10 @@ const std::vector<SettingDescription>& Table() {
         Flag("loadonstartup", &O::loadonstartup, false, 17),
         // Its default is the user's own language, asked for when it is needed.
         Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
+        // A relative path is the program folder's. The colour is a plain one (teal by
+        // default): the options dialog offers no system colours for it.
+        Text("subscribed", &O::subscribed, "", 18),
+        Number("subscribedcolour", colour, &O::subscribedcolour, 0, 0xFFFFFF, 0x808000, 19),
     };
     return table;
 }

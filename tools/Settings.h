@@ -26,6 +26,8 @@ struct TCalendarOptions {
     uint8_t colourcoding = 0;
     bool loadonstartup = false;
     int32_t language = 0;
+    std::string subscribed;    // an .ics file shown read-only on the month; "" for none
+    int32_t subscribedcolour = 0;
 };
 
 // What a setting holds, which says how it is read, checked and written.
@@ -56,7 +58,7 @@ struct SettingDescription {
     std::string TCalendarOptions::*text;
 };
 
-// The eighteen settings in the order they are read; savedAt gives the order they are written.
+// The settings in the order they are read; savedAt gives the order they are written.
 const std::vector<SettingDescription>& SettingDescriptions();
 // The description of the setting with this key (letter case ignored), or nullptr.
 const SettingDescription* FindSettingDescription(const std::string& key);
