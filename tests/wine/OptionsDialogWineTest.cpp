@@ -580,11 +580,12 @@ TEST_F(OptionsTest, Screenshots) {
     WriteStoreFile("calendar.ini",
                    "[options]\r\nfont=Tahoma\r\nfontsize=14\r\nfontcolour=16777215\r\n"
                    "dateformat=dddd d mmmm yyyy\r\nttfont=Tahoma\r\nttsize=11\r\n"
+                   "subscribed=holidays.ics\r\nsubscribedcolour=32768\r\n"
                    "[eventtypes]\r\nBirthday=255\r\nWork=33023\r\nHoliday=65280\r\n");
     WriteStoreFile("Tools.NLD", "not a module");
     const std::string shots = folder;
     DialogDriver driver("TOptionsForm");
-    for (int page = 0; page < 4; ++page) {
+    for (int page = 0; page < 5; ++page) {
         driver.Then([page](DialogDriver& d) {
             d.ShowPage(page);
             if (page == 2)
