@@ -1,7 +1,7 @@
 // The benchmarks' calendar files.
 #include "ICalendarBenchFiles.h"
 #include "DateUtils.h"
-#include "ICalendar.h"
+#include "ICalendarRecurrence.h"
 
 std::string GeneratedCalendar(int events) {
     std::string file =

@@ -305,9 +305,10 @@ HWND VisibleChild(HWND dialog, const char* className, const char* caption = null
     return search.found;
 }
 
+// Asked of the control itself: another process's edit keeps its text to itself.
 std::string WindowText(HWND window) {
     char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 

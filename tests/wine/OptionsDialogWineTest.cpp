@@ -571,7 +571,7 @@ void SaveWindowImage(HWND window, const std::string& path) {
     ReleaseDC(nullptr, screen);
 }
 
-// Not a check: pictures of the four pages and the about box for the documentation, taken when
+// Not a check: pictures of the five pages and the about box for the documentation, taken when
 // VELMORA_SHOTS names a folder (see take-options-screenshots.sh).
 TEST_F(OptionsTest, Screenshots) {
     char folder[MAX_PATH] = "";
