@@ -126,6 +126,7 @@ int main() {
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
     std::printf("  peak working set:     %8.1f MB\n", memory.PeakWorkingSetSize / 1048576.0);
+    std::fflush(stdout);
 
     // One own reminder on every day of the month, whose text leaves room to show more.
     EmptyStore(folder);
