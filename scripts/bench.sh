@@ -46,6 +46,15 @@ start_wine_session
 echo
 (cd build/bench-win && timeout 900 wine windows_query_bench.exe)
 
+# The same calendar file and month with a subscription through TOOLS.DLL, in a folder of its
+# own (the import writes its store there).
+cmake --build build/win --target Tools windows_icalendar_bench >/dev/null
+rm -rf build/bench-icalendar-win
+mkdir -p build/bench-icalendar-win
+cp build/win/dist/TOOLS.DLL build/win/tests/bench/windows_icalendar_bench.exe build/bench-icalendar-win/
+echo
+(cd build/bench-icalendar-win && timeout 900 wine windows_icalendar_bench.exe)
+
 # The settings save against large reminder-type tables: natively in process, then through
 # TOOLS.DLL under Wine, each in a folder of its own (the save rewrites calendar.ini there).
 cmake --build build/bench --target settings_bench >/dev/null

@@ -54,6 +54,31 @@ std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial) {
     return static_cast<int32_t>(choose.rgbResult);
 }
 
+std::optional<std::string> ChooseCalendarFileWithDialog(HWND owner, const std::string& initial) {
+    char buffer[4 * MAX_PATH] = "";
+    // A stored name the dialog cannot start from (a folder that is gone, a name it rejects)
+    // must not keep the user from choosing another: the second try starts empty.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const std::string start = attempt == 0 && initial.size() < sizeof buffer ? initial : "";
+        std::copy(start.begin(), start.end(), buffer);
+        buffer[start.size()] = '\0';
+        OPENFILENAMEA dialog = {};
+        dialog.lStructSize = sizeof dialog;
+        dialog.hwndOwner = owner;
+        dialog.lpstrFilter = "Calendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
+        dialog.lpstrFile = buffer;
+        dialog.nMaxFile = sizeof buffer;
+        dialog.lpstrDefExt = "ics";
+        dialog.lpstrTitle = "Subscribed Calendar";
+        dialog.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+        if (GetOpenFileNameA(&dialog))
+            return std::string(buffer);
+        if (CommDlgExtendedError() == 0 || start.empty())
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 void OpenReadMe() {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

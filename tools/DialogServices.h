@@ -14,6 +14,9 @@ std::vector<std::string> InstalledFontFamilies();
 // The system's colour chooser opened on initial; the colour picked, or nothing when the user
 // cancelled.
 std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial);
+// The system's open-file dialog for a calendar file (*.ics), opened on initial (a full path,
+// may be ""); the file chosen, or nothing when the user cancelled.
+std::optional<std::string> ChooseCalendarFileWithDialog(HWND owner, const std::string& initial);
 // Starts "notepad.exe readme.txt" in the program directory; a failure to start is ignored.
 void OpenReadMe();
 // The first icon of the running program at size pixels, or null; the caller destroys it.

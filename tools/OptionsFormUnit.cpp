@@ -143,6 +143,8 @@ void TOptionsForm::ShowValues() {
     Spin("HSpacingSpin").SetValue(values.hspacing);
     Spin("VSpacingSpin").SetValue(values.vspacing);
     ShowCalendarLook();
+    SetWindowTextA(Control("SubscribedFileEdit"), values.subscribed.c_str());
+    ColourCombo("SubscribedColourCombo").SetColour(values.subscribedcolour);
     filling_ = false;
     ShowLanguageRows();
     ShowTypeRows();
@@ -281,6 +283,7 @@ void TOptionsForm::IdleHandler() {
     EnableControl("EventColourButton", oneRow);
     EnableControl("TodayColourCombo", model_.TodayColourEnabled());
     EnableControl("TodayColourLabel", model_.TodayColourEnabled());
+    EnableControl("SubscribedColourCombo", model_.SubscribedColourEnabled());
 }
 
 // --- Reading controls ---
@@ -355,6 +358,9 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"WeekNumbersCheck", Kind::Click, &TOptionsForm::WeekNumbersCheckClick},
         {"FillTodayCheck", Kind::Click, &TOptionsForm::FillTodayCheckClick},
         {"TodayColourCombo", Kind::Change, &TOptionsForm::TodayColourComboChange},
+        {"SubscribedFileEdit", Kind::Change, &TOptionsForm::SubscribedFileEditChange},
+        {"SubscribedBrowseButton", Kind::Click, &TOptionsForm::SubscribedBrowseButtonClick},
+        {"SubscribedColourCombo", Kind::Change, &TOptionsForm::SubscribedColourComboChange},
     };
     // Values the dialog shows itself are no edits; list drawing goes on regardless.
     if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
@@ -582,4 +588,26 @@ void TOptionsForm::ApplyButtonClick(TFormEvent&) {
     if (acceptProcedure_)
         acceptProcedure_();
     model_.ClearModified();
+}
+
+void TOptionsForm::SubscribedFileEditChange(TFormEvent&) {
+    model_.SetSubscribedFile(ControlText("SubscribedFileEdit"));
+}
+
+void TOptionsForm::SubscribedBrowseButtonClick(TFormEvent&) {
+    const std::optional<std::string> chosen =
+        ChooseCalendarFileWithDialog(Handle(), model_.SubscribedFullPathText());
+    if (!chosen)
+        return;
+    if (!model_.SubscribedFileChosen(*chosen))
+        throw VelmoraError("The path of the calendar file \"" + *chosen +
+                           "\" is longer than 255 characters; move the file to a folder with a "
+                           "shorter path.");
+    filling_ = true;
+    SetWindowTextA(Control("SubscribedFileEdit"), model_.Values().subscribed.c_str());
+    filling_ = false;
+}
+
+void TOptionsForm::SubscribedColourComboChange(TFormEvent&) {
+    model_.SetSubscribedColour(ColourCombo("SubscribedColourCombo").Colour());
 }

@@ -1,4 +1,4 @@
-// TOptionsForm: the options dialog, four pages of settings and the reminder types. Its
+// TOptionsForm: the options dialog, its pages of settings and the reminder types. Its
 // decisions are OptionsModel's; this class turns the controls' messages into calls on the
 // model and shows what the model holds.
 #pragma once
@@ -89,6 +89,9 @@ class TOptionsForm : public TBaseForm {
     void FillTodayCheckClick(TFormEvent& event);
     void TodayColourComboChange(TFormEvent& event);
     void ShowCalendarLook();
+    void SubscribedFileEditChange(TFormEvent& event);
+    void SubscribedBrowseButtonClick(TFormEvent& event);
+    void SubscribedColourComboChange(TFormEvent& event);
 
     OptionsModel model_;
     std::vector<std::unique_ptr<TWidgetWindow>> widgets_;

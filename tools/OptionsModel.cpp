@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "MessageBoxes.h"
 #include "TextCase.h"
+#include "SubscribedCalendar.h"
 
 #include <algorithm>
 #include <cctype>
@@ -98,6 +99,8 @@ void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEve
     values_.weeknumbers = settings.weeknumbers;
     values_.filltoday = settings.filltoday;
     values_.todaycolour = settings.todaycolour;
+    values_.subscribed = Cut(settings.subscribed);
+    values_.subscribedcolour = settings.subscribedcolour;
     // The rows are the types themselves, not "name=colour" lines: a name holding "=" would
     // otherwise come back split at it.
     typeRows_ = types;
@@ -151,6 +154,8 @@ bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
     settings.weeknumbers = values_.weeknumbers;
     settings.filltoday = values_.filltoday;
     settings.todaycolour = values_.todaycolour;
+    settings.subscribed = values_.subscribed;
+    settings.subscribedcolour = values_.subscribedcolour;
     ReplaceEventTypes(typeRows_);
     SaveSettings();
     const std::vector<TypeChange> changes = TypeChanges();
@@ -289,6 +294,29 @@ void OptionsModel::SetHSpacing(int32_t spacing) {
 }
 void OptionsModel::SetVSpacing(int32_t spacing) {
     values_.vspacing = static_cast<uint8_t>(ClampToRange(spacing, spacingRange));
+    Changed();
+}
+
+void OptionsModel::SetSubscribedFile(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    values_.subscribed = first == std::string::npos
+                             ? std::string()
+                             : Cut(text.substr(first, text.find_last_not_of(" \t") + 1 - first));
+    Changed();
+}
+bool OptionsModel::SubscribedFileChosen(const std::string& fullPath) {
+    const std::string stored = SubscribedStoredPath(fullPath);
+    if (stored.size() > maxTextLength)
+        return false;
+    values_.subscribed = stored;
+    Changed();
+    return true;
+}
+std::string OptionsModel::SubscribedFullPathText() const {
+    return SubscribedFullPath(values_.subscribed);
+}
+void OptionsModel::SetSubscribedColour(int32_t colour) {
+    values_.subscribedcolour = colour;
     Changed();
 }
 

@@ -139,6 +139,19 @@ class OptionsModel {
     // name, or given one with a "}", moves nothing.
     std::vector<TypeChange> TypeChanges() const;
 
+    // --- Subscribed calendar ---
+    // The file field as typed; blank (or spaces alone) for none.
+    void SetSubscribedFile(const std::string& text);
+    // A file chosen in the file dialog, by its full path: stored relative to the program
+    // folder when it is inside it. False, and nothing changed, for a path longer than the
+    // setting holds, which would otherwise be stored cut and name another file.
+    bool SubscribedFileChosen(const std::string& fullPath);
+    // The full path of the named file, for the file dialog to open on; "" for none.
+    std::string SubscribedFullPathText() const;
+    void SetSubscribedColour(int32_t colour);
+    // The colour means something only while a file is named.
+    bool SubscribedColourEnabled() const { return !values_.subscribed.empty(); }
+
     // --- Previews ---
     PreviewLook CalendarPreview(double now) const;
     PreviewLook TooltipPreview() const;

@@ -99,6 +99,10 @@ const std::vector<SettingDescription>& Table() {
         Flag("filltoday", &O::filltoday, false, 19),
         Number("todaycolour", colour, &O::todaycolour, int32Min, int32Max, 0x808080, 20),
         Flag("outline", &O::outline, true, 21),
+        // A relative path is the program folder's. The colour is a plain one (teal by
+        // default): the options dialog offers no system colours for it.
+        Text("subscribed", &O::subscribed, "", 22),
+        Number("subscribedcolour", colour, &O::subscribedcolour, 0, 0xFFFFFF, 0x808000, 23),
     };
     return table;
 }

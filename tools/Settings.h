@@ -32,6 +32,8 @@ struct TCalendarOptions {
     int32_t todaycolour = 0;
     // An outline in a contrasting colour around the window's text, for any wallpaper.
     bool outline = false;
+    std::string subscribed;    // an .ics file shown read-only on the month; "" for none
+    int32_t subscribedcolour = 0;
 };
 
 // What a setting holds, which says how it is read, checked and written.

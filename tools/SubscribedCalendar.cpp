@@ -8,6 +8,8 @@
 #include "ProgramDirectory.h"
 #include "Queries.h"
 #include "ReportOnce.h"
+#include "Settings.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -127,27 +129,37 @@ std::vector<DatedReminder> ReadCalendar(const std::string& path, double today,
 }
 } // namespace
 
+namespace {
+bool IsAbsolutePath(const std::string& path) {
+    return path.find(':') != std::string::npos || path[0] == '\\' || path[0] == '/';
+}
+} // namespace
+
+std::string SubscribedFullPath(const std::string& storedPath) {
+    if (storedPath.empty() || IsAbsolutePath(storedPath))
+        return storedPath;
+    return ProgramDirectory() + storedPath;
+}
+
+std::string SubscribedStoredPath(const std::string& chosenPath) {
+    const std::string folder = ProgramDirectory();
+    if (chosenPath.size() <= folder.size() ||
+        !SameTextIgnoringCase(chosenPath.substr(0, folder.size()), folder))
+        return chosenPath;
+    const std::string inside = chosenPath.substr(folder.size());
+    return IsAbsolutePath(inside) ? chosenPath : inside;
+}
+
 SubscribedCalendar ReadSubscribedCalendar(const ProfileFileSections& settingsFile) {
-    SubscribedCalendar calendar;
-    // A settings file that cannot be read now has been reported once by the type colours'
-    // load; the month then shows no subscription rather than a box for every day.
+    // As the settings are read, so that a value out of range is held as the load holds it
+    // (the load itself is what names it).
     try {
-        (void)settingsFile.Section("options");
+        const TCalendarOptions stored = ReadSettings(settingsFile).record;
+        return {SubscribedFullPath(stored.subscribed), stored.subscribedcolour};
     } catch (const UnreadableFileError&) {
-        return calendar;
+        // Shown as none meanwhile: the queries tell of the file once, not at every day.
+        return {};
     }
-    const ProfileSection options(settingsFile, "options");
-    calendar.path = options.Read("subscribed", "");
-    if (!calendar.path.empty() && calendar.path.find(':') == std::string::npos &&
-        calendar.path[0] != '\\' && calendar.path[0] != '/')
-        calendar.path = ProgramDirectory() + calendar.path;
-    const std::string colour = options.Read("subscribedcolour", "8421376"); // teal
-    char* end = nullptr;
-    const long value = std::strtol(colour.c_str(), &end, 10);
-    calendar.colour = end != colour.c_str() && *end == '\0' && value >= 0 && value <= 0xFFFFFF
-                          ? static_cast<int32_t>(value)
-                          : 8421376;
-    return calendar;
 }
 
 std::string SubscriptionCacheName(const std::string& calendarPath) {

@@ -17,6 +17,11 @@ struct SubscribedCalendar {
     int32_t colour = 0; // 0x00BBGGRR
 };
 SubscribedCalendar ReadSubscribedCalendar(const ProfileFileSections& settingsFile);
+// The file a stored "subscribed" value names: a relative one is the program folder's.
+std::string SubscribedFullPath(const std::string& storedPath);
+// What to store for a file chosen by its full path: a file inside the program folder is
+// stored relative to it, so that the folder can be moved or copied with its calendar.
+std::string SubscribedStoredPath(const std::string& chosenPath);
 
 // The cache file of a subscribed calendar.
 std::string SubscriptionCacheName(const std::string& calendarPath);

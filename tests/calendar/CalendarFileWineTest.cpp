@@ -66,7 +66,8 @@ BOOL CALLBACK AnswerWindow(HWND window, LPARAM parameter) {
     if (window == answerer->answered)
         return TRUE;
     if (std::strcmp(caption, "Import Calendar") == 0 ||
-        std::strcmp(caption, "Export Calendar") == 0) {
+        std::strcmp(caption, "Export Calendar") == 0 ||
+        std::strcmp(caption, "Subscribed Calendar") == 0) {
         answerer->answered = window;
         // The file name field: a combo box in the explorer-style dialog, an edit in the old one.
         for (int id : {0x47c, 0x480})
@@ -279,6 +280,38 @@ TEST(CalendarFileMenu, ExportAndImportFromThePopupMenuWithTheFileDialog) {
 } // namespace
 
 namespace {
+struct TVisibleChild {
+    const char* className;
+    const char* caption; // null: any
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleChild(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TVisibleChild*>(parameter);
+    char className[64] = "", caption[128] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (!IsWindowVisible(window) || lstrcmpiA(className, search->className) != 0 ||
+        (search->caption && std::strcmp(caption, search->caption) != 0))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A control of the dialog shown on its current page.
+HWND VisibleChild(HWND dialog, const char* className, const char* caption = nullptr) {
+    TVisibleChild search = {className, caption, nullptr};
+    EnumChildWindows(dialog, FindVisibleChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Asked of the control itself: another process's edit keeps its text to itself.
+std::string WindowText(HWND window) {
+    char text[512] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 TEST(CalendarFileSubscribed, ASubscribedCalendarShowsOnTheMonthInItsColour) {
     SetEnvironmentVariableA("VELMORA_NOW", "39146.5"); // 5 March 2007, noon
     TCalendarFolder folder("subscribed");
@@ -298,9 +331,75 @@ TEST(CalendarFileSubscribed, ASubscribedCalendarShowsOnTheMonthInItsColour) {
     const std::string hint = calendar.Hint(twentieth);
     EXPECT_NE(hint.find("\r\nSpring holiday"), std::string::npos) << hint;
     EXPECT_NE(calendar.FontColor(calendar.CellWithCaption("21")), RGB(0, 255, 0));
+
+    // Another calendar chosen in the options dialog with Browse..., in red: at OK the month
+    // shows it instead.
+    folder.WriteFile(
+        "school.ics",
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20070322\r\n"
+        "SUMMARY:School trip\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    calendar.RightClick(calendar.CellWithCaption("12"));
+    HWND menu = calendar.WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    calendar.ChooseFromMenu(menu, 2);
+    DWORD process = 0;
+    GetWindowThreadProcessId(calendar.Window(), &process);
+    HWND options = nullptr;
+    for (int attempt = 0; attempt < 500 && !options; ++attempt, Sleep(20))
+        options = FindProcessWindow(process, "TOptionsForm");
+    ASSERT_NE(options, nullptr);
+    // The page is found by clicking along the tabs until its Browse button shows.
+    HWND tabs = FindWindowExA(options, nullptr, "SysTabControl32", nullptr);
+    ASSERT_NE(tabs, nullptr);
+    RECT tabArea = {};
+    GetClientRect(tabs, &tabArea);
+    HWND browse = nullptr;
+    for (int x = tabArea.right - 4; x > 0 && !browse; x -= 8) {
+        const LPARAM at = MAKELPARAM(x, tabArea.bottom / 2);
+        SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+        browse = VisibleChild(options, "Button", "&Browse...");
+    }
+    ASSERT_NE(browse, nullptr);
+    HWND file = VisibleChild(options, "Edit");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(WindowText(file), "holidays.ics");
+    PostMessageA(browse, BM_CLICK, 0, 0);
+    Answerer answerer;
+    answerer.process = process;
+    answerer.file = folder.Path() + "school.ics";
+    for (int attempt = 0; attempt < 200 && answerer.dialogs == 0; ++attempt, Sleep(50))
+        EnumWindows(AnswerWindow, reinterpret_cast<LPARAM>(&answerer));
+    ASSERT_EQ(answerer.dialogs, 1);
+    // Inside the program's folder: kept relative to it.
+    for (int attempt = 0; attempt < 100 && WindowText(file) != "school.ics"; ++attempt)
+        Sleep(50);
+    EXPECT_EQ(WindowText(file), "school.ics");
+    HWND colourHost = VisibleChild(options, "TColourComboBox");
+    ASSERT_NE(colourHost, nullptr);
+    HWND colourList = FindWindowExA(colourHost, nullptr, "ComboBox", nullptr);
+    ASSERT_NE(colourList, nullptr);
+    ASSERT_NE(SendMessageA(colourList, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("Red")),
+              CB_ERR);
+    SendMessageA(colourHost, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(colourList), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(colourList));
+    PostMessageA(VisibleChild(options, "Button", "OK"), BM_CLICK, 0, 0);
+    for (int attempt = 0; attempt < 250 && IsWindowVisible(options); ++attempt)
+        Sleep(20);
+    ASSERT_FALSE(IsWindowVisible(options));
+    HWND twentySecond = calendar.CellWithCaption("22");
+    for (int attempt = 0; attempt < 100 && calendar.FontColor(twentySecond) != red; ++attempt)
+        Sleep(50);
+    EXPECT_EQ(calendar.FontColor(twentySecond), red);
+    EXPECT_NE(calendar.FontColor(twentieth), RGB(0, 255, 0));
+    EXPECT_TRUE(answerer.boxes.empty());
     ASSERT_TRUE(calendar.Close());
-    // Read-only: the store holds nothing of it.
+    EXPECT_EQ(folder.ReadSetting("options", "subscribed"), "school.ics");
+    EXPECT_EQ(folder.ReadSetting("options", "subscribedcolour"), "255");
+    // Read-only: the store holds nothing of either.
     EXPECT_EQ(folder.ReadFile("data\\2007-03-20.txt"), "");
+    EXPECT_EQ(folder.ReadFile("data\\2007-03-22.txt"), "");
     SetEnvironmentVariableA("VELMORA_NOW", nullptr);
 }
 } // namespace

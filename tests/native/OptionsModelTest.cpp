@@ -4,7 +4,9 @@
 #include "OptionsFormComponents.h"
 #include "ProfileFile.h"
 #include "StoreFixture.h"
+#include "SubscribedCalendar.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -498,6 +500,62 @@ TEST_F(OptionsModelTest, PreviewsShowTheChosenFontsColoursAndDateFormat) {
     EXPECT_EQ(tooltip.textColour, 0x800000);
     EXPECT_EQ(tooltip.background, 0xFFFF00);
     EXPECT_EQ(CentredLabelTop(10, 45, 13), 26);
+}
+
+// The subscribed calendar goes through the dialog as every other setting does, and a file
+// chosen in the program folder is stored relative to it, so that the folder can move.
+TEST_F(OptionsModelTest, TheSubscribedCalendarIsChosenStoredAndReadBack) {
+    WriteFile("calendar.ini", "[options]\r\nsubscribed=holidays.ics\r\nsubscribedcolour=255\r\n");
+    Open();
+    EXPECT_EQ(model.Values().subscribed, "holidays.ics");
+    EXPECT_EQ(model.Values().subscribedcolour, 255);
+    EXPECT_EQ(model.SubscribedFullPathText(), folder.WithSeparator() + "holidays.ics");
+    EXPECT_FALSE(model.Modified());
+
+    const std::string inside = folder.WithSeparator();
+    const std::string beside = inside.substr(0, inside.size() - 1) + "-other/x.ics";
+    std::string upper = inside;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const struct {
+        std::string chosen;
+        bool taken;
+        std::string stored; // when taken
+    } choices[] = {
+        {inside + "school.ics", true, "school.ics"},
+        {inside + "calendars/school.ics", true, "calendars/school.ics"},
+        {upper + "school.ics", true, "school.ics"}, // the system's paths ignore letter case
+        {beside, true, beside},                     // a folder whose name only starts alike
+        {"/elsewhere/school.ics", true, "/elsewhere/school.ics"},
+        {"/elsewhere/" + std::string(250, 'x') + ".ics", false, ""}, // would be stored cut
+    };
+    for (const auto& choice : choices) {
+        model.SetSubscribedFile("before.ics");
+        EXPECT_EQ(model.SubscribedFileChosen(choice.chosen), choice.taken) << choice.chosen;
+        EXPECT_EQ(model.Values().subscribed, choice.taken ? choice.stored : "before.ics")
+            << choice.chosen;
+    }
+    // Typed: spaces around a name are no part of it, and spaces alone are no file, for which
+    // a colour means nothing.
+    model.SetSubscribedFile("   ");
+    EXPECT_EQ(model.Values().subscribed, "");
+    EXPECT_FALSE(model.SubscribedColourEnabled());
+    model.SetSubscribedFile("  school.ics ");
+    EXPECT_TRUE(model.SubscribedColourEnabled());
+    model.SetSubscribedColour(0x00FF00);
+    model.Accept(CalendarOptions());
+    Reload();
+    EXPECT_EQ(CalendarOptions().subscribed, "school.ics");
+    EXPECT_EQ(CalendarOptions().subscribedcolour, 0x00FF00);
+    const SubscribedCalendar read = ReadSubscribedCalendar(ProfileFileSections(SettingsFileName()));
+    EXPECT_EQ(read.path, inside + "school.ics");
+    EXPECT_EQ(read.colour, 0x00FF00);
+
+    // None named: the queries see none, in the default colour nothing shows in.
+    Open();
+    model.SetSubscribedFile("");
+    model.Accept(CalendarOptions());
+    EXPECT_EQ(ReadSubscribedCalendar(ProfileFileSections(SettingsFileName())).path, "");
 }
 
 std::string ShippedDescription(const char* file) {

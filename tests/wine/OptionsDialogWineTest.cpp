@@ -718,7 +718,7 @@ void SaveWindowImage(HWND window, const std::string& path) {
     ReleaseDC(nullptr, screen);
 }
 
-// Not a check: pictures of the four pages and the about box for the documentation, taken when
+// Not a check: pictures of the five pages and the about box for the documentation, taken when
 // VELMORA_SHOTS names a folder (see take-options-screenshots.sh).
 TEST_F(OptionsTest, Screenshots) {
     char folder[MAX_PATH] = "";
@@ -727,11 +727,12 @@ TEST_F(OptionsTest, Screenshots) {
     WriteStoreFile("calendar.ini",
                    "[options]\r\nfont=Tahoma\r\nfontsize=14\r\nfontcolour=16777215\r\n"
                    "dateformat=dddd d mmmm yyyy\r\nttfont=Tahoma\r\nttsize=11\r\n"
+                   "subscribed=holidays.ics\r\nsubscribedcolour=32768\r\n"
                    "[eventtypes]\r\nBirthday=255\r\nWork=33023\r\nHoliday=65280\r\n");
     WriteStoreFile("Tools.NLD", "not a module");
     const std::string shots = folder;
     DialogDriver driver("TOptionsForm");
-    for (int page = 0; page < 5; ++page) {
+    for (int page = 0; page < 6; ++page) {
         driver.Then([page](DialogDriver& d) {
             d.ShowPage(page);
             if (page == 2)

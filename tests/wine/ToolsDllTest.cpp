@@ -113,6 +113,25 @@ TEST_F(ToolsDllTest, TheExportsAreFoundByTheirNames) {
     EXPECT_EQ(GetProcAddress(library.Module(), "GetOptions@76"), nullptr);
 }
 
+// The window loads and frees the library for every query, thousands of times a day. A load
+// must give back what it takes: one thread-local slot kept per load ended the program when
+// the process ran out of them, after about a thousand.
+TEST_F(ToolsDllTest, ALoadAndFreeOfTheLibraryKeepsNoThreadSlot) {
+    ASSERT_EQ(GetModuleHandleA("TOOLS.DLL"), nullptr) << "held loaded: nothing would be freed";
+    const auto freeSlot = [] {
+        const DWORD slot = TlsAlloc();
+        TlsFree(slot);
+        return slot;
+    };
+    const DWORD before = freeSlot();
+    for (int load = 0; load < 100; ++load) {
+        ToolsLibrary library;
+        ASSERT_NE(library.Module(), nullptr);
+        ASSERT_NE(library.Get().fontsize, 0);
+    }
+    EXPECT_LT(freeSlot(), before + 5);
+}
+
 TEST_F(ToolsDllTest, GetOptionsOnAnEmptyFolderGivesTheDefaults) {
     Options o = ToolsLibrary().Get();
     EXPECT_EQ(o.top, -1);
@@ -146,7 +165,8 @@ TEST_F(ToolsDllTest, SetOptionsWritesAllKeysInTheSaveOrder) {
                                         "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
                                         "ttbackground", "hspacing", "vspacing", "listcount",
                                         "colourcoding", "language", "loadonstartup",
-                                        "weeknumbers", "filltoday", "todaycolour", "outline"}));
+                                        "weeknumbers", "filltoday", "todaycolour", "outline", "subscribed",
+                                        "subscribedcolour"}));
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 12u);
     EXPECT_EQ(GetPrivateProfileIntA("options", "left", 0, path.c_str()), 34u);
