@@ -2,12 +2,14 @@
 // Coming Up list, kept beneath every other window and see-through wherever it shows the key
 // colour, so only its text and frames appear on the desktop.
 #pragma once
+#include "AlertWindowUnit.h"
 #include "BaseWindow.h"
 #include "HintWindowUnit.h"
 #include "MonthGrid.h"
 #include "PopupDay.h"
 #include "PopupMenu.h"
 #include "ScreenPlacement.h"
+#include "TrayIcon.h"
 #include "VrHyperButton.h"
 #include "WinHandles.h"
 
@@ -30,6 +32,14 @@ struct TWindowOptions {
     std::string DateFormat;
     uint8_t HSpacing = 4;
     uint8_t VSpacing = 2;
+};
+
+// The alert settings, read from calendar.ini's options, which older copies of the program ignore.
+struct TAlertOptions {
+    int LeadMinutes = 0;
+    bool Tomorrow = false;
+    bool Sound = true;
+    bool HideTrayIcon = false;
 };
 
 // Keeps a load's handle in the window's ToolsHandle for the length of a handler and puts the
@@ -131,6 +141,26 @@ class TVelmora : public TBaseWindow {
     int optionsApplied_ = 0;
     TWindowOptions options_;
     FontHandle font_;
+
+    // The day's notification, the alerts at a time and the notification-area icon.
+    void StartReminding();
+    void ApplyAlertOptions();
+    void RemindOnTick();
+    void CheckNotification(bool dayChanged);
+    void CheckAlerts();
+    void AlertDone(TAlertWindow& sender, int snoozeMinutes);
+    void ShowTrayIcon();
+    void TrayIconClick(LPARAM mouseMessage);
+    void SelectToday();
+    bool AlertMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    TAlertOptions alertOptions_;
+    std::unique_ptr<TTrayIcon> trayIcon_;
+    // Shown for a notification only while the option hides the icon.
+    bool trayIconForBalloon_ = false;
+    std::vector<std::unique_ptr<TAlertWindow>> alertWindows_;
+    double notifiedCheckDay_ = -1e9;
+    int notifications_ = 0;
+    std::string lastNotification_;
     BrushHandle keyBrush_;
     unsigned timer1Interval_ = 60000;
     bool created_ = false;
