@@ -183,7 +183,14 @@ void TVelmora::CheckAlerts() {
         if (!IsWindow(alertWindows_[i]->Handle()))
             alertWindows_.erase(alertWindows_.begin() + static_cast<long>(i));
     const double now = CurrentDateTime();
-    const TAlertState state = ReadAlertState();
+    TAlertState state = ReadAlertState();
+    // What this run decided counts even where the file could not take it (a folder that
+    // cannot be written): a dismissed alert must not come back at the next minute.
+    state.Dismissed.insert(sessionAlerts_.Dismissed.begin(), sessionAlerts_.Dismissed.end());
+    for (const auto& snoozed : sessionAlerts_.SnoozedUntil)
+        state.SnoozedUntil[snoozed.first] = snoozed.second;
+    for (const std::string& key : sessionAlerts_.Dismissed)
+        state.SnoozedUntil.erase(key);
     std::set<std::string> open;
     for (const auto& window : alertWindows_)
         for (const TDueAlert& due : window->Alerts())
@@ -224,12 +231,15 @@ void TVelmora::CheckAlerts() {
 void TVelmora::AlertDone(TAlertWindow& sender, int snoozeMinutes) {
     TAlertState state = PrunedAlertState(ReadAlertState(), WholeDay(CurrentDateTime()));
     const double until = CurrentDateTime() + snoozeMinutes / (24.0 * 60);
-    for (const TDueAlert& due : sender.Alerts()) {
-        if (snoozeMinutes > 0) {
-            state.SnoozedUntil[due.Alert.Key] = until;
-        } else {
-            state.SnoozedUntil.erase(due.Alert.Key);
-            state.Dismissed.insert(due.Alert.Key);
+    for (TAlertState* kept : {&state, &sessionAlerts_}) {
+        for (const TDueAlert& due : sender.Alerts()) {
+            if (snoozeMinutes > 0) {
+                kept->Dismissed.erase(due.Alert.Key);
+                kept->SnoozedUntil[due.Alert.Key] = until;
+            } else {
+                kept->SnoozedUntil.erase(due.Alert.Key);
+                kept->Dismissed.insert(due.Alert.Key);
+            }
         }
     }
     WriteAlertState(state);

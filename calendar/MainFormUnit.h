@@ -158,6 +158,7 @@ class TVelmora : public TBaseWindow {
     // Shown for a notification only while the option hides the icon.
     bool trayIconForBalloon_ = false;
     std::vector<std::unique_ptr<TAlertWindow>> alertWindows_;
+    TAlertState sessionAlerts_;
     double notifiedCheckDay_ = -1e9;
     int notifications_ = 0;
     std::string lastNotification_;

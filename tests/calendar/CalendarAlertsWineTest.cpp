@@ -184,6 +184,24 @@ TEST_F(CalendarAlertsTest, AlertAtItsTimeDismissedForGood) {
     }
 }
 
+TEST_F(CalendarAlertsTest, DismissedAlertStaysDismissedWhenItsStateCannotBeKept) {
+    TCalendarFolder folder("alerts_read_only");
+    WriteSettings(folder);
+    folder.WriteDayFile(today, {"10:30 Stand-up"});
+    folder.WriteFile("alerts.ini", "");
+    const std::string state = folder.Path() + "alerts.ini";
+    SetFileAttributesA(state.c_str(), FILE_ATTRIBUTE_READONLY);
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    std::vector<HWND> alerts = AlertWindows(calendar);
+    ASSERT_EQ(alerts.size(), 1u);
+    SendMessageA(GetDlgItem(alerts[0], AlertDismissId), BM_CLICK, 0, 0);
+    MoveClock(calendar, At(today, 10, 31));
+    EXPECT_TRUE(AlertWindows(calendar).empty());
+    EXPECT_TRUE(calendar.Close());
+    SetFileAttributesA(state.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(CalendarAlertsTest, SnoozedAlertComesBackAfterItsMinutesAlsoAfterARestart) {
     TCalendarFolder folder("alerts_snoozed");
     WriteSettings(folder);
