@@ -133,6 +133,13 @@ void TOptionsForm::ShowValues() {
     ColourCombo("TooltipBackgroundColorComboBox").SetColour(values.ttbackground);
     Spin("HSpacingSpin").SetValue(values.hspacing);
     Spin("VSpacingSpin").SetValue(values.vspacing);
+    SendMessageA(Control("AlertLeadCombo"), CB_SETCURSEL,
+                 static_cast<WPARAM>(model_.AlertLeadItem()), 0);
+    for (const auto& check : {std::make_pair("AlertTomorrowCheck", values.alerttomorrow),
+                              std::make_pair("AlertSoundCheck", values.alertsound),
+                              std::make_pair("HideTrayIconCheck", values.hidetrayicon)})
+        SendMessageA(Control(check.first), BM_SETCHECK, check.second ? BST_CHECKED : BST_UNCHECKED,
+                     0);
     filling_ = false;
     ShowLanguageRows();
     ShowTypeRows();
@@ -333,6 +340,10 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"ReadmeButton", Kind::Click, &TOptionsForm::ReadmeButtonClick},
         {"AboutButton", Kind::Click, &TOptionsForm::AboutButtonClick},
         {"ApplyButton", Kind::Click, &TOptionsForm::ApplyButtonClick},
+        {"AlertLeadCombo", Kind::Change, &TOptionsForm::AlertLeadComboChange},
+        {"AlertTomorrowCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
+        {"AlertSoundCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
+        {"HideTrayIconCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
     };
     // Values the dialog shows itself are no edits; list drawing goes on regardless.
     if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
@@ -537,4 +548,20 @@ void TOptionsForm::ApplyButtonClick(TFormEvent&) {
     if (acceptProcedure_)
         acceptProcedure_();
     model_.ClearModified();
+}
+
+void TOptionsForm::AlertLeadComboChange(TFormEvent&) {
+    model_.SetAlertLeadItem(
+        static_cast<int>(SendMessageA(Control("AlertLeadCombo"), CB_GETCURSEL, 0, 0)));
+}
+
+void TOptionsForm::AlertChecksClick(TFormEvent& event) {
+    const bool checked =
+        SendMessageA(Control(event.component.c_str()), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (event.component == "AlertTomorrowCheck")
+        model_.SetAlertTomorrow(checked);
+    else if (event.component == "AlertSoundCheck")
+        model_.SetAlertSound(checked);
+    else
+        model_.SetHideTrayIcon(checked);
 }

@@ -83,6 +83,8 @@ class TOptionsForm : public TBaseForm {
     void ReadmeButtonClick(TFormEvent& event);
     void AboutButtonClick(TFormEvent& event);
     void ApplyButtonClick(TFormEvent& event);
+    void AlertLeadComboChange(TFormEvent& event);
+    void AlertChecksClick(TFormEvent& event);
 
     OptionsModel model_;
     std::vector<std::unique_ptr<TWidgetWindow>> widgets_;

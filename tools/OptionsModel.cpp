@@ -84,6 +84,10 @@ void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEve
     values_.ttbackground = settings.ttbackground;
     values_.hspacing = static_cast<uint8_t>(ClampToRange(settings.hspacing, spacingRange));
     values_.vspacing = static_cast<uint8_t>(ClampToRange(settings.vspacing, spacingRange));
+    values_.alertlead = settings.alertlead;
+    values_.alerttomorrow = settings.alerttomorrow;
+    values_.alertsound = settings.alertsound;
+    values_.hidetrayicon = settings.hidetrayicon;
     // The rows are the types themselves, not "name=colour" lines: a name holding "=" would
     // otherwise come back split at it.
     typeRows_ = types;
@@ -118,6 +122,10 @@ bool OptionsModel::Accept(TCalendarOptions& settings) {
     settings.ttbackground = values_.ttbackground;
     settings.hspacing = values_.hspacing;
     settings.vspacing = values_.vspacing;
+    settings.alertlead = values_.alertlead;
+    settings.alerttomorrow = values_.alerttomorrow;
+    settings.alertsound = values_.alertsound;
+    settings.hidetrayicon = values_.hidetrayicon;
     ReplaceEventTypes(typeRows_);
     SaveSettings();
     if (accepted_)
@@ -264,4 +272,37 @@ PreviewLook OptionsModel::CalendarPreview(double now) const {
 PreviewLook OptionsModel::TooltipPreview() const {
     return {values_.ttfont, values_.ttsize, values_.ttcolour, values_.ttbackground,
             tooltipSampleText};
+}
+
+namespace {
+const int32_t alertLeadChoices[] = {0, 5, 10, 15, 30, 60};
+}
+
+void OptionsModel::SetAlertLeadItem(int item) {
+    if (item < 0 || item >= 6)
+        return;
+    values_.alertlead = alertLeadChoices[item];
+    Changed();
+}
+
+int OptionsModel::AlertLeadItem() const {
+    for (int item = 0; item < 6; ++item)
+        if (alertLeadChoices[item] == values_.alertlead)
+            return item;
+    return 0;
+}
+
+void OptionsModel::SetAlertTomorrow(bool tomorrow) {
+    values_.alerttomorrow = tomorrow;
+    Changed();
+}
+
+void OptionsModel::SetAlertSound(bool sound) {
+    values_.alertsound = sound;
+    Changed();
+}
+
+void OptionsModel::SetHideTrayIcon(bool hide) {
+    values_.hidetrayicon = hide;
+    Changed();
 }

@@ -87,6 +87,12 @@ const std::vector<SettingDescription> settings = {
     Flag("loadonstartup", &O::loadonstartup, false, 17),
     // Its default is the user's own language, asked for when it is needed.
     Number("language", SettingKind::Language, &O::language, 0, int32Max, 0, 16),
+    // A lead that is none of the choices is taken as none by the window, not refused here:
+    // one hand-edited key must not cost the user every other setting.
+    Number("alertlead", integer, &O::alertlead, int32Min, int32Max, 0, 18),
+    Flag("alerttomorrow", &O::alerttomorrow, false, 19),
+    Flag("alertsound", &O::alertsound, true, 20),
+    Flag("hidetrayicon", &O::hidetrayicon, false, 21),
 };
 
 bool SameKey(const std::string& a, const std::string& b) {

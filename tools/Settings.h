@@ -26,6 +26,11 @@ struct TCalendarOptions {
     uint8_t colourcoding = 0;
     bool loadonstartup = false;
     int32_t language = 0;
+    // Reminding, kept by the library and read by the window from calendar.ini.
+    int32_t alertlead = 0; // minutes before a reminder's time: 0, 5, 10, 15, 30 or 60
+    bool alerttomorrow = false;
+    bool alertsound = true;
+    bool hidetrayicon = false;
 };
 
 // What a setting holds, which says how it is read, checked and written.
@@ -54,7 +59,7 @@ struct SettingDescription {
     std::string TCalendarOptions::*text;
 };
 
-// The eighteen settings in the order they are read; savedAt gives the order they are written.
+// The settings in the order they are read; savedAt gives the order they are written.
 const std::vector<SettingDescription>& SettingDescriptions();
 // The description of the setting with this key (letter case ignored), or nullptr.
 const SettingDescription* FindSettingDescription(const std::string& key);

@@ -75,7 +75,7 @@ TEST_F(ExportsTest, ShortStringsRespectTheirCapacity) {
 TEST_F(ExportsTest, SetOptionsSavesEveryKey) {
     SetOptions(40, 50);
     const std::string path = SettingsFileName();
-    EXPECT_EQ(ProfileReadSection(path, "options").size(), 18u);
+    EXPECT_EQ(ProfileReadSection(path, "options").size(), 22u);
     EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "40");
     EXPECT_EQ(ProfileReadString(path, "options", "left", ""), "50");
 }
@@ -177,7 +177,7 @@ TEST_F(ExportsTest, AStartupLinkThatCannotBeWrittenIsReportedOnce) {
             EXPECT_NE(RecordedMessageBoxes()[0].text.find("start-up shortcut"), std::string::npos);
         }
         const std::string path = SettingsFileName();
-        EXPECT_EQ(ProfileReadSection(path, "options").size(), 18u);
+        EXPECT_EQ(ProfileReadSection(path, "options").size(), 22u);
         EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "7");
         EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"Birthday=255"});
     }

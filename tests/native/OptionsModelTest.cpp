@@ -80,6 +80,27 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     EXPECT_EQ(after.left, 50);
 }
 
+TEST_F(OptionsModelTest, AlertSettingsRoundTripAndAHandEditedLeadCostsNothingElse) {
+    WriteFile("calendar.ini", "[options]\r\nalertlead=7\r\nfontsize=11\r\n");
+    Open();
+    EXPECT_EQ(model.AlertLeadItem(), 0) << "a lead that is none of the choices shows as none";
+    EXPECT_EQ(model.Values().fontsize, 11);
+    EXPECT_TRUE(model.Values().alertsound);
+    model.SetAlertLeadItem(4);
+    model.SetAlertTomorrow(true);
+    model.SetAlertSound(false);
+    model.SetHideTrayIcon(true);
+    model.Accept(CalendarOptions());
+    const std::string path = SettingsFileName();
+    EXPECT_EQ(ProfileReadString(path, "options", "alertlead", ""), "30");
+    EXPECT_EQ(ProfileReadString(path, "options", "alerttomorrow", ""), "1");
+    EXPECT_EQ(ProfileReadString(path, "options", "alertsound", ""), "0");
+    EXPECT_EQ(ProfileReadString(path, "options", "hidetrayicon", ""), "1");
+    Reload();
+    Open();
+    EXPECT_EQ(model.AlertLeadItem(), 4);
+}
+
 TEST_F(OptionsModelTest, SpinValuesOutsideTheirRangesShowAndStoreAtTheNearestBound) {
     WriteFile("calendar.ini",
               "[options]\r\nfontsize=100\r\nttsize=2\r\nlistcount=250\r\nhspacing=255\r\n");
@@ -117,6 +138,9 @@ TEST_F(OptionsModelTest, WhatSetsTheModifiedFlag) {
         {"tooltip colour", [](OptionsModel& m) { m.SetTooltipColour(1); }, true},
         {"tooltip background", [](OptionsModel& m) { m.SetTooltipBackground(1); }, true},
         {"spacing", [](OptionsModel& m) { m.SetHSpacing(1); }, true},
+        {"alert lead", [](OptionsModel& m) { m.SetAlertLeadItem(2); }, true},
+        {"alert lead past the list", [](OptionsModel& m) { m.SetAlertLeadItem(6); }, false},
+        {"tray icon", [](OptionsModel& m) { m.SetHideTrayIcon(true); }, true},
         {"language check", [](OptionsModel& m) { m.CheckLanguageRow(0); }, true},
         {"type name",
          [](OptionsModel& m) {

@@ -89,7 +89,7 @@ TEST_F(SettingsTest, EveryByteKeyAndTheLanguageAreRangeChecked) {
         Options(std::string(key) + "=0xFF\r\n");
         EXPECT_NO_THROW(LoadSettings()) << key;
     }
-    ASSERT_EQ(SettingDescriptions().size(), 18u);
+    ASSERT_EQ(SettingDescriptions().size(), 22u);
     for (const SettingDescription& setting : SettingDescriptions()) {
         if (setting.kind != SettingKind::Byte && setting.kind != SettingKind::Language) continue;
         const std::string key = setting.key;
@@ -115,7 +115,8 @@ TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
     EXPECT_EQ(keys, (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize",
                                               "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
                                               "ttbackground", "hspacing", "vspacing", "listcount",
-                                              "colourcoding", "language", "loadonstartup"}));
+                                              "colourcoding", "language", "loadonstartup", "alertlead",
+                                              "alerttomorrow", "alertsound", "hidetrayicon"}));
     EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "120");
     EXPECT_EQ(ProfileReadString(path, "options", "highlight", ""), "8388608");
     EXPECT_EQ(ProfileReadString(path, "options", "loadonstartup", ""), "0");

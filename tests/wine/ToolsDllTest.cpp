@@ -145,7 +145,8 @@ TEST_F(ToolsDllTest, SetOptionsWritesAllKeysInTheSaveOrder) {
               (std::vector<std::string>{"firstday", "dateformat", "highlight", "font", "fontsize",
                                         "fontcolour", "top", "left", "ttfont", "ttsize", "ttcolour",
                                         "ttbackground", "hspacing", "vspacing", "listcount",
-                                        "colourcoding", "language", "loadonstartup"}));
+                                        "colourcoding", "language", "loadonstartup", "alertlead",
+                                        "alerttomorrow", "alertsound", "hidetrayicon"}));
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 12u);
     EXPECT_EQ(GetPrivateProfileIntA("options", "left", 0, path.c_str()), 34u);
