@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -212,7 +214,10 @@ TEST_F(CalendarAlertsTest, SnoozedAlertComesBackAfterItsMinutesAlsoAfterARestart
         std::vector<HWND> alerts = AlertWindows(calendar);
         ASSERT_EQ(alerts.size(), 1u);
         SendMessageA(GetDlgItem(alerts[0], AlertSnoozeChoiceId), CB_SETCURSEL, 1, 0); // 10 minutes
-        SendMessageA(GetDlgItem(alerts[0], AlertSnoozeId), BM_CLICK, 0, 0);
+        // Escape snoozes for the chosen minutes.
+        PostMessageA(GetDlgItem(alerts[0], AlertSnoozeChoiceId), WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int attempt = 0; attempt < 50 && !AlertWindows(calendar).empty(); ++attempt)
+            Sleep(20);
         EXPECT_TRUE(AlertWindows(calendar).empty());
         MoveClock(calendar, At(today, 10, 39));
         EXPECT_TRUE(AlertWindows(calendar).empty());
@@ -229,6 +234,21 @@ TEST_F(CalendarAlertsTest, SnoozedAlertComesBackAfterItsMinutesAlsoAfterARestart
         EXPECT_EQ(WindowText(GetDlgItem(alerts[0], AlertTextId)), "10:30 Stand-up");
         EXPECT_TRUE(calendar.Close());
     }
+}
+
+TEST_F(CalendarAlertsTest, RegularRemindersAlertOnTheirOccurrences) {
+    TCalendarFolder folder("alerts_regular");
+    WriteSettings(folder);
+    folder.WriteRegularFile(
+        {{today - 14, "10:35 Weekly sync", 1}, {today - 1, "10:35 Yesterday's weekly", 1}});
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    EXPECT_TRUE(AlertWindows(calendar).empty());
+    MoveClock(calendar, At(today, 10, 35));
+    const std::vector<HWND> alerts = AlertWindows(calendar);
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(WindowText(GetDlgItem(alerts[0], AlertTextId)), "10:35 Weekly sync");
+    EXPECT_TRUE(calendar.Close());
 }
 
 TEST_F(CalendarAlertsTest, HundredsOfAlertsFillAtMostAScreen) {
@@ -272,6 +292,11 @@ TEST_F(CalendarAlertsTest, TrayIconMenuAndClick) {
     ASSERT_NE(WholeDay(calendar.DisplayDate()), today);
     SendMessageA(calendar.Window(), TrayIconMessage, 1, WM_LBUTTONUP);
     EXPECT_EQ(WholeDay(calendar.DisplayDate()), today);
+    // So does a click on the day's notification.
+    calendar.Click(calendar.Control("MonthNextButton"));
+    ASSERT_NE(WholeDay(calendar.DisplayDate()), today);
+    SendMessageA(calendar.Window(), TrayIconMessage, 1, NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(WholeDay(calendar.DisplayDate()), today);
 
     // Its right-click menu is the calendar's own; Close ends the program.
     PostMessageA(calendar.Window(), TrayIconMessage, 1, WM_RBUTTONUP);
@@ -281,6 +306,19 @@ TEST_F(CalendarAlertsTest, TrayIconMenuAndClick) {
               (std::vector<std::string>{"Edit Reminders", "Options", "Read Me", "-", "Close"}));
     calendar.ChooseFromMenu(menu, 4);
     EXPECT_TRUE(calendar.WaitForExit(10000));
+}
+
+TEST_F(CalendarAlertsTest, AHiddenIconComesForTheNotificationAndGoesWithIt) {
+    TCalendarFolder folder("alerts_tray_balloon");
+    WriteSettings(folder, "hidetrayicon=1\r\n");
+    folder.WriteDayFile(today, {"Dentist"});
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    EXPECT_EQ(Notifications(calendar), 1);
+    EXPECT_EQ(SendMessageA(calendar.Window(), CalendarTrayIconQuery, 0, 0), 1);
+    SendMessageA(calendar.Window(), TrayIconMessage, 1, NIN_BALLOONTIMEOUT);
+    EXPECT_EQ(SendMessageA(calendar.Window(), CalendarTrayIconQuery, 0, 0), 0);
+    EXPECT_TRUE(calendar.Close());
 }
 
 TEST_F(CalendarAlertsTest, TrayIconHiddenByTheOptionAndEditRemindersOnToday) {
