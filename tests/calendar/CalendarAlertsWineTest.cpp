@@ -45,6 +45,32 @@ BOOL CALLBACK AddAlertWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+struct TChildSearch {
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+// A control of a dialog by its class and caption.
+HWND DialogControl(HWND dialog, const char* className, const char* caption) {
+    TChildSearch search{className, caption, nullptr};
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM parameter) {
+            auto* wanted = reinterpret_cast<TChildSearch*>(parameter);
+            char className[64] = "", caption[128] = "";
+            GetClassNameA(child, className, sizeof className);
+            GetWindowTextA(child, caption, sizeof caption);
+            if (lstrcmpiA(className, wanted->className) != 0 ||
+                std::strcmp(caption, wanted->caption) != 0)
+                return TRUE;
+            wanted->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string WindowText(HWND window) {
     char text[1024] = "";
     GetWindowTextA(window, text, sizeof text);
@@ -306,6 +332,35 @@ TEST_F(CalendarAlertsTest, TrayIconMenuAndClick) {
               (std::vector<std::string>{"Edit Reminders", "Options", "Read Me", "-", "Close"}));
     calendar.ChooseFromMenu(menu, 4);
     EXPECT_TRUE(calendar.WaitForExit(10000));
+}
+
+TEST_F(CalendarAlertsTest, TheOptionsDialogsAlertsPageHidesTheIconOnApply) {
+    TCalendarFolder folder("alerts_options");
+    WriteSettings(folder);
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    ASSERT_EQ(SendMessageA(calendar.Window(), CalendarTrayIconQuery, 0, 0), 1);
+    PostMessageA(calendar.Window(), TrayIconMessage, 1, WM_RBUTTONUP);
+    HWND menu = calendar.WaitForPopupMenu();
+    ASSERT_NE(menu, nullptr);
+    calendar.ChooseFromMenu(menu, 2);
+    HWND options = nullptr;
+    for (int attempt = 0; attempt < 250 && !options; ++attempt) {
+        options = FindProcessWindow(calendar.ProcessId(), "TOptionsForm");
+        if (!options)
+            Sleep(20);
+    }
+    ASSERT_NE(options, nullptr);
+    HWND hide = DialogControl(options, "Button", "Hide the icon in the notification area");
+    ASSERT_NE(hide, nullptr);
+    SendMessageA(hide, BM_CLICK, 0, 0);
+    SendMessageA(DialogControl(options, "Button", "A&pply"), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(calendar.Window(), CalendarTrayIconQuery, 0, 0), 0);
+    PostMessageA(DialogControl(options, "Button", "OK"), BM_CLICK, 0, 0);
+    for (int attempt = 0; attempt < 250 && IsWindow(options); ++attempt)
+        Sleep(20);
+    EXPECT_TRUE(calendar.Close());
+    EXPECT_EQ(folder.ReadSetting("options", "hidetrayicon"), "1");
 }
 
 TEST_F(CalendarAlertsTest, AHiddenIconComesForTheNotificationAndGoesWithIt) {
