@@ -4,6 +4,7 @@
 #include "AlertWindowUnit.h"
 #include "CalendarDriver.h"
 #include "TrayIcon.h"
+#include "WinHandles.h"
 #include "WindowQueries.h"
 
 #include "DateUtils.h"
@@ -228,6 +229,31 @@ TEST_F(CalendarAlertsTest, DismissedAlertStaysDismissedWhenItsStateCannotBeKept)
     EXPECT_TRUE(AlertWindows(calendar).empty());
     EXPECT_TRUE(calendar.Close());
     SetFileAttributesA(state.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(CalendarAlertsTest, ADayFileThatCannotBeReadIsToldOfOnceNotEveryMinute) {
+    TCalendarFolder folder("alerts_broken_store");
+    WriteSettings(folder);
+    // Today's file held open by another program: every minute's look at today fails.
+    folder.WriteDayFile(today, {"10:32 Locked"});
+    KernelHandle locked(CreateFileA((folder.Path() + "data\\2007-03-05.txt").c_str(), GENERIC_READ,
+                                    0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(locked);
+    TCalendarProcess calendar(folder);
+    ASSERT_TRUE(calendar.Start());
+    calendar.DismissErrorBoxes(1000);
+    EXPECT_EQ(calendar.ErrorBoxes(), 1) << "the locked day is told of at start";
+    for (int minute = 31; minute < 35; ++minute) {
+        WPARAM bits;
+        const double now = At(today, 10, minute);
+        std::memcpy(&bits, &now, sizeof bits);
+        // Posted: a box in the handler would keep a sent message waiting.
+        PostMessageA(calendar.Window(), CalendarSetTestNowMessage, bits, 0);
+        calendar.DismissErrorBoxes(300);
+    }
+    EXPECT_EQ(calendar.ErrorBoxes(), 1) << calendar.LastErrorText();
+    locked.Reset();
+    EXPECT_TRUE(calendar.Close());
 }
 
 TEST_F(CalendarAlertsTest, SnoozedAlertComesBackAfterItsMinutesAlsoAfterARestart) {
