@@ -134,10 +134,14 @@ void TVelmora::ApplyAlertOptions() {
     alertOptions_ = options;
     if (!trayIcon_)
         return;
-    if (options.HideTrayIcon && !trayIconForBalloon_)
-        trayIcon_->Hide();
-    else if (!options.HideTrayIcon)
-        trayIconForBalloon_ = false, ShowTrayIcon();
+    if (options.HideTrayIcon) {
+        // An icon that is there for a notification stays until the balloon has gone.
+        if (!trayIconForBalloon_)
+            trayIcon_->Hide();
+        return;
+    }
+    trayIconForBalloon_ = false;
+    ShowTrayIcon();
 }
 
 void TVelmora::ShowTrayIcon() {
