@@ -105,6 +105,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ShowWindow(window.Handle(), SW_SHOW);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            if (TAlertWindow::DialogMessage(&message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

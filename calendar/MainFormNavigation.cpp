@@ -118,6 +118,7 @@ void TVelmora::Timer1Timer() {
         LayoutCalendar();
     }
     SyncMinuteTimer();
+    RemindOnTick();
 }
 
 void TVelmora::RestartTimer1() {

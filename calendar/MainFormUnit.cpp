@@ -160,6 +160,7 @@ void TVelmora::FormShow() {
     if (!tools.Loaded()) return;
     TToolsHandleUse use(ToolsHandle, tools.Handle());
     ApplyOptions();
+    StartReminding();
 }
 
 void TVelmora::FormDestroy() {
@@ -242,6 +243,7 @@ void TVelmora::ApplyOptions() {
     LayoutCalendar();
     // Only now is the size known that decides whether the stored place can be reached.
     KeepOnScreen();
+    if (trayIcon_) ApplyAlertOptions();
 }
 
 void TVelmora::ApplyScaledLook() {
@@ -395,11 +397,15 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) DestroyWindow(Handle());
         return 0;
     case WM_DESTROY:
+        trayIcon_.reset(); // the area knows the icon by this window, which is going
         if (created_) FormDestroy();
         RemovePropA(Handle(), KeptBelowWindowProperty);
         PostQuitMessage(0);
         return 0;
-    default:
+    default: {
+        LRESULT reminding;
+        if (AlertMessage(message, wParam, lParam, &reminding)) return reminding;
+    }
         if (message >= CalendarDisplayDateQuery && message <= CalendarOptionsAppliedQuery) return AnswerQuery(message, wParam);
         if (message >= CalendarWeekNumberQuery && message <= CalendarCellFillQuery)
             return AnswerLookQuery(message, wParam);

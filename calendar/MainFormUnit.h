@@ -2,6 +2,7 @@
 // Coming Up list, kept beneath every other window and see-through wherever it shows the key
 // colour, so only its text and frames appear on the desktop.
 #pragma once
+#include "AlertWindowUnit.h"
 #include "BaseWindow.h"
 #include "HintWindowUnit.h"
 #include "MonthGrid.h"
@@ -10,6 +11,7 @@
 #include "PopupMenu.h"
 #include "ScreenPlacement.h"
 #include "ViewOptions.h"
+#include "TrayIcon.h"
 #include "VrHyperButton.h"
 #include "WinHandles.h"
 
@@ -38,6 +40,14 @@ struct TWindowOptions {
     TViewOptions View;
     // On unless the library says otherwise: white text vanishes on a light wallpaper.
     bool Outline = true;
+};
+
+// The alert settings, read from calendar.ini's options, which older copies of the program ignore.
+struct TAlertOptions {
+    int LeadMinutes = 0;
+    bool Tomorrow = false;
+    bool Sound = true;
+    bool HideTrayIcon = false;
 };
 
 // Keeps a load's handle in the window's ToolsHandle for the length of a handler and puts the
@@ -163,6 +173,27 @@ class TVelmora : public TBaseWindow {
     // The DPI of the monitor the window is on; sizes of the options are those at 96.
     int dpi_ = 96;
     FontHandle font_;
+
+    // The day's notification, the alerts at a time and the notification-area icon.
+    void StartReminding();
+    void ApplyAlertOptions();
+    void RemindOnTick();
+    void CheckNotification(bool dayChanged);
+    void CheckAlerts();
+    void AlertDone(TAlertWindow& sender, int snoozeMinutes);
+    void ShowTrayIcon();
+    void TrayIconClick(LPARAM mouseMessage);
+    void SelectToday();
+    bool AlertMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    TAlertOptions alertOptions_;
+    std::unique_ptr<TTrayIcon> trayIcon_;
+    // Shown for a notification only while the option hides the icon.
+    bool trayIconForBalloon_ = false;
+    std::vector<std::unique_ptr<TAlertWindow>> alertWindows_;
+    TAlertState sessionAlerts_;
+    double notifiedCheckDay_ = -1e9;
+    int notifications_ = 0;
+    std::string lastNotification_;
     BrushHandle keyBrush_;
     unsigned timer1Interval_ = 60000;
     TWheelNotches wheelNotches_;

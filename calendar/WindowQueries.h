@@ -24,6 +24,15 @@ constexpr UINT CalendarWeekColumnQuery = WM_APP + 41; // returns the week-number
 constexpr UINT CalendarCellFillQuery =
     WM_APP + 42; // wParam: cell 1..42; the colour its face is filled with, -1 when see-through
 
+// Reminding: the day's notification, the alerts and the notification-area icon.
+constexpr UINT CalendarNotificationQuery =
+    WM_APP + 60; // returns an atom of the last notification's text, 0 when none was shown
+constexpr UINT CalendarNotificationCountQuery = WM_APP + 61; // how many notifications were shown
+constexpr UINT CalendarTrayIconQuery = WM_APP + 62; // 1 while the icon is in the notification area
+// wParam: the bits of an OLE date. Only while the test clock (VELMORA_NOW) is set: moves it to
+// that moment and runs the minute timer's tick, as if the clock had got there.
+constexpr UINT CalendarSetTestNowMessage = WM_APP + 63;
+
 // Timer identifiers of the calendar window.
 constexpr UINT_PTR Timer1Id = 1;
 constexpr UINT_PTR MouseOverTimerId = 2;

@@ -145,6 +145,13 @@ void TOptionsForm::ShowValues() {
     ShowCalendarLook();
     SetWindowTextA(Control("SubscribedFileEdit"), values.subscribed.c_str());
     ColourCombo("SubscribedColourCombo").SetColour(values.subscribedcolour);
+    SendMessageA(Control("AlertLeadCombo"), CB_SETCURSEL,
+                 static_cast<WPARAM>(model_.AlertLeadItem()), 0);
+    for (const auto& check : {std::make_pair("AlertTomorrowCheck", values.alerttomorrow),
+                              std::make_pair("AlertSoundCheck", values.alertsound),
+                              std::make_pair("HideTrayIconCheck", values.hidetrayicon)})
+        SendMessageA(Control(check.first), BM_SETCHECK, check.second ? BST_CHECKED : BST_UNCHECKED,
+                     0);
     filling_ = false;
     ShowLanguageRows();
     ShowTypeRows();
@@ -361,6 +368,10 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"SubscribedFileEdit", Kind::Change, &TOptionsForm::SubscribedFileEditChange},
         {"SubscribedBrowseButton", Kind::Click, &TOptionsForm::SubscribedBrowseButtonClick},
         {"SubscribedColourCombo", Kind::Change, &TOptionsForm::SubscribedColourComboChange},
+        {"AlertLeadCombo", Kind::Change, &TOptionsForm::AlertLeadComboChange},
+        {"AlertTomorrowCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
+        {"AlertSoundCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
+        {"HideTrayIconCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
     };
     // Values the dialog shows itself are no edits; list drawing goes on regardless.
     if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
@@ -610,4 +621,20 @@ void TOptionsForm::SubscribedBrowseButtonClick(TFormEvent&) {
 
 void TOptionsForm::SubscribedColourComboChange(TFormEvent&) {
     model_.SetSubscribedColour(ColourCombo("SubscribedColourCombo").Colour());
+}
+
+void TOptionsForm::AlertLeadComboChange(TFormEvent&) {
+    model_.SetAlertLeadItem(
+        static_cast<int>(SendMessageA(Control("AlertLeadCombo"), CB_GETCURSEL, 0, 0)));
+}
+
+void TOptionsForm::AlertChecksClick(TFormEvent& event) {
+    const bool checked =
+        SendMessageA(Control(event.component.c_str()), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (event.component == "AlertTomorrowCheck")
+        model_.SetAlertTomorrow(checked);
+    else if (event.component == "AlertSoundCheck")
+        model_.SetAlertSound(checked);
+    else
+        model_.SetHideTrayIcon(checked);
 }

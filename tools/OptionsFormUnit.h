@@ -92,6 +92,8 @@ class TOptionsForm : public TBaseForm {
     void SubscribedFileEditChange(TFormEvent& event);
     void SubscribedBrowseButtonClick(TFormEvent& event);
     void SubscribedColourComboChange(TFormEvent& event);
+    void AlertLeadComboChange(TFormEvent& event);
+    void AlertChecksClick(TFormEvent& event);
 
     OptionsModel model_;
     std::vector<std::unique_ptr<TWidgetWindow>> widgets_;

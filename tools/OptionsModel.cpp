@@ -101,6 +101,10 @@ void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEve
     values_.todaycolour = settings.todaycolour;
     values_.subscribed = Cut(settings.subscribed);
     values_.subscribedcolour = settings.subscribedcolour;
+    values_.alertlead = settings.alertlead;
+    values_.alerttomorrow = settings.alerttomorrow;
+    values_.alertsound = settings.alertsound;
+    values_.hidetrayicon = settings.hidetrayicon;
     // The rows are the types themselves, not "name=colour" lines: a name holding "=" would
     // otherwise come back split at it.
     typeRows_ = types;
@@ -156,6 +160,10 @@ bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
     settings.todaycolour = values_.todaycolour;
     settings.subscribed = values_.subscribed;
     settings.subscribedcolour = values_.subscribedcolour;
+    settings.alertlead = values_.alertlead;
+    settings.alerttomorrow = values_.alerttomorrow;
+    settings.alertsound = values_.alertsound;
+    settings.hidetrayicon = values_.hidetrayicon;
     ReplaceEventTypes(typeRows_);
     SaveSettings();
     const std::vector<TypeChange> changes = TypeChanges();
@@ -388,4 +396,37 @@ PreviewLook OptionsModel::CalendarPreview(double now) const {
 PreviewLook OptionsModel::TooltipPreview() const {
     return {values_.ttfont, values_.ttsize, values_.ttcolour, values_.ttbackground,
             tooltipSampleText};
+}
+
+namespace {
+const int32_t alertLeadChoices[] = {0, 5, 10, 15, 30, 60};
+}
+
+void OptionsModel::SetAlertLeadItem(int item) {
+    if (item < 0 || item >= 6)
+        return;
+    values_.alertlead = alertLeadChoices[item];
+    Changed();
+}
+
+int OptionsModel::AlertLeadItem() const {
+    for (int item = 0; item < 6; ++item)
+        if (alertLeadChoices[item] == values_.alertlead)
+            return item;
+    return 0;
+}
+
+void OptionsModel::SetAlertTomorrow(bool tomorrow) {
+    values_.alerttomorrow = tomorrow;
+    Changed();
+}
+
+void OptionsModel::SetAlertSound(bool sound) {
+    values_.alertsound = sound;
+    Changed();
+}
+
+void OptionsModel::SetHideTrayIcon(bool hide) {
+    values_.hidetrayicon = hide;
+    Changed();
 }

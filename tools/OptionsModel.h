@@ -103,10 +103,17 @@ class OptionsModel {
     void SetTodayColour(int32_t colour);
     // Today's colour only means something while today is filled.
     bool TodayColourEnabled() const { return values_.filltoday; }
+    // The alert lead list's item: 0 = at the time, then 5, 10, 15, 30 and 60 minutes before.
+    void SetAlertLeadItem(int item);
+    void SetAlertTomorrow(bool tomorrow);
+    void SetAlertSound(bool sound);
+    void SetHideTrayIcon(bool hide);
 
     // The radio items the values select, or -1 when a stored value is none of them.
     int FirstDayItem() const;
     int ColourCodingItem() const;
+    // The lead list's item; a stored lead that is none of the choices shows as "at the time".
+    int AlertLeadItem() const;
 
     // --- Language list: a check click leaves that row alone checked ---
     const std::vector<LanguageRow>& LanguageRows() const { return languageRows_; }

@@ -103,6 +103,12 @@ const std::vector<SettingDescription>& Table() {
         // default): the options dialog offers no system colours for it.
         Text("subscribed", &O::subscribed, "", 22),
         Number("subscribedcolour", colour, &O::subscribedcolour, 0, 0xFFFFFF, 0x808000, 23),
+        // A lead that is none of the choices is taken as none by the window, not refused here:
+        // one hand-edited key must not cost the user every other setting.
+        Number("alertlead", integer, &O::alertlead, int32Min, int32Max, 0, 24),
+        Flag("alerttomorrow", &O::alerttomorrow, false, 25),
+        Flag("alertsound", &O::alertsound, true, 26),
+        Flag("hidetrayicon", &O::hidetrayicon, false, 27),
     };
     return table;
 }

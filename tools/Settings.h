@@ -34,6 +34,11 @@ struct TCalendarOptions {
     bool outline = false;
     std::string subscribed;    // an .ics file shown read-only on the month; "" for none
     int32_t subscribedcolour = 0;
+    // Reminding, kept by the library and read by the window from calendar.ini.
+    int32_t alertlead = 0; // minutes before a reminder's time: 0, 5, 10, 15, 30 or 60
+    bool alerttomorrow = false;
+    bool alertsound = true;
+    bool hidetrayicon = false;
 };
 
 // What a setting holds, which says how it is read, checked and written.

@@ -93,6 +93,7 @@ TCalendarFolder::TCalendarFolder(const std::string& name) : path_(TestProgramDir
         FindClose(search);
     }
     DeleteFileA((path_ + "calendar.ini").c_str());
+    DeleteFileA((path_ + "alerts.ini").c_str());
     CreateDirectoryA(path_.c_str(), nullptr);
     CreateDirectoryA((path_ + "data").c_str(), nullptr);
     const std::string source = TestProgramDirectory();

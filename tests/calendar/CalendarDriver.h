@@ -42,6 +42,7 @@ class TCalendarProcess {
     // on the way are dismissed and counted.
     bool Start();
     HWND Window() const { return window_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
     HWND Control(const std::string& name) const;
     // The day cell whose caption is the text, or null.
     HWND CellWithCaption(const std::string& caption) const;

@@ -90,6 +90,27 @@ TEST_F(OptionsModelTest, AcceptingUntouchedKeepsEveryStoredValueIncludingOnesThe
     EXPECT_EQ(after.todaycolour, -2147483643);
 }
 
+TEST_F(OptionsModelTest, AlertSettingsRoundTripAndAHandEditedLeadCostsNothingElse) {
+    WriteFile("calendar.ini", "[options]\r\nalertlead=7\r\nfontsize=11\r\n");
+    Open();
+    EXPECT_EQ(model.AlertLeadItem(), 0) << "a lead that is none of the choices shows as none";
+    EXPECT_EQ(model.Values().fontsize, 11);
+    EXPECT_TRUE(model.Values().alertsound);
+    model.SetAlertLeadItem(4);
+    model.SetAlertTomorrow(true);
+    model.SetAlertSound(false);
+    model.SetHideTrayIcon(true);
+    model.Accept(CalendarOptions());
+    const std::string path = SettingsFileName();
+    EXPECT_EQ(ProfileReadString(path, "options", "alertlead", ""), "30");
+    EXPECT_EQ(ProfileReadString(path, "options", "alerttomorrow", ""), "1");
+    EXPECT_EQ(ProfileReadString(path, "options", "alertsound", ""), "0");
+    EXPECT_EQ(ProfileReadString(path, "options", "hidetrayicon", ""), "1");
+    Reload();
+    Open();
+    EXPECT_EQ(model.AlertLeadItem(), 4);
+}
+
 // Stored values the spin edits cannot show open the dialog all the same, at their nearest
 // bounds and each named once; an accept repairs them and keeps every other value.
 TEST_F(OptionsModelTest, SpinValuesOutsideTheirRangesShowAndStoreAtTheNearestBound) {
@@ -176,6 +197,9 @@ TEST_F(OptionsModelTest, WhatSetsTheModifiedFlag) {
         {"week numbers", [](OptionsModel& m) { m.SetWeekNumbers(true); }, true},
         {"fill today", [](OptionsModel& m) { m.SetFillToday(true); }, true},
         {"today's colour", [](OptionsModel& m) { m.SetTodayColour(255); }, true},
+        {"alert lead", [](OptionsModel& m) { m.SetAlertLeadItem(2); }, true},
+        {"alert lead past the list", [](OptionsModel& m) { m.SetAlertLeadItem(6); }, false},
+        {"tray icon", [](OptionsModel& m) { m.SetHideTrayIcon(true); }, true},
         {"language check", [](OptionsModel& m) { m.CheckLanguageRow(0); }, true},
         {"type name",
          [](OptionsModel& m) {

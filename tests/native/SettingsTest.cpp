@@ -85,7 +85,7 @@ TEST_F(SettingsTest, OutOfRangeValuesFailTheLoadAndAreEachNamed) {
 // Every number with a range loads at both its bounds and fails just outside them; the sizes
 // are held to what the options dialog's spin edits offer.
 TEST_F(SettingsTest, EveryRangedSettingLoadsAtItsBoundsAndFailsBeyond) {
-    ASSERT_EQ(SettingDescriptions().size(), 24u);
+    ASSERT_EQ(SettingDescriptions().size(), 28u);
     const std::pair<const char*, std::pair<int32_t, int32_t>> sizes[] = {
         {"fontsize", {6, 72}}, {"ttsize", {6, 72}}, {"listcount", {0, 200}}, {"hspacing", {0, 250}},
         {"vspacing", {0, 250}}, {"firstday", {0, 255}}, {"colourcoding", {0, 255}}};
@@ -200,7 +200,8 @@ TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
                         "fontcolour",   "top",          "left",          "ttfont",      "ttsize",
                         "ttcolour",     "ttbackground", "hspacing",      "vspacing",    "listcount",
                         "colourcoding", "language",     "loadonstartup", "weeknumbers", "filltoday",
-                        "todaycolour", "outline", "subscribed", "subscribedcolour"}));
+                        "todaycolour", "outline", "subscribed", "subscribedcolour", "alertlead",
+                        "alerttomorrow", "alertsound", "hidetrayicon"}));
     EXPECT_EQ(ProfileReadString(path, "options", "top", ""), "120");
     EXPECT_EQ(ProfileReadString(path, "options", "highlight", ""), "8388608");
     EXPECT_EQ(ProfileReadString(path, "options", "loadonstartup", ""), "0");

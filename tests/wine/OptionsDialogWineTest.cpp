@@ -732,7 +732,7 @@ TEST_F(OptionsTest, Screenshots) {
     WriteStoreFile("Tools.NLD", "not a module");
     const std::string shots = folder;
     DialogDriver driver("TOptionsForm");
-    for (int page = 0; page < 6; ++page) {
+    for (int page = 0; page < 7; ++page) {
         driver.Then([page](DialogDriver& d) {
             d.ShowPage(page);
             if (page == 2)

@@ -166,7 +166,7 @@ TEST_F(ToolsDllTest, SetOptionsWritesAllKeysInTheSaveOrder) {
                                         "ttbackground", "hspacing", "vspacing", "listcount",
                                         "colourcoding", "language", "loadonstartup",
                                         "weeknumbers", "filltoday", "todaycolour", "outline", "subscribed",
-                                        "subscribedcolour"}));
+                                        "subscribedcolour", "alertlead", "alerttomorrow", "alertsound", "hidetrayicon"}));
     const std::string path = ExecutableFolder() + "calendar.ini";
     EXPECT_EQ(GetPrivateProfileIntA("options", "top", 0, path.c_str()), 12u);
     EXPECT_EQ(GetPrivateProfileIntA("options", "left", 0, path.c_str()), 34u);
