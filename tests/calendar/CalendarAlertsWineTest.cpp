@@ -355,8 +355,9 @@ TEST_F(CalendarAlertsTest, TrayIconMenuAndClick) {
     HWND menu = calendar.WaitForPopupMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(calendar.PopupItems(),
-              (std::vector<std::string>{"Edit Reminders", "Options", "Read Me", "-", "Close"}));
-    calendar.ChooseFromMenu(menu, 4);
+              (std::vector<std::string>{"Edit Reminders", "Options", "Import Calendar...",
+                                        "Export Calendar...", "Read Me", "-", "Close"}));
+    calendar.ChooseFromMenu(menu, 6);
     EXPECT_TRUE(calendar.WaitForExit(10000));
 }
 
