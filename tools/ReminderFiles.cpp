@@ -142,45 +142,12 @@ std::string BoundedDayFileLine::MarkUpEquivalent() const {
     return line;
 }
 
-void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
-                      const std::function<void(const BoundedDayFileLine& line)>& take) {
-    line.Clear();
-    bool ended = false;      // byte 26 was met
-    bool afterCr = false;    // the last piece ended with a CR, whose LF may open the next
-    bool lineOpen = false;   // characters of a line not yet handed over
-    ReadFilePieces(path, [&](const char* data, size_t size) {
-        if (ended) return;
-        size_t i = 0;
-        if (afterCr && size > 0 && data[0] == '\n') i = 1;
-        afterCr = false;
-        const void* endOfText = std::memchr(data + i, 26, size - i);
-        const size_t end = endOfText ? static_cast<const char*>(endOfText) - data : size;
-        while (i < end) {
-            const void* cr = std::memchr(data + i, '\r', end - i);
-            if (!cr) {
-                line.Append(data + i, end - i);
-                lineOpen = true;
-                break;
-            }
-            const size_t at = static_cast<const char*>(cr) - data;
-            line.Append(data + i, at - i);
-            take(line);
-            line.Clear();
-            lineOpen = false;
-            i = at + 1;
-            if (i < end) {
-                if (data[i] == '\n') ++i;
-            } else if (i == size) {
-                afterCr = true;
-            }
-        }
-        if (endOfText) ended = true;
-    });
-    if (lineOpen) take(line);
-}
-
-void ReadDayFileWholeLines(const std::string& path, const std::function<void(std::string& line)>& take) {
-    std::string line;
+namespace {
+// The one reading of a day file's lines, piece by piece: a line ends at CR or CR LF (also when
+// the LF opens the next piece), and byte 26 ends the text. append takes each run of a line's
+// characters, endLine closes the line.
+template <typename Append, typename EndLine>
+void SplitDayFileLines(const std::string& path, Append append, EndLine endLine) {
     bool ended = false;    // byte 26 was met
     bool afterCr = false;  // the last piece ended with a CR, whose LF may open the next
     bool lineOpen = false; // characters of a line not yet handed over
@@ -194,14 +161,13 @@ void ReadDayFileWholeLines(const std::string& path, const std::function<void(std
         while (i < end) {
             const void* cr = std::memchr(data + i, '\r', end - i);
             if (!cr) {
-                line.append(data + i, end - i);
+                append(data + i, end - i);
                 lineOpen = true;
                 break;
             }
             const size_t at = static_cast<const char*>(cr) - data;
-            line.append(data + i, at - i);
-            take(line);
-            line.clear();
+            append(data + i, at - i);
+            endLine();
             lineOpen = false;
             i = at + 1;
             if (i < end) {
@@ -212,7 +178,29 @@ void ReadDayFileWholeLines(const std::string& path, const std::function<void(std
         }
         if (endOfText) ended = true;
     });
-    if (lineOpen) take(line);
+    if (lineOpen) endLine();
+}
+} // namespace
+
+void ReadDayFileLines(const std::string& path, BoundedDayFileLine& line,
+                      const std::function<void(const BoundedDayFileLine& line)>& take) {
+    line.Clear();
+    SplitDayFileLines(
+        path, [&](const char* data, size_t size) { line.Append(data, size); },
+        [&] {
+            take(line);
+            line.Clear();
+        });
+}
+
+void ReadDayFileWholeLines(const std::string& path, const std::function<void(std::string& line)>& take) {
+    std::string line;
+    SplitDayFileLines(
+        path, [&](const char* data, size_t size) { line.append(data, size); },
+        [&] {
+            take(line);
+            line.clear();
+        });
 }
 
 std::string DayFileLine(const TCalendarEntry& entry) {
