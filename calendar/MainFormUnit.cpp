@@ -64,8 +64,8 @@ TMonitorRects Monitors() {
 // later), else the system's.
 int WindowDpi(HWND window) {
     using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<TGetDpiForWindow>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow =
+        BindExport<TGetDpiForWindow>(GetModuleHandleA("user32.dll"), "GetDpiForWindow");
     const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
     if (dpi > 0) return dpi;
     WindowDC screen(nullptr);

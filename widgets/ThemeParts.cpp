@@ -1,5 +1,6 @@
 // The theme library, bound by name at run time.
 #include "ThemeParts.h"
+#include "WinHandles.h"
 
 namespace {
 struct ThemeLibrary {
@@ -14,10 +15,6 @@ struct ThemeLibrary {
 };
 ThemeLibrary library;
 
-template <typename Function> Function Bound(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(library.module, name)));
-}
 } // namespace
 
 bool DrawThemePart(HWND window, HDC dc, const wchar_t* themeClass, int part, int state,
@@ -26,9 +23,9 @@ bool DrawThemePart(HWND window, HDC dc, const wchar_t* themeClass, int part, int
         library.tried = true;
         library.module = LoadLibraryA("uxtheme.dll");
         if (library.module) {
-            library.open = Bound<ThemeLibrary::Open>("OpenThemeData");
-            library.close = Bound<ThemeLibrary::Close>("CloseThemeData");
-            library.draw = Bound<ThemeLibrary::Draw>("DrawThemeBackground");
+            library.open = BindExport<ThemeLibrary::Open>(library.module, "OpenThemeData");
+            library.close = BindExport<ThemeLibrary::Close>(library.module, "CloseThemeData");
+            library.draw = BindExport<ThemeLibrary::Draw>(library.module, "DrawThemeBackground");
         }
     }
     if (!library.open || !library.close || !library.draw)
