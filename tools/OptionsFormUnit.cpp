@@ -369,9 +369,9 @@ bool TOptionsForm::HandleEvent(TFormEvent& event) {
         {"SubscribedBrowseButton", Kind::Click, &TOptionsForm::SubscribedBrowseButtonClick},
         {"SubscribedColourCombo", Kind::Change, &TOptionsForm::SubscribedColourComboChange},
         {"AlertLeadCombo", Kind::Change, &TOptionsForm::AlertLeadComboChange},
-        {"AlertTomorrowCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
-        {"AlertSoundCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
-        {"HideTrayIconCheck", Kind::Click, &TOptionsForm::AlertChecksClick},
+        {"AlertTomorrowCheck", Kind::Click, &TOptionsForm::AlertTomorrowCheckClick},
+        {"AlertSoundCheck", Kind::Click, &TOptionsForm::AlertSoundCheckClick},
+        {"HideTrayIconCheck", Kind::Click, &TOptionsForm::HideTrayIconCheckClick},
     };
     // Values the dialog shows itself are no edits; list drawing goes on regardless.
     if (filling_ && event.kind != Kind::CustomDraw && event.kind != Kind::Click)
@@ -628,13 +628,16 @@ void TOptionsForm::AlertLeadComboChange(TFormEvent&) {
         static_cast<int>(SendMessageA(Control("AlertLeadCombo"), CB_GETCURSEL, 0, 0)));
 }
 
-void TOptionsForm::AlertChecksClick(TFormEvent& event) {
-    const bool checked =
-        SendMessageA(Control(event.component.c_str()), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    if (event.component == "AlertTomorrowCheck")
-        model_.SetAlertTomorrow(checked);
-    else if (event.component == "AlertSoundCheck")
-        model_.SetAlertSound(checked);
-    else
-        model_.SetHideTrayIcon(checked);
+void TOptionsForm::AlertTomorrowCheckClick(TFormEvent&) {
+    model_.SetAlertTomorrow(SendMessageA(Control("AlertTomorrowCheck"), BM_GETCHECK, 0, 0) ==
+                            BST_CHECKED);
+}
+
+void TOptionsForm::AlertSoundCheckClick(TFormEvent&) {
+    model_.SetAlertSound(SendMessageA(Control("AlertSoundCheck"), BM_GETCHECK, 0, 0) == BST_CHECKED);
+}
+
+void TOptionsForm::HideTrayIconCheckClick(TFormEvent&) {
+    model_.SetHideTrayIcon(SendMessageA(Control("HideTrayIconCheck"), BM_GETCHECK, 0, 0) ==
+                           BST_CHECKED);
 }

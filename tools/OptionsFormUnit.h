@@ -93,7 +93,9 @@ class TOptionsForm : public TBaseForm {
     void SubscribedBrowseButtonClick(TFormEvent& event);
     void SubscribedColourComboChange(TFormEvent& event);
     void AlertLeadComboChange(TFormEvent& event);
-    void AlertChecksClick(TFormEvent& event);
+    void AlertTomorrowCheckClick(TFormEvent& event);
+    void AlertSoundCheckClick(TFormEvent& event);
+    void HideTrayIconCheckClick(TFormEvent& event);
 
     OptionsModel model_;
     std::vector<std::unique_ptr<TWidgetWindow>> widgets_;
