@@ -12,6 +12,7 @@
 #include "Navigation.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
+#include "ViewOptions.h"
 #include "WindowQueries.h"
 
 #include <shellapi.h>
@@ -35,11 +36,12 @@ std::string AlertStatePath() {
     return ProgramDirectory() + "alerts.ini";
 }
 
-int StoredNumber(const std::string& key, int defaultValue) {
-    const std::string text = ProfileReadString(SettingsPath(), "options", key, "");
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    return text.empty() || *end != '\0' ? defaultValue : static_cast<int>(value);
+// One of the window's own keys, read by the rule of the other ones; the default for anything
+// that is not a number.
+int32_t StoredNumber(const ProfileSection& options, const char* key, int32_t defaultValue) {
+    int32_t value = defaultValue;
+    ReadOptionNumber(options, key, &value);
+    return value;
 }
 
 TTimeConventions LocaleTimeConventions() {
@@ -124,13 +126,14 @@ void TVelmora::StartReminding() {
 
 void TVelmora::ApplyAlertOptions() {
     TAlertOptions options;
-    const int lead = StoredNumber("alertlead", 0);
+    const ProfileSection stored(SettingsPath(), "options");
+    const int32_t lead = StoredNumber(stored, "alertlead", 0);
     for (int choice : leadChoices)
         if (lead == choice)
             options.LeadMinutes = lead;
-    options.Tomorrow = StoredNumber("alerttomorrow", 0) != 0;
-    options.Sound = StoredNumber("alertsound", 1) != 0;
-    options.HideTrayIcon = StoredNumber("hidetrayicon", 0) != 0;
+    options.Tomorrow = StoredNumber(stored, "alerttomorrow", 0) != 0;
+    options.Sound = StoredNumber(stored, "alertsound", 1) != 0;
+    options.HideTrayIcon = StoredNumber(stored, "hidetrayicon", 0) != 0;
     alertOptions_ = options;
     if (!trayIcon_)
         return;

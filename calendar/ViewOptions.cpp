@@ -6,9 +6,7 @@
 
 #include <cctype>
 
-namespace {
-// Decimal as the library writes it, or "0x" and up to eight hex digits as a hand edit may.
-bool ReadNumber(const ProfileSection& options, const char* key, int32_t* value) {
+bool ReadOptionNumber(const ProfileSection& options, const char* key, int32_t* value) {
     const std::string text = options.Read(key, "");
     if (text.size() > 2 && text.size() <= 10 && text[0] == '0' &&
         (text[1] == 'x' || text[1] == 'X')) {
@@ -26,9 +24,10 @@ bool ReadNumber(const ProfileSection& options, const char* key, int32_t* value) 
     return ParseDecimalInt32(text, value);
 }
 
+namespace {
 void ReadFlag(const ProfileSection& options, const char* key, bool* flag) {
     int32_t number;
-    if (ReadNumber(options, key, &number))
+    if (ReadOptionNumber(options, key, &number))
         *flag = number != 0;
 }
 } // namespace
@@ -37,7 +36,7 @@ TViewOptions ReadViewOptions(const ProfileSection& options) {
     TViewOptions view;
     ReadFlag(options, "weeknumbers", &view.WeekNumbers);
     ReadFlag(options, "filltoday", &view.FillToday);
-    ReadNumber(options, "todaycolour", &view.TodayColour);
+    ReadOptionNumber(options, "todaycolour", &view.TodayColour);
     return view;
 }
 

@@ -19,6 +19,10 @@ struct TViewOptions {
     bool operator!=(const TViewOptions& other) const { return !(*this == other); }
 };
 
+// A number of the window's own keys: decimal as the library writes it, or "0x" and up to eight
+// hex digits as a hand edit may. False, and value left as it was, for anything else.
+bool ReadOptionNumber(const ProfileSection& options, const char* key, int32_t* value);
+
 // A value that is not a number, as a hand edit may leave, counts as the default.
 TViewOptions ReadViewOptions(const ProfileSection& options);
 // From the settings file itself; the defaults when it cannot be read.
