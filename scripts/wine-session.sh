@@ -69,6 +69,25 @@ start_wine_session() {
   wine cmd /c exit >/dev/null 2>&1 || true
 }
 
+# For the scripts that take the calendar's pictures: a private display and the prefix, and a
+# fresh program folder in $folder holding the built program and an empty data folder. The
+# calendar a script starts goes in $calendar_pid; it, the display and the folder go at exit.
+start_picture_session() {
+  start_xvfb
+  calendar_pid=""
+  folder=$(mktemp -d)
+  trap stop_picture_session EXIT
+  prepare_wine_prefix
+  cp build/win/dist/Calendar.exe build/win/dist/TOOLS.DLL "$folder/"
+  mkdir -p "$folder/data"
+}
+
+stop_picture_session() {
+  if [ -n "$calendar_pid" ]; then kill "$calendar_pid" 2>/dev/null || true; fi
+  stop_wine_session
+  rm -rf "$folder"
+}
+
 stop_wine_session() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "$XVFB_PID" ]; then

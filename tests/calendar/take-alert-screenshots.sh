@@ -6,19 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 source scripts/wine-session.sh
-start_xvfb
-calendar_pid=""
-folder=$(mktemp -d)
-cleanup() {
-  [ -n "$calendar_pid" ] && kill "$calendar_pid" 2>/dev/null || true
-  stop_wine_session
-  rm -rf "$folder"
-}
-trap cleanup EXIT
-prepare_wine_prefix
-
-cp build/win/dist/Calendar.exe build/win/dist/TOOLS.DLL "$folder/"
-mkdir -p "$folder/data"
+start_picture_session
 printf '[options]\r\ntop=40\r\nleft=40\r\nfontsize=11\r\nlistcount=3\r\nalertsound=0\r\n[eventtypes]\r\nBirthday=255\r\nWork=33023\r\n' > "$folder/calendar.ini"
 printf '{Birthday}Anna turns 30\r\n{Work}10:30 Stand-up|Room 4, bring the figures\r\n{Work}9:00 Call the printer\r\nBuy flowers\r\n' > "$folder/data/2007-03-05.txt"
 

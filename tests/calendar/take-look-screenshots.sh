@@ -6,19 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 cmake --build build/win --target Calendar Tools >/dev/null
 source scripts/wine-session.sh
-start_xvfb
-calendar_pid=""
-folder=$(mktemp -d)
-cleanup() {
-  [ -n "$calendar_pid" ] && kill "$calendar_pid" 2>/dev/null || true
-  stop_wine_session
-  rm -rf "$folder"
-}
-trap cleanup EXIT
-prepare_wine_prefix
-
-cp build/win/dist/Calendar.exe build/win/dist/TOOLS.DLL "$folder/"
-mkdir -p "$folder/data"
+start_picture_session
 day_file() { date -d "$1" +%Y-%m-%d; }
 printf '{Birthday}Anna turns 30\r\n' > "$folder/data/$(day_file '+2 days').txt"
 printf '{Work}Quarterly report\r\n' > "$folder/data/$(day_file '+5 days').txt"

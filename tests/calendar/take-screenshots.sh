@@ -6,19 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/build.sh >/dev/null
 source scripts/wine-session.sh
-start_xvfb
-calendar_pid=""
-folder=$(mktemp -d)
-cleanup() {
-  [ -n "$calendar_pid" ] && kill "$calendar_pid" 2>/dev/null || true
-  stop_wine_session
-  rm -rf "$folder"
-}
-trap cleanup EXIT
-prepare_wine_prefix
-
-cp build/win/dist/Calendar.exe build/win/dist/TOOLS.DLL "$folder/"
-mkdir -p "$folder/data"
+start_picture_session
 printf '[options]\r\ntop=40\r\nleft=40\r\nfontsize=11\r\nlistcount=3\r\nfirstday=2\r\nttsize=11\r\n[eventtypes]\r\nBirthday=255\r\nWork=33023\r\nHoliday=65280\r\n' > "$folder/calendar.ini"
 day_file() { date -d "$1" +%Y-%m-%d; }
 printf '{Birthday}Anna turns 30\r\nR&D review\r\n' > "$folder/data/$(day_file '+2 days').txt"
