@@ -253,7 +253,7 @@ void TVelmora::AlertDone(TAlertWindow& sender, int snoozeMinutes) {
 }
 
 void TVelmora::SelectToday() {
-    ShowToday();
+    ShowToday(navigation_);
     LayoutCalendar();
 }
 

@@ -22,7 +22,7 @@ void TVelmora::DayButtonMouseDown(TVrHyperButton& sender, TMouseButton button, T
     if (button != TMouseButton::Right)
         return;
     int year, month, ignored;
-    DecodeDate(DisplayDate, &year, &month, &ignored);
+    DecodeDate(navigation_.DisplayDate, &year, &month, &ignored);
     popupDay_.Remember(year, month, CellDayOf(sender));
     ShowToolsPopup(sender);
 }
@@ -43,7 +43,7 @@ void TVelmora::ContextMenuFromKeyboard() {
     // As if the selected day had been right-clicked; before the first layout no cell shows
     // a day of the month, and the menu opens below the Today button.
     int year, month, day;
-    DecodeDate(DisplayDate, &year, &month, &day);
+    DecodeDate(navigation_.DisplayDate, &year, &month, &day);
     for (int n = 1; n <= CellCount; ++n) {
         TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n));
         if (cell && CellDayOf(*cell) == day) {
@@ -56,7 +56,7 @@ void TVelmora::ContextMenuFromKeyboard() {
 }
 
 void TVelmora::AddEntry1Click() {
-    const double date = popupDay_.Take(DisplayDate);
+    const double date = popupDay_.Take(navigation_.DisplayDate);
     DialogStarted();
     EditReminders(date);
     DialogEnded();

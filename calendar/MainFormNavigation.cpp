@@ -25,18 +25,18 @@ int CaptionNumber(const std::string& caption) {
 int TVelmora::CellDayOf(const TVrHyperButton& cell) const {
     const int day = CaptionNumber(cell.Caption());
     int year, month, ignored;
-    DecodeDate(DisplayDate, &year, &month, &ignored);
+    DecodeDate(navigation_.DisplayDate, &year, &month, &ignored);
     // Before the first layout the cells still carry their numbers 1 to 42.
     return day >= 1 && day <= DaysInMonth(year, month) ? day : 0;
 }
 
 void TVelmora::ToolButtonClick(TVrHyperButton& sender) {
     const std::string& name = sender.Name();
-    if (name == "MonthNextButton") NextMonth();
-    else if (name == "MonthBackButton") PrevMonth();
-    else if (name == "YearBackButton") PrevYear();
-    else if (name == "YearNextButton") NextYear();
-    else if (name == "TodayButton") ShowToday();
+    if (name == "MonthNextButton") NextMonth(navigation_);
+    else if (name == "MonthBackButton") PrevMonth(navigation_);
+    else if (name == "YearBackButton") PrevYear(navigation_);
+    else if (name == "YearNextButton") NextYear(navigation_);
+    else if (name == "TodayButton") ShowToday(navigation_);
     LayoutCalendar();
 }
 
@@ -55,7 +55,7 @@ void TVelmora::ToolButtonMouseEnter(TVrHyperButton&) { StartHoverTimer(); }
 void TVelmora::DayButtonClick(TVrHyperButton& sender) {
     const int day = CellDayOf(sender);
     if (day == 0) return;
-    SelectDay(day);
+    SelectDay(navigation_, day);
     LayoutCalendar();
 }
 
@@ -63,7 +63,7 @@ void TVelmora::DayButtonMouseEnter(TVrHyperButton& sender) {
     const int day = CellDayOf(sender);
     if (day == 0) return; // a blank cell keeps the hint it had
     int year, month, ignored;
-    DecodeDate(DisplayDate, &year, &month, &ignored);
+    DecodeDate(navigation_.DisplayDate, &year, &month, &ignored);
     sender.Hint = DayTooltipText(EncodeDate(year, month, day));
     StartHoverTimer();
 }
@@ -103,14 +103,14 @@ void TVelmora::FormMouseDown(WPARAM keys, int x, int y) {
     const int line = ComingUpLineIndex(y, NavigationBottom(), lineHeight);
     if (line < 0 || static_cast<size_t>(line) >= ComingUpList.size()) return;
     double date;
-    if (!ComingUpLineDate(ComingUpList[line], DisplayDate, &date)) return;
-    DisplayDate = date + TimeOfDay(CurrentDateTime());
+    if (!ComingUpLineDate(ComingUpList[line], navigation_.DisplayDate, &date)) return;
+    navigation_.DisplayDate = date + TimeOfDay(CurrentDateTime());
     LayoutCalendar();
 }
 
 void TVelmora::Timer1Timer() {
-    const bool wasToday = DisplayDateIsToday();
-    ShowToday();
+    const bool wasToday = DisplayDateIsToday(navigation_);
+    ShowToday(navigation_);
     if (wasToday) {
         FormPaint();
         RefreshDayButtons();
@@ -154,7 +154,7 @@ void TVelmora::FormMouseWheel(WPARAM wParam) {
     const int notches = wheelNotches_.Add(GET_WHEEL_DELTA_WPARAM(wParam));
     if (notches == 0)
         return;
-    MoveByWheel(notches, (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
+    MoveByWheel(navigation_, notches, (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) != 0);
     // Like a button: the layout restarts the minute timer, so today comes back only after a
     // whole quiet minute.
     LayoutCalendar();
@@ -191,7 +191,7 @@ bool TVelmora::FormKeyDown(WPARAM key) {
     default:
         return false;
     }
-    if (!MoveByKey(move, GetKeyState(VK_CONTROL) < 0))
+    if (!MoveByKey(navigation_, move, GetKeyState(VK_CONTROL) < 0))
         return false;
     LayoutCalendar();
     return true;
@@ -201,7 +201,7 @@ void TVelmora::OpenSelectedDay() {
     // As the menu's item, which is disabled while a dialog of the library is open.
     if (dialogsOpen_ > 0)
         return;
-    const double date = DisplayDate;
+    const double date = navigation_.DisplayDate;
     DialogStarted();
     EditReminders(date);
     DialogEnded();

@@ -36,7 +36,7 @@ void TVelmora::FetchComingUp() {
     // Marked first: a box shown by the library while it answers makes the window paint again.
     comingUpFetched_ = true;
     ++comingUpFetches_;
-    ComingUpList = SplitItemLines(GetComingUp(DisplayDate, options_.ListCount));
+    ComingUpList = SplitItemLines(GetComingUp(navigation_.DisplayDate, options_.ListCount));
 }
 
 int TVelmora::ComingUpLineRoom() const {
@@ -62,7 +62,7 @@ void TVelmora::Paint(HDC target) {
     SetBkMode(dc, TRANSPARENT);
     const COLORREF fontColour = ToColorRef(options_.FontColour);
 
-    const std::string title = FormatTitle(DisplayDate, options_.DateFormat);
+    const std::string title = FormatTitle(navigation_.DisplayDate, options_.DateFormat);
     const SIZE titleSize = TextExtent(dc, title);
     OutlinedTextOut(dc, client.right / 2 - titleSize.cx / 2, 0, title, fontColour,
                     options_.Outline);
@@ -90,8 +90,9 @@ LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
     switch (message) {
     case CalendarDisplayDateQuery: {
         LRESULT bits = 0;
-        static_assert(sizeof bits == sizeof DisplayDate, "a date travels in one result");
-        std::memcpy(&bits, &DisplayDate, sizeof bits);
+        static_assert(sizeof bits == sizeof navigation_.DisplayDate,
+                      "a date travels in one result");
+        std::memcpy(&bits, &navigation_.DisplayDate, sizeof bits);
         return bits;
     }
     case CalendarComingUpCountQuery:
@@ -107,7 +108,7 @@ LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
     case CalendarComingUpFetchesQuery:
         return comingUpFetches_;
     case CalendarTitleAtomQuery:
-        return AtomOf(FormatTitle(DisplayDate, options_.DateFormat));
+        return AtomOf(FormatTitle(navigation_.DisplayDate, options_.DateFormat));
     case CalendarOptionsAppliedQuery:
         return optionsApplied_;
     case CalendarPopupItemQuery: {

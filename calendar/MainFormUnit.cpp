@@ -275,7 +275,8 @@ void TVelmora::LayoutCalendar() {
         SelectedObject font(dc.Get(), font_.Get());
         for (int column = 1; column <= 7; ++column)
             maxDayNameWidth = std::max<int>(maxDayNameWidth, TextExtent(dc.Get(), DayName(column, options_.FirstDay)).cx);
-        titleHeight = TextExtent(dc.Get(), FormatTitle(DisplayDate, options_.DateFormat)).cy;
+        titleHeight =
+            TextExtent(dc.Get(), FormatTitle(navigation_.DisplayDate, options_.DateFormat)).cy;
         lineHeight = LineHeight(dc.Get());
         weekColumn = WeekColumnWidth(dc.Get());
     }
@@ -290,7 +291,7 @@ void TVelmora::LayoutCalendar() {
     FetchComingUp();
 
     int year, month, day;
-    DecodeDate(DisplayDate, &year, &month, &day);
+    DecodeDate(navigation_.DisplayDate, &year, &month, &day);
     TTodayFill today;
     int todayYear, todayMonth, todayDay;
     DecodeDate(CurrentDateTime(), &todayYear, &todayMonth, &todayDay);
@@ -302,7 +303,7 @@ void TVelmora::LayoutCalendar() {
                                              : std::vector<int>();
     const std::vector<TCellState> cells =
         LayoutCells({year, month, day, options_.FirstDay, options_.ColourCoding,
-                     options_.FontColour, GetMonthItems(DisplayDate)},
+                     options_.FontColour, GetMonthItems(navigation_.DisplayDate)},
                     today);
     for (int n = 1; n <= CellCount; ++n) {
         TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n));

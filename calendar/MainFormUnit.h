@@ -4,6 +4,7 @@
 #pragma once
 #include "AlertWindowUnit.h"
 #include "BaseWindow.h"
+#include "Clock.h"
 #include "HintWindowUnit.h"
 #include "MonthGrid.h"
 #include "Navigation.h"
@@ -151,6 +152,8 @@ class TVelmora : public TBaseWindow {
     int LineHeight(HDC dc) const;
     int NavigationBottom() const;
 
+    // The shown date and the days the month steps remember; the window starts on now.
+    TNavigationState navigation_{CurrentDateTime()};
     std::vector<std::unique_ptr<TVrHyperButton>> controls_;
     TVrHyperButton* todayButton_ = nullptr;
     // The most recent load of TOOLS.DLL while a handler holds it. A handler that loads the

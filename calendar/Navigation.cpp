@@ -7,21 +7,19 @@
 
 #include <cmath>
 
-double DisplayDate = CurrentDateTime();
-uint8_t NextMonthDay = 0;
-uint8_t PrevMonthDay = 0;
-
 namespace {
 // Every step keeps a whole date and takes the time of day from the clock.
-void ShowDay(int year, int month, int day) {
-    DisplayDate = EncodeDate(year, month, day) + TimeOfDay(CurrentDateTime());
+void ShowDay(TNavigationState& state, int year, int month, int day) {
+    state.DisplayDate = EncodeDate(year, month, day) + TimeOfDay(CurrentDateTime());
 }
 
-void StepMonth(int step, uint8_t& rememberedDay) {
+void StepMonth(TNavigationState& state, int step, uint8_t& rememberedDay) {
     int year, month, day;
-    DecodeDate(DisplayDate, &year, &month, &day);
-    if (rememberedDay != 0) day = rememberedDay;
-    if (!StepYearMonth(year, month, step)) return; // past the ends of the calendar: stay put
+    DecodeDate(state.DisplayDate, &year, &month, &day);
+    if (rememberedDay != 0)
+        day = rememberedDay;
+    if (!StepYearMonth(year, month, step))
+        return; // past the ends of the calendar: stay put
     const int length = DaysInMonth(year, month);
     if (length < day) {
         rememberedDay = static_cast<uint8_t>(day);
@@ -29,63 +27,77 @@ void StepMonth(int step, uint8_t& rememberedDay) {
     } else {
         rememberedDay = 0;
     }
-    ShowDay(year, month, day);
+    ShowDay(state, year, month, day);
 }
 
-void StepYear(int step) {
+void StepYear(TNavigationState& state, int step) {
     int year, month, day;
-    DecodeDate(DisplayDate, &year, &month, &day);
+    DecodeDate(state.DisplayDate, &year, &month, &day);
     year += step;
-    if (!IsValidDate(year, month, 1)) return;
-    if (day > DaysInMonth(year, month)) day = DaysInMonth(year, month);
-    ShowDay(year, month, day);
+    if (!IsValidDate(year, month, 1))
+        return;
+    if (day > DaysInMonth(year, month))
+        day = DaysInMonth(year, month);
+    ShowDay(state, year, month, day);
 }
 } // namespace
 
-void NextMonth() { StepMonth(+1, NextMonthDay); }
-void PrevMonth() { StepMonth(-1, PrevMonthDay); }
-void NextYear() { StepYear(+1); }
-void PrevYear() { StepYear(-1); }
-
-void SelectDay(int day) {
-    int year, month, ignored;
-    DecodeDate(DisplayDate, &year, &month, &ignored);
-    ShowDay(year, month, day);
+void NextMonth(TNavigationState& state) {
+    StepMonth(state, +1, state.NextMonthDay);
+}
+void PrevMonth(TNavigationState& state) {
+    StepMonth(state, -1, state.PrevMonthDay);
+}
+void NextYear(TNavigationState& state) {
+    StepYear(state, +1);
+}
+void PrevYear(TNavigationState& state) {
+    StepYear(state, -1);
 }
 
-void ShowToday() { DisplayDate = CurrentDateTime(); }
+void SelectDay(TNavigationState& state, int day) {
+    int year, month, ignored;
+    DecodeDate(state.DisplayDate, &year, &month, &ignored);
+    ShowDay(state, year, month, day);
+}
 
-bool DisplayDateIsToday() { return WholeDay(DisplayDate) == WholeDay(CurrentDateTime()); }
+void ShowToday(TNavigationState& state) {
+    state.DisplayDate = CurrentDateTime();
+}
 
-void StepDays(int days) {
-    const double target = WholeDay(DisplayDate) + days;
+bool DisplayDateIsToday(const TNavigationState& state) {
+    return WholeDay(state.DisplayDate) == WholeDay(CurrentDateTime());
+}
+
+void StepDays(TNavigationState& state, int days) {
+    const double target = WholeDay(state.DisplayDate) + days;
     if (!IsCalendarDay(target))
         return;
-    DisplayDate = target + TimeOfDay(CurrentDateTime());
+    state.DisplayDate = target + TimeOfDay(CurrentDateTime());
 }
 
-bool MoveByKey(TCalendarKey key, bool ctrl) {
+bool MoveByKey(TNavigationState& state, TCalendarKey key, bool ctrl) {
     switch (key) {
     case TCalendarKey::Left:
-        StepDays(-1);
+        StepDays(state, -1);
         return true;
     case TCalendarKey::Right:
-        StepDays(+1);
+        StepDays(state, +1);
         return true;
     case TCalendarKey::Up:
-        StepDays(-7);
+        StepDays(state, -7);
         return true;
     case TCalendarKey::Down:
-        StepDays(+7);
+        StepDays(state, +7);
         return true;
     case TCalendarKey::PageUp:
-        ctrl ? PrevYear() : PrevMonth();
+        ctrl ? PrevYear(state) : PrevMonth(state);
         return true;
     case TCalendarKey::PageDown:
-        ctrl ? NextYear() : NextMonth();
+        ctrl ? NextYear(state) : NextMonth(state);
         return true;
     case TCalendarKey::Home:
-        ShowToday();
+        ShowToday(state);
         return true;
     default:
         return false;
@@ -101,11 +113,11 @@ int TWheelNotches::Add(int delta) {
     return notches;
 }
 
-void MoveByWheel(int notches, bool years) {
+void MoveByWheel(TNavigationState& state, int notches, bool years) {
     for (; notches > 0; --notches)
-        years ? PrevYear() : PrevMonth();
+        years ? PrevYear(state) : PrevMonth(state);
     for (; notches < 0; ++notches)
-        years ? NextYear() : NextMonth();
+        years ? NextYear(state) : NextMonth(state);
 }
 
 unsigned MinuteTimerInterval() {

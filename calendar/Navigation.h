@@ -1,33 +1,36 @@
 // The date the window shows and how the user moves it: months with their remembered days,
-// years, a chosen day, and the minute timer's interval. Program-wide state, main thread only.
+// years, a chosen day, and the minute timer's interval. The state is the window's; each step
+// is handed it, as the month's layout is handed its input.
 #pragma once
 #include <cstdint>
 
-// The shown date with the time of its last change; its day is the selected day.
-extern double DisplayDate;
-// The day a run of next-month (or previous-month) steps aims at, so that 31 January,
-// next, next gives 31 March; 0 when no day is remembered.
-extern uint8_t NextMonthDay;
-extern uint8_t PrevMonthDay;
+struct TNavigationState {
+    // The shown date with the time of its last change; its day is the selected day.
+    double DisplayDate = 0;
+    // The day a run of next-month (or previous-month) steps aims at, so that 31 January,
+    // next, next gives 31 March; 0 when no day is remembered.
+    uint8_t NextMonthDay = 0;
+    uint8_t PrevMonthDay = 0;
+};
 
-void NextMonth();
-void PrevMonth();
-void NextYear();
-void PrevYear();
-void SelectDay(int day);
-void ShowToday();
+void NextMonth(TNavigationState& state);
+void PrevMonth(TNavigationState& state);
+void NextYear(TNavigationState& state);
+void PrevYear(TNavigationState& state);
+void SelectDay(TNavigationState& state, int day);
+void ShowToday(TNavigationState& state);
 // Whether the shown day is the current one, times of day aside.
-bool DisplayDateIsToday();
+bool DisplayDateIsToday(const TNavigationState& state);
 // Moves the selected day by a number of days, into the months before or after as needed; a
 // step that would leave the calendar's years does nothing. The remembered days stay as they
 // are: only the month steps change them.
-void StepDays(int days);
+void StepDays(TNavigationState& state, int days);
 
 // What the keys do while the calendar has the keyboard.
 enum class TCalendarKey { Left, Right, Up, Down, PageUp, PageDown, Home, Other };
 // Moves the shown date for the key (Ctrl with the page keys: a year); false for a key that
 // does not navigate.
-bool MoveByKey(TCalendarKey key, bool ctrl);
+bool MoveByKey(TNavigationState& state, TCalendarKey key, bool ctrl);
 
 // The mouse wheel's notches: WHEEL_DELTA (120) a notch, positive away from the user. A
 // high-resolution wheel sends parts of a notch, which add up here until a whole one is reached.
@@ -42,7 +45,7 @@ class TWheelNotches {
     int pending_ = 0;
 };
 // A month a notch, away from the user (up) earlier; with Shift a year.
-void MoveByWheel(int notches, bool years);
+void MoveByWheel(TNavigationState& state, int notches, bool years);
 
 // Milliseconds from now to the next whole minute, as the minute timer is set.
 unsigned MinuteTimerInterval();

@@ -11,76 +11,75 @@ const double tenPast = (10 * 3600.0 + 10 * 60) / 86400.0;
 
 class NavigationTest : public testing::Test {
   protected:
-    void SetUp() override {
-        SetPortableNow(EncodeDate(2026, 12, 7) + tenPast);
-        NextMonthDay = 0;
-        PrevMonthDay = 0;
+    void SetUp() override { SetPortableNow(EncodeDate(2026, 12, 7) + tenPast); }
+    void Show(int year, int month, int day) {
+        state.DisplayDate = EncodeDate(year, month, day) + 0.25;
     }
-    void Show(int year, int month, int day) { DisplayDate = EncodeDate(year, month, day) + 0.25; }
     std::string Shown() const {
         int year, month, day;
-        DecodeDate(DisplayDate, &year, &month, &day);
+        DecodeDate(state.DisplayDate, &year, &month, &day);
         return std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year);
     }
+    TNavigationState state;
 };
 
 TEST_F(NavigationTest, NextMonthRemembersTheDayAShortMonthCutOff) {
     Show(2026, 1, 31);
-    NextMonth();
+    NextMonth(state);
     EXPECT_EQ(Shown(), "28/2/2026");
-    EXPECT_EQ(NextMonthDay, 31);
-    NextMonth();
+    EXPECT_EQ(state.NextMonthDay, 31);
+    NextMonth(state);
     EXPECT_EQ(Shown(), "31/3/2026");
-    EXPECT_EQ(NextMonthDay, 0);
+    EXPECT_EQ(state.NextMonthDay, 0);
     // The step keeps the whole date and takes the time of day from the clock.
-    EXPECT_NEAR(TimeOfDay(DisplayDate), tenPast, 1e-9);
+    EXPECT_NEAR(TimeOfDay(state.DisplayDate), tenPast, 1e-9);
 }
 
 TEST_F(NavigationTest, EachDirectionKeepsItsOwnRememberedDay) {
     Show(2026, 1, 31);
-    NextMonth();
-    PrevMonth();
+    NextMonth(state);
+    PrevMonth(state);
     EXPECT_EQ(Shown(), "28/1/2026");
     Show(2024, 3, 31);
-    PrevMonth();
+    PrevMonth(state);
     EXPECT_EQ(Shown(), "29/2/2024");
-    EXPECT_EQ(PrevMonthDay, 31);
-    PrevMonth();
+    EXPECT_EQ(state.PrevMonthDay, 31);
+    PrevMonth(state);
     EXPECT_EQ(Shown(), "31/1/2024");
 }
 
 TEST_F(NavigationTest, MonthsAndYearsWrap) {
     Show(2025, 12, 31);
-    NextMonth();
+    NextMonth(state);
     EXPECT_EQ(Shown(), "31/1/2026");
-    PrevMonth();
+    PrevMonth(state);
     EXPECT_EQ(Shown(), "31/12/2025");
     Show(2024, 2, 29);
-    NextYear();
+    NextYear(state);
     EXPECT_EQ(Shown(), "28/2/2025");
-    PrevYear();
+    PrevYear(state);
     EXPECT_EQ(Shown(), "28/2/2024");
 }
 
 TEST_F(NavigationTest, TheEndsOfTheCalendarAreNotPassed) {
     Show(1, 1, 15);
-    PrevYear();
-    PrevMonth();
+    PrevYear(state);
+    PrevMonth(state);
     EXPECT_EQ(Shown(), "15/1/1");
     Show(9999, 12, 15);
-    NextMonth();
-    NextYear();
+    NextMonth(state);
+    NextYear(state);
     EXPECT_EQ(Shown(), "15/12/9999");
 }
 
 TEST_F(NavigationTest, SelectingADayAndReturningToToday) {
     Show(2026, 3, 4);
-    SelectDay(15);
+    SelectDay(state, 15);
     EXPECT_EQ(Shown(), "15/3/2026");
-    EXPECT_FALSE(DisplayDateIsToday());
-    ShowToday();
+    EXPECT_FALSE(DisplayDateIsToday(state));
+    ShowToday(state);
     EXPECT_EQ(Shown(), "7/12/2026");
-    EXPECT_TRUE(DisplayDateIsToday());
+    EXPECT_TRUE(DisplayDateIsToday(state));
 }
 
 TEST_F(NavigationTest, TheMinuteTimerAimsAtTheNextWholeMinute) {
@@ -114,22 +113,22 @@ TEST_F(NavigationTest, KeysMoveTheSelectedDayAcrossMonthsAndYears) {
     };
     for (const auto& c : cases) {
         Show(c.Year, c.Month, c.Day);
-        EXPECT_TRUE(MoveByKey(c.Key, c.Ctrl));
+        EXPECT_TRUE(MoveByKey(state, c.Key, c.Ctrl));
         EXPECT_EQ(Shown(), c.Shown) << c.Day << "/" << c.Month << "/" << c.Year;
-        EXPECT_NEAR(TimeOfDay(DisplayDate), tenPast, 1e-9);
+        EXPECT_NEAR(TimeOfDay(state.DisplayDate), tenPast, 1e-9);
     }
     Show(2026, 5, 5);
-    EXPECT_FALSE(MoveByKey(TCalendarKey::Other, false));
+    EXPECT_FALSE(MoveByKey(state, TCalendarKey::Other, false));
     EXPECT_EQ(Shown(), "5/5/2026");
 }
 
 TEST_F(NavigationTest, DayStepsLeaveTheRememberedDaysToTheMonthSteps) {
     Show(2026, 1, 31);
-    NextMonth(); // 28 February, 31 remembered
-    MoveByKey(TCalendarKey::Left, false);
-    MoveByKey(TCalendarKey::Right, false);
-    EXPECT_EQ(NextMonthDay, 31);
-    MoveByKey(TCalendarKey::PageDown, false);
+    NextMonth(state); // 28 February, 31 remembered
+    MoveByKey(state, TCalendarKey::Left, false);
+    MoveByKey(state, TCalendarKey::Right, false);
+    EXPECT_EQ(state.NextMonthDay, 31);
+    MoveByKey(state, TCalendarKey::PageDown, false);
     EXPECT_EQ(Shown(), "31/3/2026");
 }
 
@@ -137,40 +136,40 @@ TEST_F(NavigationTest, KeysAndWheelStopAtTheEndsOfTheCalendar) {
     for (TCalendarKey key : {TCalendarKey::Left, TCalendarKey::Up, TCalendarKey::PageUp}) {
         for (bool ctrl : {false, true}) {
             Show(1, 1, 1);
-            MoveByKey(key, ctrl);
+            MoveByKey(state, key, ctrl);
             EXPECT_EQ(Shown(), "1/1/1");
         }
     }
     for (TCalendarKey key : {TCalendarKey::Right, TCalendarKey::Down, TCalendarKey::PageDown}) {
         for (bool ctrl : {false, true}) {
             Show(9999, 12, 31);
-            MoveByKey(key, ctrl);
+            MoveByKey(state, key, ctrl);
             EXPECT_EQ(Shown(), "31/12/9999");
         }
     }
     Show(9999, 12, 27);
-    StepDays(7);
+    StepDays(state, 7);
     EXPECT_EQ(Shown(), "27/12/9999");
-    StepDays(4);
+    StepDays(state, 4);
     EXPECT_EQ(Shown(), "31/12/9999");
     Show(1, 2, 10);
-    MoveByWheel(3, false); // up: earlier, but no further than January of year 1
+    MoveByWheel(state, 3, false); // up: earlier, but no further than January of year 1
     EXPECT_EQ(Shown(), "10/1/1");
     Show(9998, 6, 10);
-    MoveByWheel(-3, true);
+    MoveByWheel(state, -3, true);
     EXPECT_EQ(Shown(), "10/6/9999");
 }
 
 TEST_F(NavigationTest, TheWheelMovesAMonthANotchAndAYearWithShift) {
     Show(2026, 3, 15);
-    MoveByWheel(1, false);
+    MoveByWheel(state, 1, false);
     EXPECT_EQ(Shown(), "15/2/2026");
-    MoveByWheel(-3, false);
+    MoveByWheel(state, -3, false);
     EXPECT_EQ(Shown(), "15/5/2026");
-    MoveByWheel(2, true);
+    MoveByWheel(state, 2, true);
     EXPECT_EQ(Shown(), "15/5/2024");
     Show(2026, 1, 31);
-    MoveByWheel(-2, false); // as Next Month twice
+    MoveByWheel(state, -2, false); // as Next Month twice
     EXPECT_EQ(Shown(), "31/3/2026");
 }
 
