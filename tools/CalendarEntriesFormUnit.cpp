@@ -202,8 +202,8 @@ void TCalendarEntriesForm::SetDefaultColour(int32_t colour) {
     model_.SetDefaultColour(colour);
 }
 
-void TCalendarEntriesForm::SetEventTypes(const std::vector<std::string>& lines) {
-    model_.SetEventTypes(lines);
+void TCalendarEntriesForm::SetEventTypes(const std::vector<TEventType>& types) {
+    model_.SetEventTypes(types);
     ShowModel(false);
 }
 

@@ -21,7 +21,7 @@ class TCalendarEntriesForm : public TBaseForm {
     void SetDate(double date);
     void SetStartDay(int day);
     void SetDefaultColour(int32_t colour);
-    void SetEventTypes(const std::vector<std::string>& lines);
+    void SetEventTypes(const std::vector<TEventType>& types);
 
     void SetChangeHandlers(bool attach);
     void AppIdle();

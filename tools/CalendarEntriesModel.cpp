@@ -147,10 +147,10 @@ void TCalendarEntriesModel::SetDefaultColour(int32_t colour) {
     defaultColour_ = colour;
 }
 
-void TCalendarEntriesModel::SetEventTypes(const std::vector<std::string>& lines) {
+void TCalendarEntriesModel::SetEventTypes(const std::vector<TEventType>& types) {
     typeNames_.clear();
-    for (const std::string& line : lines)
-        typeNames_.push_back(line.substr(0, line.find('=')));
+    for (const TEventType& type : types)
+        typeNames_.push_back(type.Name);
     std::stable_sort(typeNames_.begin(), typeNames_.end(), BeforeIgnoringCase);
 }
 
