@@ -320,7 +320,7 @@ TCalendarEntriesModel::ChangeDate(double date,
 
 // --- Fields ---
 
-void TCalendarEntriesModel::FieldChanged() {
+void TCalendarEntriesModel::Edit1Change() {
     if (attached_)
         modified_ = true;
 }
@@ -329,7 +329,7 @@ void TCalendarEntriesModel::SetDescriptionText(const std::string& text) {
     if (text == description_)
         return;
     description_ = text;
-    FieldChanged();
+    Edit1Change();
 }
 
 void TCalendarEntriesModel::ChooseType(int entry) {
@@ -337,14 +337,14 @@ void TCalendarEntriesModel::ChooseType(int entry) {
     if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == ChosenTypeIndex())
         return;
     type_ = entries[static_cast<size_t>(entry)];
-    FieldChanged();
+    Edit1Change();
 }
 
 void TCalendarEntriesModel::SetRegularDescriptionText(const std::string& text) {
     if (text == regularDescription_)
         return;
     regularDescription_ = text;
-    FieldChanged();
+    Edit1Change();
 }
 
 void TCalendarEntriesModel::ChooseRegularType(int entry) {
@@ -352,7 +352,7 @@ void TCalendarEntriesModel::ChooseRegularType(int entry) {
     if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == ChosenRegularTypeIndex())
         return;
     regularType_ = entries[static_cast<size_t>(entry)];
-    FieldChanged();
+    Edit1Change();
 }
 
 void TCalendarEntriesModel::SetRegularStartDate(double date) {
@@ -360,7 +360,7 @@ void TCalendarEntriesModel::SetRegularStartDate(double date) {
     if (SameDay(date, regularStartDate_))
         return;
     regularStartDate_ = date;
-    FieldChanged();
+    Edit1Change();
 }
 
 void TCalendarEntriesModel::ChooseInterval(int interval) {
@@ -369,7 +369,7 @@ void TCalendarEntriesModel::ChooseInterval(int interval) {
     interval_ = interval;
     if (selectedRegular_ >= 0)
         regularRows_[static_cast<size_t>(selectedRegular_)].Interval = interval;
-    FieldChanged();
+    Edit1Change();
 }
 
 std::vector<std::string> TCalendarEntriesModel::TypeEntries() const {

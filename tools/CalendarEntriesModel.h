@@ -209,8 +209,10 @@ class TCalendarEntriesModel {
     void FillDated(int row);
     void CommitRegular();
     void FillRegular(int row);
-    // A change notification of a field: marks the dialog modified while attached.
-    void FieldChanged();
+    // The one change handler shared by the six editing fields (Edit1, ComboBox2, Edit2,
+    // rmComboCalendar2, ComboBox1, ComboBox3), reached by each field's setter when the field's
+    // value really changes: it only marks the dialog modified, and only while attached.
+    void Edit1Change();
 
     std::vector<std::string> typeNames_; // sorted, without the empty entry
     std::vector<DatedRow> datedRows_;
