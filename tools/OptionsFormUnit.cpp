@@ -203,17 +203,15 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
     {
         BrushHandle brush(CreateSolidBrush(fill));
         PenHandle pen(CreatePen(PS_SOLID, 1, fill));
-        HGDIOBJ oldBrush = SelectObject(dc, brush.Get());
-        HGDIOBJ oldPen = SelectObject(dc, pen.Get());
+        SelectedObject brushSelected(dc, brush.Get());
+        SelectedObject penSelected(dc, pen.Get());
         RoundRect(dc, area.left, area.top, area.right, area.bottom, Scale(12), Scale(12));
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
     }
     FontHandle font(CreateFontA(-MulDiv(look.fontSize, Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                 look.fontName.c_str()));
-    HGDIOBJ oldFont = SelectObject(dc, font.Get());
+    SelectedObject fontSelected(dc, font.Get());
     SIZE letter = {};
     GetTextExtentPoint32A(dc, "X", 1, &letter);
     const FormComponent* label =
@@ -232,7 +230,6 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
     RECT textArea = {left, top, area.right, area.bottom};
     DrawTextA(dc, look.text.c_str(), -1, &textArea,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    SelectObject(dc, oldFont);
 }
 
 // --- Idle enabling ---
