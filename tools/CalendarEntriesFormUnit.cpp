@@ -107,12 +107,14 @@ bool TCalendarEntriesForm::HandleEvent(TFormEvent& event) {
     static const TFormHandler<Form> handlers[] = {
         {"ApplyButton", Kind::Click, &Form::ApplyButtonClick},
         {"rmComboCalendar1", Kind::Change, &Form::rmComboCalendar1Change},
-        {"Edit1", Kind::Change, &Form::Edit1Change},
-        {"ComboBox2", Kind::Change, &Form::Edit1Change},
-        {"Edit2", Kind::Change, &Form::Edit1Change},
-        {"rmComboCalendar2", Kind::Change, &Form::Edit1Change},
-        {"ComboBox1", Kind::Change, &Form::Edit1Change},
-        {"ComboBox3", Kind::Change, &Form::Edit1Change},
+        // The six editing fields: each hands its value to the model, which takes a real
+        // change to its Edit1Change, the one rule that sets the modified state.
+        {"Edit1", Kind::Change, &Form::DescriptionChange},
+        {"ComboBox2", Kind::Change, &Form::TypeChange},
+        {"Edit2", Kind::Change, &Form::RegularDescriptionChange},
+        {"rmComboCalendar2", Kind::Change, &Form::StartDateChange},
+        {"ComboBox1", Kind::Change, &Form::IntervalChange},
+        {"ComboBox3", Kind::Change, &Form::RegularTypeChange},
         {"ListView1", Kind::SelectItem, &Form::ListView1SelectItem},
         {"AddEntryButton", Kind::Click, &Form::AddEntryButtonClick},
         {"DeleteEntryButton", Kind::Click, &Form::DeleteEntryButtonClick},
@@ -202,8 +204,8 @@ void TCalendarEntriesForm::SetDefaultColour(int32_t colour) {
     model_.SetDefaultColour(colour);
 }
 
-void TCalendarEntriesForm::SetEventTypes(const std::vector<std::string>& lines) {
-    model_.SetEventTypes(lines);
+void TCalendarEntriesForm::SetEventTypes(const std::vector<TEventType>& types) {
+    model_.SetEventTypes(types);
     ShowModel(false);
 }
 
@@ -356,24 +358,35 @@ void TCalendarEntriesForm::rmComboCalendar1Change(TFormEvent&) {
     Report(outcome.load);
 }
 
-void TCalendarEntriesForm::Edit1Change(TFormEvent& event) {
-    HWND control = Control(event.component);
-    const int chosen = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
-    if (event.component == "Edit1") {
-        model_.SetDescriptionText(WindowText(control));
-    } else if (event.component == "ComboBox2") {
-        model_.ChooseType(chosen);
-    } else if (event.component == "Edit2") {
-        model_.SetRegularDescriptionText(WindowText(control));
-    } else if (event.component == "ComboBox3") {
-        model_.ChooseRegularType(chosen);
-    } else if (event.component == "ComboBox1") {
-        model_.ChooseInterval(chosen);
-        ShowRegularRows(false);
-    } else if (event.component == "rmComboCalendar2") {
-        if (TrmComboCalendar* field = DateField("rmComboCalendar2"))
-            model_.SetRegularStartDate(field->SelectedDate());
-    }
+int TCalendarEntriesForm::ChosenEntry(const char* box) const {
+    return static_cast<int>(SendMessageA(Control(box), CB_GETCURSEL, 0, 0));
+}
+
+void TCalendarEntriesForm::DescriptionChange(TFormEvent&) {
+    model_.SetDescriptionText(WindowText(Control("Edit1")));
+}
+
+void TCalendarEntriesForm::TypeChange(TFormEvent&) {
+    model_.ChooseType(ChosenEntry("ComboBox2"));
+}
+
+void TCalendarEntriesForm::RegularDescriptionChange(TFormEvent&) {
+    model_.SetRegularDescriptionText(WindowText(Control("Edit2")));
+}
+
+void TCalendarEntriesForm::RegularTypeChange(TFormEvent&) {
+    model_.ChooseRegularType(ChosenEntry("ComboBox3"));
+}
+
+void TCalendarEntriesForm::IntervalChange(TFormEvent&) {
+    model_.ChooseInterval(ChosenEntry("ComboBox1"));
+    // The selected row's Interval column follows the box at once.
+    ShowRegularRows(false);
+}
+
+void TCalendarEntriesForm::StartDateChange(TFormEvent&) {
+    if (TrmComboCalendar* field = DateField("rmComboCalendar2"))
+        model_.SetRegularStartDate(field->SelectedDate());
 }
 
 void TCalendarEntriesForm::ListView1SelectItem(TFormEvent& event) {

@@ -21,7 +21,7 @@ class TCalendarEntriesForm : public TBaseForm {
     void SetDate(double date);
     void SetStartDay(int day);
     void SetDefaultColour(int32_t colour);
-    void SetEventTypes(const std::vector<std::string>& lines);
+    void SetEventTypes(const std::vector<TEventType>& types);
 
     void SetChangeHandlers(bool attach);
     void AppIdle();
@@ -39,7 +39,13 @@ class TCalendarEntriesForm : public TBaseForm {
   private:
     void ApplyButtonClick(TFormEvent& event);
     void rmComboCalendar1Change(TFormEvent& event);
-    void Edit1Change(TFormEvent& event);
+    // The editing fields' changes, each handing the field's value to the model.
+    void DescriptionChange(TFormEvent& event);
+    void TypeChange(TFormEvent& event);
+    void RegularDescriptionChange(TFormEvent& event);
+    void RegularTypeChange(TFormEvent& event);
+    void IntervalChange(TFormEvent& event);
+    void StartDateChange(TFormEvent& event);
     void ListView1SelectItem(TFormEvent& event);
     void AddEntryButtonClick(TFormEvent& event);
     void DeleteEntryButtonClick(TFormEvent& event);
@@ -67,6 +73,8 @@ class TCalendarEntriesForm : public TBaseForm {
     void Report(const SaveResult& result);
     void Report(const LoadResult& result);
     TrmComboCalendar* DateField(const std::string& name) const;
+    // The chosen entry of a combo box, -1 for none.
+    int ChosenEntry(const char* box) const;
 
     TCalendarEntriesModel model_;
     // True while the dialog itself writes into its controls: their notifications then

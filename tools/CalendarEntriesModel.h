@@ -3,6 +3,8 @@
 // what the idle update enables, and what a load reads and a save writes. The dialog turns
 // control notifications into calls on this model and shows what the model holds.
 #pragma once
+#include "EventTypeUnit.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -95,9 +97,9 @@ class TCalendarEntriesModel {
     void SetStartDay(int day);
     // The swatch colour of a reminder without a type.
     void SetDefaultColour(int32_t colour);
-    // "name=colour" lines: each is cut at its first "="; the names, sorted ignoring case,
-    // follow an empty entry ("no type") at position 0 in both type boxes.
-    void SetEventTypes(const std::vector<std::string>& lines);
+    // The type table's rows: their names, whole (a name may hold any character, "=" too),
+    // sorted ignoring case, follow an empty entry ("no type") at position 0 in both type boxes.
+    void SetEventTypes(const std::vector<TEventType>& types);
 
     // --- Loading, saving, closing ---
 
@@ -207,8 +209,10 @@ class TCalendarEntriesModel {
     void FillDated(int row);
     void CommitRegular();
     void FillRegular(int row);
-    // A change notification of a field: marks the dialog modified while attached.
-    void FieldChanged();
+    // The one change handler shared by the six editing fields (Edit1, ComboBox2, Edit2,
+    // rmComboCalendar2, ComboBox1, ComboBox3), reached by each field's setter when the field's
+    // value really changes: it only marks the dialog modified, and only while attached.
+    void Edit1Change();
 
     std::vector<std::string> typeNames_; // sorted, without the empty entry
     std::vector<DatedRow> datedRows_;

@@ -99,7 +99,7 @@ VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
         } catch (const UnreadableFileError&) {
             // Told by EditorSettings; the editor stores no types, so it opens without them.
         }
-        form.SetEventTypes(EventTypesToList());
+        form.SetEventTypes(EventTypes());
         form.ShowModal();
         form.Destroy();
     } catch (const std::exception& error) {

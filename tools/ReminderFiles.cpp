@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
-const char* const EntryIntervalNames[6] = {"None", "Week", "Fortnight", "Month", "Quarter", "Year"};
+const char* const EntryIntervalNames[EntryIntervalCount] = {"None",  "Week",    "Fortnight",
+                                                            "Month", "Quarter", "Year"};
 
 namespace {
 const size_t maxDescription = 255;

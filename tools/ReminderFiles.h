@@ -12,8 +12,10 @@
 
 enum class TEntryInterval : uint8_t { None = 0, Weekly, Fortnightly, Monthly, Quarterly, Yearly };
 
-// The names the editor shows, in value order.
-extern const char* const EntryIntervalNames[6];
+// The names the editor shows, in value order; a stored interval of EntryIntervalCount or more
+// is no interval.
+const int EntryIntervalCount = 6;
+extern const char* const EntryIntervalNames[EntryIntervalCount];
 
 struct TCalendarEntry {
     std::string Description;

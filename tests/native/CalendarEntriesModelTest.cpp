@@ -23,7 +23,8 @@ class CalendarEntriesModelTest : public StoreFixture {
     // Opens a new editor as the opener does, on 5 March 2007.
     void Open() {
         model = TCalendarEntriesModel();
-        model.SetEventTypes({"work=65280", "Birthday=255", "anniversary=16711680", "Holiday"});
+        model.SetEventTypes(
+            {{"work", 65280}, {"Birthday", 255}, {"anniversary", 16711680}, {"Holiday", 0}});
         ReplaceEventTypes({{"work", 65280}, {"Birthday", 255}, {"System", -2147483643}});
         model.SetDefaultColour(0xFFFFFF);
         ASSERT_TRUE(model.SetDate(Date(2007, 3, 5) + 0.75).Succeeded());
@@ -157,6 +158,23 @@ TEST_F(CalendarEntriesModelTest, TypeBoxesOfferSortedNamesAndARowsOwnType) {
     model.ListView1SelectItem(0, false);
     EXPECT_EQ(model.DatedRows()[0].ReminderType, "work");
     EXPECT_EQ(model.TypeEntries().size(), 5u);
+}
+
+TEST_F(CalendarEntriesModelTest, TypeNamesHoldingEqualsSignsAreOfferedAndStoredWhole) {
+    Open();
+    model.SetEventTypes({{"a=b", 255}, {"=", 65280}});
+    EXPECT_EQ(model.TypeEntries(), (std::vector<std::string>{"", "=", "a=b"}));
+    model.AddEntryButtonClick();
+    model.SetDescriptionText("Dentist");
+    model.ChooseType(TypeEntry("a=b"));
+    model.SetRegularStartDate(Date(2007, 1, 8));
+    model.AddRegularEntryButtonClick();
+    model.SetRegularDescriptionText("Gym");
+    model.ChooseRegularType(1);
+    model.ChooseInterval(1);
+    ASSERT_EQ(model.ApplyButtonClick().status, SaveStatus::Saved);
+    EXPECT_EQ(ReadFile(dayFile), "{a=b}Dentist\r\n");
+    EXPECT_EQ(ReadFile("data/regular.dat"), Record(Date(2007, 1, 8), "{=}Gym", 1));
 }
 
 // Each case opens on the rows written below, with nothing selected, and runs its steps.

@@ -201,7 +201,7 @@ TEST_F(FileWriteFaultTest, TheEditorsSaveOfBothFilesIsAllOrNothing) {
                 const std::set<std::string> filesBefore = FilesInFolder();
 
                 TCalendarEntriesModel model;
-                model.SetEventTypes({"Birthday=255"});
+                model.SetEventTypes({{"Birthday", 255}});
                 ASSERT_TRUE(model.SetDate(day).Succeeded()) << what;
                 const auto editList = [&model](bool empty, bool dated) {
                     const int rows = static_cast<int>(dated ? model.DatedRows().size()

@@ -168,6 +168,11 @@ TEST_F(EditorTest, DatedRemindersAreEditedAndSavedAsTheUserLeftThem) {
            Expect([](DialogDriver& d) { EXPECT_TRUE(d.Enabled("ApplyButton")); }),
            Click("OkButton")}},
          {{DayFile(march5), "{Meeting}Dentist\r\n"}, {regularFile, std::nullopt}}},
+        {"a type whose name holds \"=\" is offered and stored whole",
+         {{"calendar.ini", "[eventtypes]\r\n%0%613D62=255\r\nb=65280\r\n"}},
+         {{Click("AddEntryButton"), Type("Edit1", "x"), Choose("ComboBox2", "a=b"),
+           Click("OkButton")}},
+         {{DayFile(march5), "{a=b}x\r\n"}}},
         {"a read-only day file is untouched by OK without changes",
          {{DayFile(march5), "a\r\n{birthday}b\r\n"}},
          {{Expect([](DialogDriver&) {

@@ -4,6 +4,7 @@
 // block as Calendar.exe does.
 #include "BaseForm.h"
 #include "DialogDriver.h"
+#include "ScreenCapture.h"
 #include "Version.h"
 #include "WidgetValues.h"
 #include "WineTestSupport.h"
@@ -371,6 +372,40 @@ TEST_F(OptionsTest, TheCalendarPageStoresWeekNumbersAndTodaysFill) {
     EXPECT_EQ(Setting("weeknumbers"), "1");
     EXPECT_EQ(Setting("filltoday"), "1");
     EXPECT_EQ(Setting("todaycolour"), std::to_string(RGB(0, 0x80, 0x80)));
+}
+
+// The preview's shape, under the text: the background colour, painted afresh after each change.
+TEST_F(OptionsTest, TheTooltipPreviewShowsItsBackgroundColourAgainAfterEachChange) {
+    WriteStoreFile("calendar.ini", "[options]\r\nttbackground=255\r\n");
+    const auto shapeColour = [](DialogDriver& d) {
+        HWND shape = d.Find("SampleTooltipShape");
+        UpdateWindow(shape);
+        RECT area = {};
+        GetWindowRect(shape, &area);
+        const int x = (area.left + area.right) / 2, y = area.bottom - 4;
+        return ScreenPixels({x, y, x + 1, y + 1})[0];
+    };
+    std::vector<COLORREF> seen;
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) { d.ShowPage(1); });
+    for (const char* colour : {"Teal", "Yellow"}) {
+        driver.Then([&, colour](DialogDriver& d) {
+            seen.push_back(shapeColour(d));
+            HWND box = Inner(d, "TooltipBackgroundColorComboBox", "ComboBox");
+            const LRESULT entry = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(colour));
+            ASSERT_NE(entry, CB_ERR) << colour;
+            SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+            SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(box));
+        });
+    }
+    driver.Then([&](DialogDriver& d) {
+        seen.push_back(shapeColour(d));
+        d.Click("CancelButton");
+    });
+    EXPECT_EQ(Run(driver), 2);
+    EXPECT_EQ(seen, (std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 0x80, 0x80), RGB(255, 255, 0)}));
 }
 
 TEST_F(OptionsTest, ANullCallbackStillSavesOnApplyAndOk) {
