@@ -7,7 +7,8 @@
 //
 // A dialog class derives from TBaseForm, passes its class name to the constructor, and
 // overrides HandleEvent to hand each event to its named handler (FormCreate and the like are
-// virtual). The opener calls Create(), its own setters, ShowModal() and Destroy().
+// virtual). The opener, inside its call scope, calls Create(), its own setters, ShowModal()
+// and Destroy().
 #pragma once
 #include "Application.h"
 #include "FormControls.h"
