@@ -5,6 +5,7 @@
 #include "MainFormUnit.h"
 #include "ProgramDirectory.h"
 #include "TextCase.h"
+#include "WindowClassRegistry.h"
 
 #include <windows.h>
 
@@ -71,13 +72,10 @@ LRESULT CALLBACK ApplicationWindowProcedure(HWND window, UINT message, WPARAM wP
 }
 
 HWND CreateApplicationWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ApplicationWindowProcedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TVelmoraApplication";
-    RegisterClassA(&windowClass);
-    HWND application = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0,
-                                       nullptr, nullptr, windowClass.hInstance, nullptr);
+    const char* const className = "TVelmoraApplication";
+    RegisterModuleClass({className, ApplicationWindowProcedure});
+    HWND application = CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(application, GWL_EXSTYLE,
                       GetWindowLongPtrA(application, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
     return application;
@@ -112,5 +110,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         exitCode = static_cast<int>(message.wParam);
     }
     DestroyWindow(application);
+    // The program's run is the scope of its classes.
+    UnregisterModuleClasses();
     return exitCode;
 }

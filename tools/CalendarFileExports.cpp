@@ -1,7 +1,9 @@
 // The two exports that move reminders through calendar files: every reminder out to one
 // file, or a file's events in. Given no path, each asks for the file in the standard file
 // dialog and ends with the import's summary; given one (a script), it says nothing on success.
+#include "CallScope.h"
 #include "Errors.h"
+#include "ExportGuard.h"
 #include "ICalendarStore.h"
 #include "MessageBoxes.h"
 #include "Tools.h"
@@ -10,7 +12,6 @@
 
 #include <commdlg.h>
 
-#include <exception>
 #include <limits>
 
 namespace {
@@ -43,7 +44,8 @@ int32_t Count(size_t count) {
 } // namespace
 
 VELMORA_EXPORT int32_t VELMORA_CALL ImportCalendarFile(const char* path) {
-    try {
+    return GuardExport<int32_t>(-1, [path]() -> int32_t {
+        TCallScope scope;
         std::string file;
         if (path)
             file = path;
@@ -53,14 +55,12 @@ VELMORA_EXPORT int32_t VELMORA_CALL ImportCalendarFile(const char* path) {
         if (!path)
             ShowInformationBox(outcome.summary);
         return Count(outcome.added);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-        return -1;
-    }
+    });
 }
 
 VELMORA_EXPORT int32_t VELMORA_CALL ExportCalendarFile(const char* path) {
-    try {
+    return GuardExport<int32_t>(-1, [path]() -> int32_t {
+        TCallScope scope;
         std::string file;
         if (path)
             file = path;
@@ -71,8 +71,5 @@ VELMORA_EXPORT int32_t VELMORA_CALL ExportCalendarFile(const char* path) {
             ShowInformationBox("Exported " + std::to_string(count) + " reminders to \"" + file +
                                "\".");
         return Count(count);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-        return -1;
-    }
+    });
 }

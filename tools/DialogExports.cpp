@@ -1,10 +1,12 @@
-// The exports that open dialogs. Each creates its dialog, shows it modally on the caller's
-// thread and destroys it before returning; a failure is shown in the library's error box
-// and goes no further, so the caller only ever sees the call return.
-#include "BaseWindow.h"
+// The exports that open dialogs. Each opens its call scope, creates its dialog, shows it
+// modally on the caller's thread and destroys it; the scope then undoes whatever the dialog
+// registered or set, and the export guard shows a failure in the library's error box, so the
+// caller only ever sees the call return.
 #include "CalendarEntriesFormUnit.h"
+#include "CallScope.h"
 #include "Errors.h"
 #include "EventTypeUnit.h"
+#include "ExportGuard.h"
 #include "MessageBoxes.h"
 #include "OptionsFormUnit.h"
 #include "ProfileFile.h"
@@ -12,60 +14,33 @@
 #include "ReportOnce.h"
 #include "Settings.h"
 #include "Tools.h"
-#include "WidgetSet.h"
 
-#include <exception>
 #include <functional>
 
-VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
-    int32_t result = mrCancel;
-    // What the record was before the dialog read the file for itself; put back when the file
-    // was not saved, so that nothing read for the dialog stands for the stored settings.
-    const TCalendarOptions before = CalendarOptions();
-    const bool loadedBefore = SettingsLoaded();
-    try {
-        // A file that cannot be read is not offered for editing: an accept would replace the
-        // user's stored values by defaults. That failure reaches the box below.
-        std::vector<SettingCorrection> corrections;
-        if (!loadedBefore)
-            corrections = LoadSettingsForEditing();
-        std::function<void()> accepted;
-        if (callback)
-            accepted = [callback] { callback(); };
-        TOptionsForm form(accepted);
-        form.Create();
-        form.SetAcceptProcedure([&form] { form.AcceptIntoSettings(); });
-        form.FillFromSettings();
-        // Values out of range are shown at their nearest bound, and said once, so that an
-        // accept repairs them knowingly.
-        if (!corrections.empty())
-            ShowErrorBox(CorrectionsMessage(corrections));
-        // OK accepts inside the dialog, which stays open when the save fails.
-        result = form.Show();
-        form.Destroy();
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    }
-    if (!SettingsLoaded())
-        CalendarOptions() = before;
-    // Nothing of the dialog's may point into the library once the caller frees it.
-    UnregisterWidgetClasses();
-    TBaseWindow::UnregisterModuleClasses();
-    return result == mrOk ? mrOk : mrCancel;
-}
-
 namespace {
-// The library is freed after every call: whatever its dialogs registered or set goes before
-// the export returns, failure or not, once their windows are gone.
-struct DialogCallScope {
-    DialogCallScope() = default;
-    DialogCallScope(const DialogCallScope&) = delete;
-    DialogCallScope& operator=(const DialogCallScope&) = delete;
-    ~DialogCallScope() {
-        UnregisterWidgetClasses();
-        TBaseWindow::UnregisterModuleClasses();
-    }
-};
+// A file that cannot be read is not offered for editing: an accept would replace the user's
+// stored values by defaults. That failure reaches the error box.
+int32_t RunOptionsDialog(TOptionsCallback callback, bool settingsLoaded) {
+    TCallScope scope;
+    std::vector<SettingCorrection> corrections;
+    if (!settingsLoaded)
+        corrections = LoadSettingsForEditing();
+    std::function<void()> accepted;
+    if (callback)
+        accepted = [callback] { callback(); };
+    TOptionsForm form(accepted);
+    form.Create();
+    form.SetAcceptProcedure([&form] { form.AcceptIntoSettings(); });
+    form.FillFromSettings();
+    // Values out of range are shown at their nearest bound, and said once, so that an accept
+    // repairs them knowingly.
+    if (!corrections.empty())
+        ShowErrorBox(CorrectionsMessage(corrections));
+    // OK accepts inside the dialog, which stays open when the save fails.
+    const int32_t result = form.Show();
+    form.Destroy();
+    return result;
+}
 
 // The reminder editor needs only the first day of the week, the default colour and the
 // language, and stores nothing in calendar.ini: it opens whatever the file says. A value out of
@@ -84,9 +59,31 @@ TCalendarOptions EditorSettings() {
 }
 } // namespace
 
+VELMORA_EXPORT int32_t VELMORA_CALL ShowOptions(TOptionsCallback callback) {
+    return GuardExport<int32_t>(mrCancel, [callback]() -> int32_t {
+        // What the record was before the dialog read the file for itself; put back when the
+        // file was not saved, failure or not, so that nothing read for the dialog stands for
+        // the stored settings.
+        const TCalendarOptions before = CalendarOptions();
+        const auto putBackUnsaved = [&before] {
+            if (!SettingsLoaded())
+                CalendarOptions() = before;
+        };
+        int32_t result = mrCancel;
+        try {
+            result = RunOptionsDialog(callback, SettingsLoaded());
+        } catch (...) {
+            putBackUnsaved();
+            throw;
+        }
+        putBackUnsaved();
+        return result == mrOk ? mrOk : mrCancel;
+    });
+}
+
 VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
-    DialogCallScope scope;
-    try {
+    GuardExport([date] {
+        TCallScope scope;
         const TCalendarOptions settings = EditorSettings();
         SwitchDialogLanguage(settings.language);
         TCalendarEntriesForm form;
@@ -102,7 +99,5 @@ VELMORA_EXPORT void VELMORA_CALL AddEntry(double date) {
         form.SetEventTypes(EventTypes());
         form.ShowModal();
         form.Destroy();
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    }
+    });
 }

@@ -1,6 +1,7 @@
 // The system services of the options dialog and the about box.
 #include "DialogServices.h"
 #include "ProgramDirectory.h"
+#include "WindowProcedure.h"
 
 #include <commdlg.h>
 
@@ -9,16 +10,18 @@
 
 namespace {
 int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM target) {
-    auto* families = reinterpret_cast<std::vector<std::string>*>(target);
-    const std::string name = font->lfFaceName;
-    if (name.empty() || name[0] == '@')
-        return 1;
-    auto sameName = [&name](const std::string& other) {
-        return lstrcmpiA(other.c_str(), name.c_str()) == 0;
-    };
-    if (std::none_of(families->begin(), families->end(), sameName))
-        families->push_back(name);
-    return 1;
+    // A failure ends the enumeration with the families found so far.
+    return RunGuarded([&] {
+        auto* families = reinterpret_cast<std::vector<std::string>*>(target);
+        const std::string name = font->lfFaceName;
+        if (name.empty() || name[0] == '@')
+            return;
+        auto sameName = [&name](const std::string& other) {
+            return lstrcmpiA(other.c_str(), name.c_str()) == 0;
+        };
+        if (std::none_of(families->begin(), families->end(), sameName))
+            families->push_back(name);
+    });
 }
 
 BOOL CALLBACK TakeFirstIcon(HMODULE, LPCSTR, LPSTR name, LONG_PTR target) {

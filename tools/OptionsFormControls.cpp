@@ -4,12 +4,12 @@
 
 #include "OwnModule.h"
 #include "ScreenDpi.h"
+#include "WindowProcedure.h"
 
 #include <algorithm>
 
 namespace {
 const char* const radioGroupClass = "TVelmoraRadioGroup";
-int classUsers = 0;
 
 const UINT radioGroupGetIndex = WM_USER + 1;
 const UINT radioGroupSetIndex = WM_USER + 2;
@@ -34,7 +34,7 @@ HWND CreateChild(DWORD exStyle, const char* windowClass, const char* text, DWORD
 
 // --- Radio group ---
 
-LRESULT CALLBACK RadioGroupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT RadioGroupMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: {
         const CREATESTRUCTA* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -94,22 +94,18 @@ LRESULT CALLBACK RadioGroupProcedure(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK RadioGroupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!RunGuarded([&] { result = RadioGroupMessage(window, message, wParam, lParam); }))
+        result = DefWindowProcA(window, message, wParam, lParam);
+    return result;
+}
 } // namespace
 
-void AcquireDialogControlClasses() {
-    if (classUsers++ > 0)
-        return;
-    RegisterOwnWindowClass(radioGroupClass, RadioGroupProcedure, 0,
-                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
-}
-
-void ReleaseDialogControlClasses() {
-    if (classUsers == 0 || --classUsers > 0)
-        return;
-    UnregisterClassA(radioGroupClass, OwnModule());
-}
-
 HWND CreateRadioGroup(HWND form, const FormComponent& component, const RECT& bounds, int id) {
+    // In the module's registry, which the call scope empties once the dialog is gone.
+    RegisterModuleClass({radioGroupClass, RadioGroupProcedure, 0,
+                         reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr});
     const std::vector<std::string> items = component.Texts("items");
     return CreateChild(WS_EX_CONTROLPARENT, radioGroupClass, component.Text("caption").c_str(),
                        WS_CLIPCHILDREN, bounds, form, id,

@@ -10,11 +10,6 @@
 #include <string>
 #include <vector>
 
-// The radio group's window class is the library's while a dialog uses it: the first acquire
-// registers it, the last release (after the dialog's windows are gone) unregisters it.
-void AcquireDialogControlClasses();
-void ReleaseDialogControlClasses();
-
 // --- Radio group: a group box with one radio button per item ---
 HWND CreateRadioGroup(HWND form, const FormComponent& component, const RECT& bounds, int id);
 int RadioGroupIndex(HWND group);

@@ -44,14 +44,11 @@ template <typename Widget> Widget& WidgetOf(HWND window, const char* component) 
 } // namespace
 
 TOptionsForm::TOptionsForm(std::function<void()> accepted)
-    : TBaseForm("TOptionsForm"), model_(SwitchDialogLanguage, std::move(accepted)) {
-    AcquireDialogControlClasses();
-}
+    : TBaseForm("TOptionsForm"), model_(SwitchDialogLanguage, std::move(accepted)) {}
 
 TOptionsForm::~TOptionsForm() {
     Destroy();
     widgets_.clear();
-    ReleaseDialogControlClasses();
 }
 
 void TOptionsForm::FormCreate() {

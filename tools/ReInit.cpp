@@ -17,11 +17,6 @@
 #include <utility>
 
 namespace {
-// The language module the dialogs read from, or none while they use the library's own
-// texts. Freed when it is replaced and, by its destructor, when the library is unloaded: a
-// module loaded as data is only a mapped view, which may be unmapped at that point.
-ModuleHandle languageModule;
-
 // Far larger than a module of a few dialogs' texts; a bigger file is not read into memory.
 const DWORD maxModuleFileSize = 16 << 20;
 
@@ -87,9 +82,8 @@ HMODULE LoadLanguageModule(int32_t language) {
                                              "their own language.");
             continue;
         }
-        const HMODULE module = loaded.Release();
-        SetCurrentResourceModule(module, std::move(file));
-        languageModule.Reset(module);
+        const HMODULE module = loaded.Get();
+        SetLanguageModule(std::move(loaded), std::move(file));
         // A module may translate only part of a dialog: new dialogs are built from the
         // library's own description with the module's laid over it.
         TBaseForm::SetDescriptionReader(CurrentFormDescription);
@@ -124,10 +118,4 @@ FormComponent CurrentFormDescription(const std::string& className) {
     if (CurrentResourceModule() != OwnModule() && ReadTranslation(className, &translation))
         MergeFormDescription(description, TranslationChanges(description, translation));
     return description;
-}
-
-void ReleaseLanguageModule() {
-    TBaseForm::SetDescriptionReader(nullptr);
-    SetCurrentResourceModule(nullptr);
-    languageModule.Reset();
 }

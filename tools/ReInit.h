@@ -23,7 +23,8 @@
 void SwitchDialogLanguage(int32_t language);
 
 // Loads the module for a Windows language identifier and makes it the library's resource
-// module, freeing the language module it replaces. Null when none loaded: nothing changes.
+// module (ResourceModule.h, which owns it from then on and frees it with the library's call
+// scope), freeing the language module it replaces. Null when none loaded: nothing changes.
 // A module that cannot be read whole (cut short, or any offset of its resource tree outside
 // the file) counts as absent: it is freed at once and reported once for as long as it stays
 // as it is.
@@ -39,9 +40,5 @@ void ReReadAllDialogs();
 // library holds none or it cannot be read; a language module's description that cannot be
 // read is passed over, so a damaged module never keeps a dialog from opening.
 FormComponent CurrentFormDescription(const std::string& className);
-
-// Frees the language module, if one is held, and goes back to the library's own texts. Runs
-// when the library is unloaded, so nothing of a module outlives the library.
-void ReleaseLanguageModule();
 
 // The language modules for the options dialog's language list are in LanguageModules.h.

@@ -1,16 +1,15 @@
 // The library's exports: the whole boundary between the window and its data. Every export
-// catches its own failures, shows them in the library's error box and leaves the caller's
-// variables as they were, so no exception and no C++ type ever crosses the boundary.
+// runs inside the export guard (ExportGuard.h), which shows a failure in the library's error
+// box, so no exception and no C++ type ever crosses the boundary.
 #include "Tools.h"
 #include "Errors.h"
-#include "MessageBoxes.h"
+#include "ExportGuard.h"
 #include "Queries.h"
 #include "ReportOnce.h"
 #include "Settings.h"
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 
 namespace {
 // The window hands over buffers of this many bytes for item text.
@@ -54,7 +53,7 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
                                             uint8_t* listcount, uint8_t* colourcoding,
                                             unsigned char* dateformat, int32_t dateformatCapacity,
                                             uint8_t* hspacing, uint8_t* vspacing) {
-    try {
+    GuardExport([&] {
         try {
             LoadSettingsIfNeeded();
         } catch (const RangeError& error) {
@@ -82,13 +81,11 @@ VELMORA_EXPORT void VELMORA_CALL GetOptions(int32_t* top, int32_t* left, unsigne
         CopyShortString(options.dateformat, dateformat, dateformatCapacity);
         Put(hspacing, options.hspacing);
         Put(vspacing, options.vspacing);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    }
+    });
 }
 
 VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left) {
-    try {
+    GuardExport([&] {
         try {
             LoadSettingsIfNeeded();
         } catch (const RangeError&) {
@@ -106,32 +103,26 @@ VELMORA_EXPORT void VELMORA_CALL SetOptions(int32_t top, int32_t left) {
         CalendarOptions().top = top;
         CalendarOptions().left = left;
         SaveSettings();
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    }
+    });
 }
 
 VELMORA_EXPORT void VELMORA_CALL GetItems(char** buffer, uint32_t* length, double date) {
-    try {
+    GuardExport([&] {
         std::string text;
         if (BuildItemsText(date, &text)) CopyItemText(text, buffer, length);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    }
+    });
 }
 
 VELMORA_EXPORT void VELMORA_CALL ComingUp(int32_t count, char** buffer, uint32_t* length, double date) {
-    try {
+    GuardExport([&] {
         std::string text;
         if (BuildComingUpText(std::min(count, maxComingUpCount), date, &text))
             CopyItemText(text, buffer, length);
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-    }
+    });
 }
 
 VELMORA_EXPORT int32_t VELMORA_CALL GetOptionNumber(const char* key, int32_t* value) {
-    try {
+    return GuardExport<int32_t>(0, [&]() -> int32_t {
         if (!key || !value)
             return 0;
         const SettingDescription* setting = FindSettingDescription(key);
@@ -153,8 +144,5 @@ VELMORA_EXPORT int32_t VELMORA_CALL GetOptionNumber(const char* key, int32_t* va
         else
             return 0; // a text has no number
         return 1;
-    } catch (const std::exception& error) {
-        ShowErrorBox(error.what());
-        return 0;
-    }
+    });
 }

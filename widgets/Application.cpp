@@ -11,6 +11,10 @@ TIdleHandler SetApplicationIdleHandler(TIdleHandler handler) {
     return previous;
 }
 
+TIdleHandler ApplicationIdleHandler() {
+    return idleHandler;
+}
+
 void RunApplicationIdle() {
     if (idleHandler) {
         // The handler may replace itself while it runs.

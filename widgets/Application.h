@@ -8,5 +8,7 @@ using TIdleHandler = std::function<void()>;
 
 // Sets the handler and returns the one it replaces, so the caller can put that back.
 TIdleHandler SetApplicationIdleHandler(TIdleHandler handler);
+// The handler set now (empty when none is).
+TIdleHandler ApplicationIdleHandler();
 // Runs the handler, if one is set.
 void RunApplicationIdle();

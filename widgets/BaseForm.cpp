@@ -3,22 +3,15 @@
 #include "ThemeParts.h"
 
 #include "Errors.h"
-#include "ResourceModule.h"
+#include "OwnModule.h"
 #include "Resources.h"
 #include "ScreenDpi.h"
-#include "WindowAttachment.h"
+#include "WindowProcedure.h"
 
 #include <algorithm>
-#include <exception>
-#include <map>
 
 namespace {
-// How many open dialogs use each registered class: the class goes when the last one does,
-// so nothing of the library stays registered after the export that showed it returns.
-std::map<std::string, int>& ClassUsers() {
-    static std::map<std::string, int> users;
-    return users;
-}
+using TProcedure = TWindowProcedure<TBaseForm>;
 
 TBaseForm::DescriptionReader descriptionReader = nullptr;
 
@@ -39,8 +32,7 @@ std::vector<TBaseForm*> TBaseForm::OpenForms() {
 }
 
 TBaseForm* TBaseForm::FromHandle(HWND window) {
-    return window ? reinterpret_cast<TBaseForm*>(GetWindowLongPtrA(window, GWLP_USERDATA))
-                  : nullptr;
+    return TProcedure::FromHandle(window);
 }
 
 void TBaseForm::SetDescriptionReader(DescriptionReader reader) {
@@ -59,17 +51,14 @@ void TBaseForm::Create() {
         description = ParseFormDescription(text);
     }
 
-    activation_ = std::make_unique<TActivationContext>();
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
                                                         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
 
     const HMODULE module = OwnModule();
     // The dialog manager keeps its own data (default button, focus) in the extra bytes.
-    if (ClassUsers()[className_]++ == 0)
-        RegisterOwnWindowClass(className_.c_str(), WindowProcedure, 0,
-                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr,
-                               DLGWINDOWEXTRA);
+    TProcedure::Register(className_.c_str(), 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                         nullptr, DLGWINDOWEXTRA);
     created_ = true;
     OpenFormList().push_back(this);
 
@@ -108,13 +97,8 @@ void TBaseForm::Destroy() {
     created_ = false;
     std::vector<TBaseForm*>& open = OpenFormList();
     open.erase(std::remove(open.begin(), open.end(), this), open.end());
-    if (handle_) {
-        try {
-            FormDestroy();
-        } catch (const std::exception& error) {
-            ReportHandlerFailure(error.what());
-        }
-    }
+    if (handle_)
+        RunGuarded([this] { FormDestroy(); });
     PutBackIdleHandler();
     EnableOtherWindows();
     if (handle_) {
@@ -123,11 +107,6 @@ void TBaseForm::Destroy() {
         handle_ = nullptr;
     }
     controls_.Release();
-    if (--ClassUsers()[className_] == 0) {
-        UnregisterClassA(className_.c_str(), OwnModule());
-        ClassUsers().erase(className_);
-    }
-    activation_.reset();
 }
 
 void TBaseForm::TakeOverIdleHandler(TIdleHandler handler) {
@@ -152,10 +131,10 @@ void TBaseForm::DisableOtherWindows() {
         GetCurrentThreadId(),
         [](HWND window, LPARAM self) -> BOOL {
             TBaseForm* form = reinterpret_cast<TBaseForm*>(self);
-            if (window != form->handle_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
+            // Only a window on the list is disabled, so that every one is enabled again.
+            if (window != form->handle_ && IsWindowVisible(window) && IsWindowEnabled(window) &&
+                RunGuarded([&] { form->disabledWindows_.push_back(window); }))
                 EnableWindow(window, FALSE);
-                form->disabledWindows_.push_back(window);
-            }
             return TRUE;
         },
         reinterpret_cast<LPARAM>(this));
@@ -180,11 +159,7 @@ int TBaseForm::ShowModal() {
         MSG message;
         while (modalResult_ == mrNone) {
             if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                try {
-                    RunApplicationIdle();
-                } catch (const std::exception& error) {
-                    ReportHandlerFailure(error.what());
-                }
+                RunGuarded([] { RunApplicationIdle(); });
                 if (modalResult_ != mrNone)
                     break;
                 WaitMessage();
@@ -203,12 +178,8 @@ int TBaseForm::ShowModal() {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        try {
-            FormClose();
-        } catch (const std::exception& error) {
-            ReportHandlerFailure(error.what());
+        if (!RunGuarded([this] { FormClose(); }))
             modalResult_ = mrNone;
-        }
         if (modalResult_ != mrNone || !IsWindow(handle_))
             break;
     }
@@ -411,16 +382,4 @@ LRESULT TBaseForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefaultHandler(message, wParam, lParam);
-}
-
-LRESULT CALLBACK TBaseForm::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    TBaseForm* self = AttachedObject(window, message, lParam, &TBaseForm::handle_);
-    if (!self)
-        return DefDlgProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    // After a failure the dialog stays as it is and the message counts as handled.
-    RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); });
-    DetachAfterLastMessage(window, message, self, &TBaseForm::handle_);
-    return result;
 }

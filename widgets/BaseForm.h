@@ -2,13 +2,14 @@
 // resource named after its class); the base builds its controls from it, owns the window,
 // turns control notifications into events named by component, runs the dialog modally on
 // the caller's thread with the dialog keys working and the application's idle handler
-// called, and undoes everything it registered or set when the dialog is destroyed.
+// called. What it registers or sets for the length of a call (its window class, the
+// activation context of the themed controls) is the call scope's to undo (CallScope.h).
 //
 // A dialog class derives from TBaseForm, passes its class name to the constructor, and
 // overrides HandleEvent to hand each event to its named handler (FormCreate and the like are
-// virtual). The opener calls Create(), its own setters, ShowModal() and Destroy().
+// virtual). The opener, inside its call scope, calls Create(), its own setters, ShowModal()
+// and Destroy().
 #pragma once
-#include "ActivationContext.h"
 #include "Application.h"
 #include "FormControls.h"
 
@@ -16,7 +17,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,6 +62,8 @@ bool DispatchFormEvent(T& form, const TFormHandler<T> (&table)[N], TFormEvent& e
     }
     return false;
 }
+
+template <typename T> class TWindowProcedure;
 
 class TBaseForm {
   public:
@@ -138,8 +140,12 @@ class TBaseForm {
     void PutBackIdleHandler();
 
   private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    friend class TWindowProcedure<TBaseForm>;
+    static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefDlgProcA(window, message, wParam, lParam);
+    }
+    // After a failure the dialog stays as it is and the message counts as handled.
+    static constexpr bool defaultAfterFailure = false;
     LRESULT HandleCommand(WPARAM wParam, LPARAM lParam);
     LRESULT HandleNotify(NMHDR* header, bool* handled);
     void ShowActivePages();
@@ -154,7 +160,6 @@ class TBaseForm {
     bool created_ = false;
     bool idleTakenOver_ = false;
     TIdleHandler previousIdleHandler_;
-    std::unique_ptr<TActivationContext> activation_;
     TFormControls controls_;
     std::vector<HWND> disabledWindows_;
 };

@@ -3,45 +3,27 @@
 
 #include "OwnModule.h"
 #include "WinHandles.h"
-#include "WindowAttachment.h"
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "WindowProcedure.h"
 
 namespace {
-// What this module registered; plain module data, so a fresh load of the library starts empty.
-std::vector<std::string> registeredClasses;
-std::vector<std::function<void()>> moduleCleanups;
+using TProcedure = TWindowProcedure<TBaseWindow>;
 } // namespace
 
-TBaseWindow::~TBaseWindow() { DestroyDetachedWindow(handle_); }
-
-TBaseWindow* TBaseWindow::FromHandle(HWND window) {
-    return window ? reinterpret_cast<TBaseWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
+TBaseWindow::~TBaseWindow() {
+    TProcedure::DestroyDetached(*this);
 }
 
-HINSTANCE TBaseWindow::ModuleInstance() { return OwnModule(); }
+TBaseWindow* TBaseWindow::FromHandle(HWND window) {
+    return TProcedure::FromHandle(window);
+}
 
-void TBaseWindow::AddModuleCleanup(std::function<void()> cleanup) { moduleCleanups.push_back(std::move(cleanup)); }
-
-void TBaseWindow::UnregisterModuleClasses() {
-    std::vector<std::function<void()>> cleanups;
-    cleanups.swap(moduleCleanups);
-    for (auto cleanup = cleanups.rbegin(); cleanup != cleanups.rend(); ++cleanup) (*cleanup)();
-    const HINSTANCE module = ModuleInstance();
-    for (const std::string& name : registeredClasses) UnregisterClassA(name.c_str(), module);
-    registeredClasses.clear();
+HINSTANCE TBaseWindow::ModuleInstance() {
+    return OwnModule();
 }
 
 void TBaseWindow::RegisterWindowClass(const char* className, UINT style, HBRUSH background,
                                       HCURSOR cursor) {
-    const HINSTANCE module = ModuleInstance();
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(module, className, &windowClass)) return;
-    if (RegisterOwnWindowClass(className, WindowProcedure, style, background, cursor))
-        registeredClasses.emplace_back(className);
+    TProcedure::Register(className, style, background, cursor);
 }
 
 HWND TBaseWindow::CreateHandle(DWORD exStyle, const char* className, const char* text,
@@ -64,16 +46,4 @@ bool TBaseWindow::PaintMessage(UINT message, LRESULT* result) {
 
 LRESULT TBaseWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandler(message, wParam, lParam);
-}
-
-LRESULT CALLBACK TBaseWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam) {
-    TBaseWindow* self = AttachedObject(window, message, lParam, &TBaseWindow::handle_);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    // The default handling after a failure keeps a failed paint from being asked for again at once.
-    if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); }))
-        result = DefWindowProcA(window, message, wParam, lParam);
-    DetachAfterLastMessage(window, message, self, &TBaseWindow::handle_);
-    return result;
 }

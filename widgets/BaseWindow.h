@@ -1,14 +1,14 @@
-// The owner of one window handle: its window procedure finds the object again and hands every
-// message to HandleMessage, which each window class overrides to call its named handlers.
+// The owner of one window handle: the one window procedure (WindowProcedure.h) finds the object
+// again and hands every message to HandleMessage, which each window class overrides to call its
+// named handlers.
 //
-// Classes are registered under the module that holds the window procedure - Calendar.exe, or
-// TOOLS.DLL when the widgets are linked into the library. The library is loaded and freed
-// around every use, so each of its exports that made windows calls UnregisterModuleClasses()
-// before it returns: a class left registered would point into unloaded code on the next load.
+// Classes are registered in the registry of the module that holds the window procedure
+// (WindowClassRegistry.h) - Calendar.exe, or TOOLS.DLL when the widgets are linked into the
+// library, whose exports take them away again at the end of their call scope.
 #pragma once
 #include <windows.h>
 
-#include <functional>
+template <typename T> class TWindowProcedure;
 
 class TBaseWindow {
   public:
@@ -22,13 +22,6 @@ class TBaseWindow {
     static TBaseWindow* FromHandle(HWND window);
     // The module whose code runs this module's windows: where its classes are registered.
     static HINSTANCE ModuleInstance();
-    // Undoes everything this module set up for its windows: first the clean-ups added below
-    // (the hint manager's window and timers), newest first, then every class registered here.
-    // The module's windows must be destroyed by then; a later window registers anew.
-    static void UnregisterModuleClasses();
-    // A clean-up for UnregisterModuleClasses, for anything beside classes that points into the
-    // module's code (thread timers, hooks). Added once per module by whoever sets them.
-    static void AddModuleCleanup(std::function<void()> cleanup);
 
   protected:
     // Registers a class whose windows are driven by this base; registering twice is harmless.
@@ -47,9 +40,12 @@ class TBaseWindow {
     }
 
   private:
-    // No exception leaves here: a failure in a handler is shown in this module's error box
-    // and the message then gets the default handling.
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    friend class TWindowProcedure<TBaseWindow>;
+    static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    // The default handling after a failure keeps a failed paint from being asked for again
+    // at once.
+    static constexpr bool defaultAfterFailure = true;
     HWND handle_ = nullptr;
 };

@@ -43,10 +43,6 @@ TCheckListBox::TCheckListBox(HWND parent, const std::string& name, int id,
     FitColumn();
 }
 
-void TCheckListBox::UnregisterClasses() {
-    UnregisterWidgetClass(hostClass);
-}
-
 void TCheckListBox::FitColumn() {
     // One column across the list, so a click anywhere on a row's text lands on the row.
     RECT client;

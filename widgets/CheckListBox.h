@@ -27,8 +27,6 @@ class TCheckListBox : public TWidgetWindow {
     int ClickedItem() const { return clickedItem_; }
     HWND ListHandle() const { return list_; }
 
-    static void UnregisterClasses();
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -36,10 +36,6 @@ TColourComboBox::TColourComboBox(HWND parent, const std::string& name, int id,
     FitHeights();
 }
 
-void TColourComboBox::UnregisterClasses() {
-    UnregisterWidgetClass(hostClass);
-}
-
 int TColourComboBox::Scaled(int pixels) const {
     return static_cast<int>(std::lround(pixels * scale_));
 }

@@ -25,8 +25,6 @@ class TColourComboBox : public TWidgetWindow {
     bool KeepForeignColour = true;
     HWND ComboHandle() const { return combo_; }
 
-    static void UnregisterClasses();
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

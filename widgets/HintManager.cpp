@@ -2,6 +2,7 @@
 #include "HintManager.h"
 
 #include "Canvas.h"
+#include "WindowProcedure.h"
 
 #include <algorithm>
 
@@ -120,18 +121,11 @@ THintManager& THintManager::Application() {
     return manager;
 }
 
-void THintManager::EnsureReset() {
-    if (resetAdded_) return;
-    resetAdded_ = true;
-    TBaseWindow::AddModuleCleanup([] { Application().Reset(); });
-}
-
 void THintManager::Reset() {
     SetShowHint(false);
     factory_ = nullptr;
     sources_.clear();
     hovered_ = nullptr;
-    resetAdded_ = false;
 }
 
 void THintManager::SetShowHint(bool show) {
@@ -140,7 +134,6 @@ void THintManager::SetShowHint(bool show) {
     CancelHint();
     hintWindow_.reset();
     if (show) {
-        EnsureReset();
         hintWindow_ = factory_ ? factory_() : std::make_unique<THintWindow>();
         hintWindow_->CreateWindowHandle();
     }
@@ -228,24 +221,24 @@ void THintManager::ShowHintFor(THintSource* source, POINT cursor) {
     top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
     rect = {left, top, left + width, top + height};
     hintWindow_->ActivateHint(rect, shown);
-    EnsureReset();
     hideTimer_.Start(HintHidePause, HideTimerFired);
 }
 
 void THintManager::StartPauseTimer(unsigned milliseconds) {
-    EnsureReset();
     pauseTimer_.Start(milliseconds, PauseTimerFired);
 }
 
 void CALLBACK THintManager::PauseTimerFired(HWND, UINT, UINT_PTR, DWORD) {
-    THintManager& manager = Application();
-    manager.pauseTimer_.Stop();
-    if (!manager.hovered_ || !manager.IsApplicationActive()) return;
-    POINT cursor;
-    GetCursorPos(&cursor);
-    manager.ShowHintFor(manager.hovered_, cursor);
+    RunGuarded([] {
+        THintManager& manager = Application();
+        manager.pauseTimer_.Stop();
+        if (!manager.hovered_ || !manager.IsApplicationActive()) return;
+        POINT cursor;
+        GetCursorPos(&cursor);
+        manager.ShowHintFor(manager.hovered_, cursor);
+    });
 }
 
 void CALLBACK THintManager::HideTimerFired(HWND, UINT, UINT_PTR, DWORD) {
-    Application().CancelHint();
+    RunGuarded([] { Application().CancelHint(); });
 }

@@ -84,15 +84,14 @@ class THintManager {
     // Whether the program owns the foreground window; hints wait for it.
     bool IsApplicationActive() const;
     THintWindow* HintWindow() const { return hintWindow_.get(); }
-    // Back to the state of a fresh module: no hint window, no timers, no sources. Run by
-    // TBaseWindow::UnregisterModuleClasses once the manager has set anything up.
+    // Back to the state of a fresh module: no hint window, no timers, no sources. Run by the
+    // call scope's end (CallScope.h), before the classes go.
     void Reset();
 
   private:
     THintManager() = default;
     void ShowHintFor(THintSource* source, POINT cursor);
     void StartPauseTimer(unsigned milliseconds);
-    void EnsureReset();
     static void CALLBACK PauseTimerFired(HWND, UINT, UINT_PTR, DWORD);
     static void CALLBACK HideTimerFired(HWND, UINT, UINT_PTR, DWORD);
 
@@ -103,5 +102,4 @@ class THintManager {
     THintSource* hovered_ = nullptr;
     ThreadTimer pauseTimer_;
     ThreadTimer hideTimer_;
-    bool resetAdded_ = false;
 };

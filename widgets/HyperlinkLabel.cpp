@@ -43,10 +43,6 @@ THyperlinkLabel::THyperlinkLabel(HWND parent, const std::string& name, int id,
     SetWindowTextA(Handle(), caption_.c_str());
 }
 
-void THyperlinkLabel::UnregisterClasses() {
-    UnregisterWidgetClass(labelClass);
-}
-
 void THyperlinkLabel::SetCaption(const std::string& caption) {
     caption_ = caption;
     SetWindowTextA(Handle(), caption_.c_str());

@@ -21,8 +21,6 @@ class THyperlinkLabel : public TWidgetWindow {
     // What a click, Enter or Space does.
     void Click();
 
-    static void UnregisterClasses();
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -4,6 +4,7 @@
 
 #include "WidgetNotifications.h"
 #include "WidgetValues.h"
+#include "WindowProcedure.h"
 
 #include <commctrl.h>
 
@@ -37,10 +38,6 @@ TSpinEdit::TSpinEdit(HWND parent, const std::string& name, int id, const TWidget
 TSpinEdit::~TSpinEdit() {
     if (edit_ && IsWindow(edit_))
         RemoveWindowSubclass(edit_, &EditSubclass, subclassId);
-}
-
-void TSpinEdit::UnregisterClasses() {
-    UnregisterWidgetClass(hostClass);
 }
 
 void TSpinEdit::SetRange(int minValue, int maxValue) {
@@ -86,7 +83,8 @@ LRESULT CALLBACK TSpinEdit::EditSubclass(HWND window, UINT message, WPARAM wPara
                                          UINT_PTR, DWORD_PTR data) {
     TSpinEdit* self = reinterpret_cast<TSpinEdit*>(data);
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        self->BringIntoRange();
+        // A failure leaves the number as typed; the key still reaches the edit.
+        RunGuarded([self] { self->BringIntoRange(); });
     } else if (message == WM_CHAR && wParam == '\r') {
         return 0; // no beep: Enter was taken above
     } else if (message == WM_NCDESTROY) {

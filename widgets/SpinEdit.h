@@ -25,8 +25,6 @@ class TSpinEdit : public TWidgetWindow {
     HWND EditHandle() const { return edit_; }
     HWND UpDownHandle() const { return upDown_; }
 
-    static void UnregisterClasses();
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

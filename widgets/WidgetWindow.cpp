@@ -1,11 +1,14 @@
-// Class registration under the owning module, the object behind a handle, and the host
-// behaviour of widgets that wrap a standard control.
+// The widgets' window plumbing and the host behaviour of widgets that wrap a standard control.
 #include "WidgetWindow.h"
 
-#include "WindowAttachment.h"
+#include "WindowProcedure.h"
+
+namespace {
+using TProcedure = TWindowProcedure<TWidgetWindow>;
+} // namespace
 
 TWidgetWindow::~TWidgetWindow() {
-    DestroyDetachedWindow(handle_);
+    TProcedure::DestroyDetached(*this);
 }
 
 void TWidgetWindow::SetBounds(const TWidgetBounds& bounds) {
@@ -14,27 +17,11 @@ void TWidgetWindow::SetBounds(const TWidgetBounds& bounds) {
 }
 
 TWidgetWindow* TWidgetWindow::FromHandle(HWND window) {
-    if (!window)
-        return nullptr;
-    if (GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&WindowProcedure))
-        return nullptr;
-    return reinterpret_cast<TWidgetWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return TProcedure::FromHandle(window);
 }
 
 void TWidgetWindow::RegisterWidgetClass(const char* className, UINT style, HCURSOR cursor) {
-    const HMODULE module = OwnModule();
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    if (GetClassInfoExA(module, className, &windowClass)) {
-        if (windowClass.lpfnWndProc == &WindowProcedure)
-            return;
-        UnregisterClassA(className, module);
-    }
-    RegisterOwnWindowClass(className, &WindowProcedure, style, nullptr, cursor);
-}
-
-void TWidgetWindow::UnregisterWidgetClass(const char* className) {
-    UnregisterClassA(className, OwnModule());
+    TProcedure::Register(className, style, nullptr, cursor);
 }
 
 HWND TWidgetWindow::Create(DWORD exStyle, const char* className, DWORD style,
@@ -104,16 +91,4 @@ LRESULT TWidgetWindow::HostHandler(HWND inner, UINT message, WPARAM wParam, LPAR
     default:
         return DefaultHandler(message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK TWidgetWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-    TWidgetWindow* self = AttachedObject(window, message, lParam, &TWidgetWindow::handle_);
-    if (!self)
-        return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    if (!RunGuarded([&] { result = self->HandleMessage(message, wParam, lParam); }))
-        result = DefWindowProcA(window, message, wParam, lParam);
-    DetachAfterLastMessage(window, message, self, &TWidgetWindow::handle_);
-    return result;
 }

@@ -1,14 +1,16 @@
 // The window plumbing of the dialog widgets. The widgets live in a library that is loaded and
-// freed around every use, so each class is registered under the module that holds the window
-// procedure and can be unregistered again before the library goes. A widget keeps its
-// component name and control id, finds its object again from its handle, and tells its parent
-// about changes with WM_COMMAND (see WidgetNotifications.h).
+// freed around every use, so each class is registered in the registry of the module that holds
+// the window procedure (WindowClassRegistry.h), which the library empties before it goes. A
+// widget keeps its component name and control id, finds its object again from its handle, and
+// tells its parent about changes with WM_COMMAND (see WidgetNotifications.h).
 #pragma once
 #include "OwnModule.h"
 
 #include <windows.h>
 
 #include <string>
+
+template <typename T> class TWindowProcedure;
 
 struct TWidgetBounds {
     int Left;
@@ -36,8 +38,6 @@ class TWidgetWindow {
     // Registering twice is harmless; a class left behind by an earlier load of the library
     // (its window procedure gone with it) is replaced.
     static void RegisterWidgetClass(const char* className, UINT style, HCURSOR cursor);
-    // Fails quietly while windows of the class still exist.
-    static void UnregisterWidgetClass(const char* className);
     HWND Create(DWORD exStyle, const char* className, DWORD style, const TWidgetBounds& bounds,
                 HWND parent, HMENU idOrMenu);
     // For widgets that wrap a standard control: registers the host class, creates the host
@@ -61,8 +61,11 @@ class TWidgetWindow {
     HFONT Font() const;
 
   private:
-    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    friend class TWindowProcedure<TWidgetWindow>;
+    static LRESULT DefaultProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    static constexpr bool defaultAfterFailure = true;
     HWND handle_ = nullptr;
     std::string name_;
     int id_;

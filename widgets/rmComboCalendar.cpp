@@ -284,11 +284,6 @@ TrmComboCalendar::~TrmComboCalendar() {
     dropDown_.reset();
 }
 
-void TrmComboCalendar::UnregisterClasses() {
-    UnregisterWidgetClass(dropDownClass);
-    UnregisterWidgetClass(fieldClass);
-}
-
 int TrmComboCalendar::Scaled(int pixels) const {
     return static_cast<int>(std::lround(pixels * scale_));
 }

@@ -41,9 +41,6 @@ class TrmComboCalendar : public TWidgetWindow {
     // pick: take the day under the drop-down's cursor.
     void CloseUp(bool pick);
 
-    // Both window classes of the field; call once its windows are gone.
-    static void UnregisterClasses();
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -1,6 +1,7 @@
 // The module that holds the calling code: the library itself, or the program the code is
-// linked into. Classes, controls and resources are registered and found under it, so that
-// everything the library sets up can be undone before the library is freed.
+// linked into. Classes (widgets/WindowClassRegistry.h), controls and resources are registered
+// and found under it, so that everything the library sets up can be undone before the library
+// is freed.
 #pragma once
 #include <windows.h>
 
@@ -12,20 +13,4 @@ inline HMODULE OwnModule() {
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&OwnModule), &module);
     return module;
-}
-
-// Registers a window class under this module (a null cursor is the arrow). False when the
-// system refused, for example because the class is registered already.
-inline bool RegisterOwnWindowClass(const char* name, WNDPROC procedure, UINT style,
-                                   HBRUSH background, HCURSOR cursor, int windowExtraBytes = 0) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = style;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = windowExtraBytes;
-    windowClass.hInstance = OwnModule();
-    windowClass.hCursor = cursor ? cursor : LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = name;
-    return RegisterClassExA(&windowClass) != 0;
 }

@@ -1,5 +1,5 @@
 // Windows side of the form-description lookup: FindResourceA in the library's own file, the
-// checked reader in a language module's.
+// checked reader in a language module's; and the one owner of the language module.
 #include "ModuleResources.h"
 #include "ResourceModule.h"
 #include "Resources.h"
@@ -7,17 +7,27 @@
 #include <utility>
 
 namespace {
-HMODULE resourceModule = nullptr;
-std::string resourceModuleFile;
+// The language module in use, or null for the library's own file. Not an owner object: its
+// destructor would free the module while the library is unloaded (ResourceModule.h).
+HMODULE languageModule = nullptr;
+std::string languageModuleFile;
 } // namespace
 
 HMODULE CurrentResourceModule() {
-    return resourceModule ? resourceModule : OwnModule();
+    return languageModule ? languageModule : OwnModule();
 }
 
-void SetCurrentResourceModule(HMODULE module, std::string moduleFile) {
-    resourceModule = module;
-    resourceModuleFile = module ? std::move(moduleFile) : std::string();
+void SetLanguageModule(ModuleHandle module, std::string moduleFile) {
+    ReleaseLanguageModule();
+    languageModule = module.Release();
+    languageModuleFile = languageModule ? std::move(moduleFile) : std::string();
+}
+
+void ReleaseLanguageModule() {
+    ModuleHandle released(languageModule);
+    languageModule = nullptr;
+    languageModuleFile.clear();
+    languageModuleFile.shrink_to_fit();
 }
 
 bool FindOwnFormDescription(const std::string& className, std::string* description) {
@@ -34,10 +44,10 @@ bool FindOwnFormDescription(const std::string& className, std::string* descripti
 }
 
 bool FindFormDescription(const std::string& className, std::string* description) {
-    if (!resourceModule)
+    if (!languageModule)
         return FindOwnFormDescription(className, description);
     const ModuleResources resources(
-        reinterpret_cast<const unsigned char*>(resourceModuleFile.data()),
-        resourceModuleFile.size());
+        reinterpret_cast<const unsigned char*>(languageModuleFile.data()),
+        languageModuleFile.size());
     return resources.FindNamed(DataResourceType, FormResourceName(className), description);
 }

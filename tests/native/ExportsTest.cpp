@@ -1,12 +1,15 @@
 // The exports as the window calls them: short strings with a capacity, 1024-byte text
 // buffers that must never be overrun, and what a broken settings file does.
+#include "ExportGuard.h"
 #include "ProfileFile.h"
 #include "Settings.h"
 #include "StoreFixture.h"
 #include "Tools.h"
 
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 class ExportsTest : public StoreFixture {
@@ -39,6 +42,44 @@ class ExportsTest : public StoreFixture {
         return {std::string(buffer), length};
     }
 };
+
+// Whatever a body throws - ours, the library's own errors, or something that is no
+// std::exception at all - stops at the export: the user reads it in the error box and the
+// caller gets the export's failure value.
+TEST_F(ExportsTest, TheExportGuardStopsEveryFailureAtTheBoundary) {
+    const struct {
+        const char* what;
+        std::function<int32_t()> body;
+        int32_t result;
+        const char* box; // null: no box
+    } cases[] = {
+        {"success", [] { return 7; }, 7, nullptr},
+        {"std::exception", []() -> int32_t { throw std::runtime_error("Disk on fire."); }, -1,
+         "Disk on fire."},
+        {"library error", []() -> int32_t { throw VelmoraError("No such day."); }, -1,
+         "No such day."},
+        {"without a message", []() -> int32_t { throw std::runtime_error(""); }, -1,
+         "An unexpected failure occurred."},
+        {"not a std::exception", []() -> int32_t { throw 42; }, -1,
+         "An unexpected failure occurred."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordedMessageBoxes().clear();
+        EXPECT_EQ(GuardExport<int32_t>(-1, c.body), c.result);
+        // The same through the form of an export that returns nothing.
+        GuardExport([&c] { c.body(); });
+        if (!c.box) {
+            EXPECT_TRUE(RecordedMessageBoxes().empty());
+            continue;
+        }
+        ASSERT_EQ(RecordedMessageBoxes().size(), 2u);
+        for (const RecordedMessageBox& box : RecordedMessageBoxes()) {
+            EXPECT_TRUE(box.isError);
+            EXPECT_EQ(box.text, c.box);
+        }
+    }
+}
 
 TEST_F(ExportsTest, GetOptionsOnAnEmptyFolderGivesTheDefaults) {
     Options o = Get();

@@ -1,6 +1,7 @@
 // A library holding the widgets, as TOOLS.DLL does, so a test can load it, make a date field,
 // free it and load it again.
-#include "WidgetSet.h"
+#include "ThemeParts.h"
+#include "WindowClassRegistry.h"
 #include "rmComboCalendar.h"
 
 #include <memory>
@@ -18,6 +19,8 @@ extern "C" __declspec(dllexport) HWND CreateDateField(HWND parent) {
 
 extern "C" __declspec(dllexport) void DestroyDateField(BOOL unregister) {
     field.reset();
-    if (unregister)
-        UnregisterWidgetClasses();
+    if (unregister) {
+        UnregisterModuleClasses();
+        ReleaseThemeLibrary();
+    }
 }

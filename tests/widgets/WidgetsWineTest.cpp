@@ -6,7 +6,7 @@
 #include "HyperlinkLabel.h"
 #include "SpinEdit.h"
 #include "WidgetNotifications.h"
-#include "WidgetSet.h"
+#include "WindowClassRegistry.h"
 #include "rmComboCalendar.h"
 
 #include "DateUtils.h"
@@ -408,11 +408,11 @@ TEST_F(WidgetsTest, TheWidgetClassesAreUnregisteredAgain) {
         for (const char* name : classes)
             EXPECT_TRUE(ClassRegistered(name)) << name;
         // While windows of a class exist it stays.
-        UnregisterWidgetClasses();
+        UnregisterModuleClasses();
         EXPECT_TRUE(ClassRegistered("TSpinEdit"));
     }
     Pump();
-    UnregisterWidgetClasses();
+    UnregisterModuleClasses();
     for (const char* name : classes)
         EXPECT_FALSE(ClassRegistered(name)) << name;
 }

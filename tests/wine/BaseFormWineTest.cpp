@@ -1,6 +1,7 @@
 // The dialog base on the real system: a probe dialog built from its description in this
 // program's resources, run modally and driven with real key presses.
 #include "BaseForm.h"
+#include "CallScope.h"
 #include "DialogDriver.h"
 #include "Errors.h"
 #include "ResourceModule.h"
@@ -91,7 +92,9 @@ struct CallerWindow {
 int CallerWindow::ticks = 0;
 int CallerWindow::paints = 0;
 
+// As an export of the library runs a dialog: inside a call scope, which ends after the dialog.
 int RunProbe(TProbeForm& form, DialogDriver& driver) {
+    TCallScope scope;
     form.Create();
     const int result = form.ShowModal();
     EXPECT_EQ(driver.StepsLeft(), 0u) << "the dialog closed before the script ended";
@@ -200,7 +203,7 @@ TEST(BaseFormTest, EscapeCancelsAndAFailingHandlerIsReportedWithTheDialogLeftOpe
     EXPECT_EQ(form.adds, 1);
 }
 
-TEST(BaseFormTest, NothingStaysRegisteredOrSetAfterTheDialogIsDestroyed) {
+TEST(BaseFormTest, NothingStaysRegisteredOrSetAfterTheDialogsCallScope) {
     ULONG_PTR cookieBefore = 0;
     HANDLE contextBefore = nullptr;
     GetCurrentActCtx(&contextBefore);
@@ -276,8 +279,12 @@ TEST(BaseFormTest, ADialogWithoutADescriptionIsNotCreated) {
     struct TMissingForm : TBaseForm {
         TMissingForm() : TBaseForm("TMissingForm") {}
         ~TMissingForm() override { Destroy(); }
-    } form;
-    EXPECT_THROW(form.Create(), VelmoraError);
+    };
+    {
+        TCallScope scope;
+        TMissingForm form;
+        EXPECT_THROW(form.Create(), VelmoraError);
+    }
     WNDCLASSEXA info = {};
     info.cbSize = sizeof info;
     EXPECT_FALSE(GetClassInfoExA(GetModuleHandleA(nullptr), "TMissingForm", &info));

@@ -1,8 +1,9 @@
 // Language switching through TOOLS.DLL as the window calls it: the reminder editor comes up in
 // the language of calendar.ini when a module for it lies beside the library, each switch
-// frees the module it replaces, and nothing of a module stays mapped once the library is
-// freed; a damaged module is passed over by both dialogs. The Dutch module is the one the
-// build makes from tools/languages/NLD.
+// frees the module it replaces, and nothing of a module stays mapped once the call that
+// loaded it returns; a damaged module is passed over by both dialogs. And nothing a dialog
+// export registered or set outlives the call, however the dialog ended. The Dutch module is
+// the one the build makes from tools/languages/NLD.
 #include "BaseForm.h"
 #include "DialogDriver.h"
 #include "Tools.h"
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -126,12 +128,17 @@ void ExpectTexts(const EditorTexts& seen, const EditorTexts& expected) {
     EXPECT_EQ(seen.shuffleUpName, expected.shuffleUpName);
 }
 
-// Opens the editor through the library's AddEntry, reads its texts and cancels it.
-EditorTexts RunEditor(AddEntryProc addEntry, const std::string& screenshot = std::string()) {
+// Opens the editor through the library's AddEntry, reads its texts and cancels it. The module
+// named, if any, is mapped while the editor is open.
+EditorTexts RunEditor(AddEntryProc addEntry, const std::string& screenshot = std::string(),
+                      const char* module = nullptr) {
     EditorTexts texts;
     DialogDriver driver("TCalendarEntriesForm");
     driver.Then([&](DialogDriver& d) {
         texts = ReadEditorTexts(d);
+        if (module) {
+            EXPECT_EQ(MappedViews(module), 1) << "the module is not in use";
+        }
         if (!screenshot.empty())
             d.SaveScreenshot(screenshot);
         d.Click("CancelButton");
@@ -165,7 +172,7 @@ TEST_F(LanguageTest, TheEditorComesUpInTheLanguageOfTheModuleBesideTheLibrary) {
         const char* library; // as loaded; a trailing "." keeps LoadLibrary from adding ".DLL"
         int language;
         const EditorTexts* expected;
-        const char* module; // the file that must be mapped while the library is loaded
+        const char* module; // the file that must be mapped while the editor is open
     } cases[] = {
         {"three",
          {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}},
@@ -208,22 +215,19 @@ TEST_F(LanguageTest, TheEditorComesUpInTheLanguageOfTheModuleBesideTheLibrary) {
         ASSERT_NE(library, nullptr);
         const AddEntryProc addEntry = FindAddEntry(library);
         ASSERT_NE(addEntry, nullptr);
-        ExpectTexts(RunEditor(addEntry), *c.expected);
+        ExpectTexts(RunEditor(addEntry, "", c.module), *c.expected);
         EXPECT_EQ(MappedViews("dot.NLD"), 0);
         if (c.module) {
-            EXPECT_EQ(MappedViews(c.module), 1);
+            EXPECT_EQ(MappedViews(c.module), 0) << "the module outlived the call";
         }
         FreeLibrary(library);
         EXPECT_EQ(GetModuleHandleA((folder + c.library).c_str()), nullptr);
-        if (c.module) {
-            EXPECT_EQ(MappedViews(c.module), 0) << "the module outlived the library";
-        }
     }
 }
 
-// Two switches to the same language while the library stays loaded: the editor is Dutch both
-// times and only the module of the second switch is still mapped.
-TEST_F(LanguageTest, ASecondSwitchKeepsTheLanguageAndFreesTheFirstModule) {
+// Two calls while the library stays loaded: the editor is Dutch both times, from a module that
+// each call loads for itself and frees before it returns.
+TEST_F(LanguageTest, EachCallLoadsTheModuleAndFreesItBeforeItReturns) {
     SetLanguage(1043);
     const std::string folder =
         Lay("twice", {{"TOOLS.DLL", "TOOLS.DLL"}, {"Tools.NLD", "Tools.NLD"}});
@@ -231,13 +235,12 @@ TEST_F(LanguageTest, ASecondSwitchKeepsTheLanguageAndFreesTheFirstModule) {
     ASSERT_NE(library, nullptr);
     const AddEntryProc addEntry = FindAddEntry(library);
     ASSERT_NE(addEntry, nullptr);
-    ExpectTexts(RunEditor(addEntry), dutch);
-    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 1);
+    ExpectTexts(RunEditor(addEntry, "", "twice\\Tools.NLD"), dutch);
+    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 0) << "the module outlived the first call";
     const char* screenshot = std::getenv("VELMORA_EDITOR_SCREENSHOT");
-    ExpectTexts(RunEditor(addEntry, screenshot ? screenshot : ""), dutch);
-    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 1) << "the first module was not freed";
+    ExpectTexts(RunEditor(addEntry, screenshot ? screenshot : "", "twice\\Tools.NLD"), dutch);
+    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 0) << "the module outlived the second call";
     FreeLibrary(library);
-    EXPECT_EQ(MappedViews("twice\\Tools.NLD"), 0);
 }
 
 // The options dialog switches the language when it is filled, after it is created, so what
@@ -292,8 +295,8 @@ HWND LanguageRows(DialogDriver& d) {
     return FindWindowExA(d.Find("LanguageList"), nullptr, "SysListView32", nullptr);
 }
 
-// Twice while the library stays loaded: the second dialog is built in Dutch and its own
-// switch to the same language frees the module of the first.
+// Twice while the library stays loaded: each dialog is read again in Dutch from a module that
+// its call loads and frees.
 TEST_F(OptionsLanguageTest, TheOpenOptionsDialogIsReadAgainFromTheModuleOfTheStoredLanguage) {
     SetLanguage(1043);
     HMODULE library = LoadLibraryInProgramFolder();
@@ -309,9 +312,9 @@ TEST_F(OptionsLanguageTest, TheOpenOptionsDialogIsReadAgainFromTheModuleOfTheSto
             d.Click("CancelButton");
         });
         EXPECT_EQ(RunOptions(library, driver), 2);
+        EXPECT_EQ(MappedViews(moduleInProgramFolder), 0) << "the module outlived run " << run;
     }
     FreeLibrary(library);
-    EXPECT_EQ(MappedViews(moduleInProgramFolder), 0) << "the module outlived the library";
 }
 
 // The user picks Dutch and applies: the accept fills the dialog again, whose switch reads the
@@ -356,8 +359,8 @@ TEST_F(OptionsLanguageTest, AnAcceptThatChangesTheLanguageReadsTheOpenDialogAgai
         d.Click("CancelButton");
     });
     EXPECT_EQ(RunOptions(library, driver), 2);
-    FreeLibrary(library);
     EXPECT_EQ(MappedViews(moduleInProgramFolder), 0);
+    FreeLibrary(library);
     char stored[16] = "";
     GetPrivateProfileStringA("options", "language", "", stored, sizeof stored,
                              (ExecutableFolder() + "calendar.ini").c_str());
@@ -482,5 +485,149 @@ TEST_F(OptionsLanguageTest, ADamagedModuleIsPassedOverByBothDialogs) {
         told += static_cast<int>(boxes);
     }
     EXPECT_GE(told, 1) << "the user never heard of the damaged module";
+}
+// --- Nothing outlives a dialog export ---
+
+// Refuses every window of one class on this thread, so that its dialog cannot be created.
+class WindowRefusal {
+  public:
+    explicit WindowRefusal(const char* windowClass) {
+        refused = windowClass;
+        hook_ = SetWindowsHookExA(WH_CBT, Refuse, nullptr, GetCurrentThreadId());
+    }
+    ~WindowRefusal() { UnhookWindowsHookEx(hook_); }
+
+  private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+        char name[64] = "";
+        if (code == HCBT_CREATEWND &&
+            GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+            std::string(name) == refused)
+            return 1;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static std::string refused;
+    HHOOK hook_;
+};
+std::string WindowRefusal::refused;
+
+// The thread timers that fire within the next milliseconds with a procedure in [begin, end).
+int TimersInto(const char* begin, const char* end, DWORD milliseconds) {
+    int fired = 0;
+    const DWORD stop = GetTickCount() + milliseconds;
+    while (static_cast<LONG>(stop - GetTickCount()) > 0) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+            const auto procedure = reinterpret_cast<const char*>(message.lParam);
+            fired += procedure >= begin && procedure < end;
+        }
+        Sleep(20);
+    }
+    return fired;
+}
+
+// Each dialog export, in the language of a module beside the library, ended with OK, with
+// Cancel, and by a dialog that cannot be created. While the dialog is open its classes are the
+// library's and the module is mapped; once the call returns no class of the library is
+// registered, the module is unmapped, and once the library is freed no timer of it fires and
+// the thread makes windows as before (a hook left behind would call into freed code).
+TEST_F(OptionsLanguageTest, NothingADialogExportRegisteredOrLoadedOutlivesTheCall) {
+    const std::vector<const char*> optionsClasses = {
+        "TOptionsForm", "TVelmoraRadioGroup", "TSpinEdit", "TColourComboBox", "TCheckListBox"};
+    const std::vector<const char*> aboutClasses = {"TAboutBox", "TVrHyperButton",
+                                                   "THyperlinkLabel"};
+    const std::vector<const char*> editorClasses = {"TCalendarEntriesForm", "TrmComboCalendar"};
+    const struct {
+        const char* what;
+        bool options;      // ShowOptions, else AddEntry
+        const char* close; // the button that ends the dialog; null: the dialog is refused
+    } cases[] = {
+        {"options OK", true, "OkButton"},         {"options Cancel", true, "CancelButton"},
+        {"options refused", true, nullptr},       {"editor OK", false, "OkButton"},
+        {"editor Cancel", false, "CancelButton"}, {"editor refused", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetLanguage(1043);
+        HMODULE library = LoadLibraryInProgramFolder();
+        ASSERT_NE(library, nullptr);
+        MODULEINFO image = {};
+        ASSERT_TRUE(GetModuleInformation(GetCurrentProcess(), library, &image, sizeof image));
+        const char* const dialogClass = c.options ? "TOptionsForm" : "TCalendarEntriesForm";
+        std::vector<const char*> classes = c.options ? optionsClasses : editorClasses;
+        const auto registered = [library](const char* name) {
+            WNDCLASSEXA info = {};
+            info.cbSize = sizeof info;
+            return GetClassInfoExA(library, name, &info) != FALSE;
+        };
+        // A dialog that comes up is driven; one that is refused shows only the error box.
+        std::unique_ptr<DialogDriver> driver;
+        std::unique_ptr<WindowRefusal> refusal;
+        if (c.close) {
+            driver = std::make_unique<DialogDriver>(dialogClass);
+            driver->Then([&](DialogDriver& d) {
+                for (const char* name : classes) {
+                    EXPECT_TRUE(registered(name)) << name << " is not the library's";
+                }
+                EXPECT_EQ(MappedViews(moduleInProgramFolder), 1);
+                // The about box adds classes of its own.
+                if (c.options)
+                    d.Click("AboutButton");
+            });
+            if (c.options)
+                driver->Then([&](DialogDriver&) {
+                    HWND about = FindWindowA("TAboutBox", nullptr);
+                    ASSERT_NE(about, nullptr);
+                    for (const char* name : aboutClasses) {
+                        EXPECT_TRUE(registered(name)) << name << " is not the library's";
+                    }
+                    PostMessageA(about, WM_COMMAND, IDCANCEL, 0);
+                });
+            driver->Then([&](DialogDriver& d) { d.Click(c.close); });
+        } else {
+            refusal = std::make_unique<WindowRefusal>(dialogClass);
+        }
+        std::vector<std::string> boxes;
+        int32_t result = 0;
+        if (c.close) {
+            if (c.options)
+                result = BindExport<TShowOptionsFunction>(library, "ShowOptions")(nullptr);
+            else
+                BindExport<AddEntryProc>(library, "AddEntry")(march5);
+        } else {
+            MessageBoxWatcher watcher;
+            if (c.options)
+                result = BindExport<TShowOptionsFunction>(library, "ShowOptions")(nullptr);
+            else
+                BindExport<AddEntryProc>(library, "AddEntry")(march5);
+            boxes = watcher.Texts();
+        }
+        refusal.reset();
+        if (c.close) {
+            EXPECT_TRUE(driver->DialogSeen());
+            EXPECT_EQ(driver->StepsLeft(), 0u);
+            EXPECT_TRUE(driver->Boxes().empty());
+            EXPECT_EQ(result, c.options && std::string(c.close) == "OkButton" ? 1
+                              : c.options                                     ? 2
+                                                                              : 0);
+        } else {
+            EXPECT_EQ(boxes, std::vector<std::string>{"The dialog " + std::string(dialogClass) +
+                                                      " cannot be created."});
+            EXPECT_EQ(result, c.options ? 2 : 0);
+        }
+        classes.insert(classes.end(), aboutClasses.begin(), aboutClasses.end());
+        classes.push_back("TrmDropDownMonth");
+        for (const char* name : classes) {
+            EXPECT_FALSE(registered(name)) << name << " outlived the call";
+        }
+        EXPECT_EQ(MappedViews(moduleInProgramFolder), 0) << "the module outlived the call";
+        FreeLibrary(library);
+        const char* const begin = static_cast<const char*>(image.lpBaseOfDll);
+        EXPECT_EQ(TimersInto(begin, begin + image.SizeOfImage, 300), 0);
+        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      nullptr, nullptr);
+        EXPECT_NE(window, nullptr);
+        DestroyWindow(window);
+    }
 }
 } // namespace
