@@ -4,7 +4,7 @@
 #include "ScreenColour.h"
 
 namespace {
-// The one way every font of ours is made; only the character set differs between callers.
+// How the canvas's fonts and the dialogs' are made; only the character set differs between them.
 FontHandle CreateFontWithCharSet(const std::string& face, int height, FontSmoothing smoothing,
                                  BYTE charSet) {
     LOGFONTA font = {};
