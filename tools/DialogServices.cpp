@@ -1,6 +1,8 @@
 // The system services of the options dialog and the about box.
 #include "DialogServices.h"
 
+#include "Canvas.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
@@ -44,8 +46,9 @@ std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial) {
     CHOOSECOLORA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;
-    // A system colour (top bit set) has no place in the chooser: it opens on black.
-    choose.rgbResult = initial < 0 ? 0 : static_cast<COLORREF>(initial);
+    // The chooser holds plain colours only: it opens on the one the swatch shows, so a system
+    // colour starts as the system draws it now and -1 as white.
+    choose.rgbResult = ToColorRef(initial);
     choose.lpCustColors = customColours;
     choose.Flags = CC_RGBINIT;
     if (!ChooseColorA(&choose))

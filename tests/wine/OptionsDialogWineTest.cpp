@@ -16,6 +16,7 @@
 
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -589,12 +590,20 @@ TEST_F(OptionsTest, ATypesSwatchShowsTheColourItsDaysTakeOnTheDesktop) {
             seen.push_back(GetPixel(screen, centre.x, centre.y));
             ReleaseDC(nullptr, screen);
         }
-        d.Click("CancelButton");
+        d.AnswerBoxes({IDCANCEL});
+        d.ClickRow("ListView1", 1);
     });
+    // The colour chooser opens on the colour the swatch shows.
+    driver.Then([](DialogDriver& d) { d.Click("EventColourButton"); });
+    driver.Then([](DialogDriver& d) { d.Click("CancelButton"); });
     EXPECT_EQ(Run(driver), 2);
     ASSERT_EQ(seen.size(), std::size(expected));
     for (size_t row = 0; row < seen.size(); ++row)
         EXPECT_EQ(seen[row], expected[row]) << "row " << row;
+    ASSERT_EQ(driver.Boxes().size(), 1u);
+    const int red = 706, green = 707, blue = 708; // the chooser's fields
+    std::map<int, std::string> fields = driver.Boxes()[0].fields;
+    EXPECT_EQ(fields[red] + " " + fields[green] + " " + fields[blue], "255 255 255");
 }
 
 TEST_F(OptionsTest, TheOptionsDialogAndTheAboutBoxCloseByTheirCloseBoxAsCancel) {
