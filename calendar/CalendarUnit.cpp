@@ -5,7 +5,7 @@
 #include "DateUtils.h"
 #include "EventTypeUnit.h"
 #include "MessageBoxes.h"
-#include "ProgramDirectory.h"
+#include "ReadMe.h"
 #include "StartupCheck.h"
 
 #include <cstring>
@@ -148,15 +148,5 @@ bool ImportOrExportCalendar(bool import) {
 }
 
 void ShowReadMe() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    char commandLine[] = "notepad.exe readme.txt";
-    const std::string directory = ProgramDirectory();
-    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                       directory.c_str(), &startup, &process)) {
-        // Not waited for: both handles are let go at once.
-        KernelHandle thread(process.hThread);
-        KernelHandle child(process.hProcess);
-    }
+    OpenReadMe();
 }

@@ -39,7 +39,7 @@ void EditReminders(double date);
 // Turns the window transparent where it shows the key colour. On an unsuitable system it
 // shows why and returns false: the program must then end without showing the window.
 bool InitLayeredWindow(HWND window, COLORREF keyColour, BYTE alpha);
-// Opens the read-me of the program directory in Notepad, without waiting.
+// The window's Read Me: the program directory's readme in Notepad (OpenReadMe), not waited for.
 void ShowReadMe();
 // A command line with "/import FILE" or "/export FILE" is done through the library without
 // a window: true, with the program's exit code. False when the window is to be shown.

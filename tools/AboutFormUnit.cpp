@@ -17,8 +17,6 @@ TAboutBox::~TAboutBox() {
     Destroy();
     link_.reset();
     okButton_.reset();
-    if (icon_)
-        DestroyIcon(icon_);
 }
 
 void TAboutBox::FormCreate() {
@@ -41,7 +39,7 @@ HWND TAboutBox::CreateCustomControl(const FormComponent& component, const RECT& 
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
         icon_ = LoadProgramIcon(Scale(32));
         if (picture && icon_)
-            SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+            SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
         return picture;
     }
     if (component.kind == "hyperlink") {
@@ -96,10 +94,8 @@ void TAboutBox::PaintBevel(HDC dc) {
 LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        PaintBevel(dc);
-        EndPaint(Handle(), &paint);
+        PaintSession paint(Handle());
+        PaintBevel(paint.Get());
         return 0;
     }
     case WM_CTLCOLORSTATIC:

@@ -1,6 +1,7 @@
 // TAboutBox: the product's name, icon and version, its notice and a link to the readme.
 #pragma once
 #include "BaseForm.h"
+#include "WinHandles.h"
 
 #include <memory>
 
@@ -25,5 +26,7 @@ class TAboutBox : public TBaseForm {
 
     std::unique_ptr<THyperlinkLabel> link_;
     std::unique_ptr<TVrHyperButton> okButton_;
-    HICON icon_ = nullptr;
+    // The picture control shows it without owning it; the destructor's Destroy takes the
+    // window down before the members go.
+    IconHandle icon_;
 };

@@ -349,7 +349,8 @@ int32_t TCalendarEntriesModel::TypeSwatchColour(const std::string& reminderType)
     if (reminderType.empty())
         return defaultColour_;
     const int32_t colour = FindEventTypeColour(reminderType);
-    return colour == -1 ? 0 : colour;
+    // -1 is also "no such type"; a type stored with -1 keeps it, as its days do on the desktop.
+    return colour == -1 && !TypeIsDefined(reminderType) ? 0 : colour;
 }
 
 bool TCalendarEntriesModel::TypeIsDefined(const std::string& reminderType) {

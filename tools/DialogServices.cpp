@@ -1,6 +1,7 @@
 // The system services of the options dialog and the about box.
 #include "DialogServices.h"
-#include "ProgramDirectory.h"
+
+#include "Canvas.h"
 #include "WindowProcedure.h"
 
 #include <commdlg.h>
@@ -35,11 +36,11 @@ BOOL CALLBACK TakeFirstIcon(HMODULE, LPCSTR, LPSTR name, LONG_PTR target) {
 
 std::vector<std::string> InstalledFontFamilies() {
     std::vector<std::string> families;
-    HDC screen = GetDC(nullptr);
+    WindowDC screen(nullptr);
     LOGFONTA wanted = {};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(screen, &wanted, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExA(screen.Get(), &wanted, CollectFamily, reinterpret_cast<LPARAM>(&families),
+                        0);
     return families;
 }
 
@@ -48,8 +49,9 @@ std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial) {
     CHOOSECOLORA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;
-    // A system colour (top bit set) has no place in the chooser: it opens on black.
-    choose.rgbResult = initial < 0 ? 0 : static_cast<COLORREF>(initial);
+    // The chooser holds plain colours only: it opens on the one the swatch shows, so a system
+    // colour starts as the system draws it now and -1 as white.
+    choose.rgbResult = ToColorRef(initial);
     choose.lpCustColors = customColours;
     choose.Flags = CC_RGBINIT;
     if (!ChooseColorA(&choose))
@@ -82,26 +84,13 @@ std::optional<std::string> ChooseCalendarFileWithDialog(HWND owner, const std::s
     return std::nullopt;
 }
 
-void OpenReadMe() {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    char commandLine[] = "notepad.exe readme.txt";
-    const std::string directory = ProgramDirectory();
-    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
-                       &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-}
-
-HICON LoadProgramIcon(int size) {
+IconHandle LoadProgramIcon(int size) {
     HMODULE program = GetModuleHandleA(nullptr);
     std::string name;
     EnumResourceNamesA(program, RT_GROUP_ICON, TakeFirstIcon, reinterpret_cast<LONG_PTR>(&name));
     if (name.empty())
-        return nullptr;
+        return IconHandle();
     const char* resource =
         name[0] == '#' ? MAKEINTRESOURCEA(std::stoi(name.substr(1))) : name.c_str();
-    return static_cast<HICON>(LoadImageA(program, resource, IMAGE_ICON, size, size, 0));
+    return IconHandle(static_cast<HICON>(LoadImageA(program, resource, IMAGE_ICON, size, size, 0)));
 }

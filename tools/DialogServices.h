@@ -1,7 +1,8 @@
 // What the options dialog and the about box ask of the system beyond their own controls: the
 // installed fonts, the colour chooser, the readme in Notepad and the program's icon.
 #pragma once
-#include <windows.h>
+#include "ReadMe.h"
+#include "WinHandles.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +18,6 @@ std::optional<int32_t> ChooseColourWithDialog(HWND owner, int32_t initial);
 // The system's open-file dialog for a calendar file (*.ics), opened on initial (a full path,
 // may be ""); the file chosen, or nothing when the user cancelled.
 std::optional<std::string> ChooseCalendarFileWithDialog(HWND owner, const std::string& initial);
-// Starts "notepad.exe readme.txt" in the program directory; a failure to start is ignored.
-void OpenReadMe();
-// The first icon of the running program at size pixels, or null; the caller destroys it.
-HICON LoadProgramIcon(int size);
+// The readme in Notepad is OpenReadMe of ReadMe.h, the same launch as the window's Read Me.
+// The first icon of the running program at size pixels, or none.
+IconHandle LoadProgramIcon(int size);

@@ -1,7 +1,10 @@
 // Fonts, colours and the off-screen buffer.
 #include "Canvas.h"
 
+#include "ScreenColour.h"
+
 namespace {
+// How the canvas's fonts and the dialogs' are made; only the character set differs between them.
 FontHandle CreateFontWithCharSet(const std::string& face, int height, FontSmoothing smoothing,
                                  BYTE charSet) {
     LOGFONTA font = {};
@@ -38,15 +41,21 @@ FontHandle CreateCanvasFont(const std::string& face, int height, FontSmoothing s
     return CreateFontWithCharSet(face, height, smoothing, CharSetOfFace(face));
 }
 
-int PointsToFontHeight(int points) {
-    WindowDC screen(nullptr);
-    return -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+FontHandle CreateFaceFont(const std::string& face, int height) {
+    return CreateFontWithCharSet(face, height, FontSmoothing::System, DEFAULT_CHARSET);
 }
 
-COLORREF ToColorRef(int colour) {
-    const unsigned value = static_cast<unsigned>(colour);
-    if ((value & 0xFF000000u) == 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFFu));
-    return static_cast<COLORREF>(value & 0x00FFFFFFu);
+int PointsToFontHeight(int points, int dpi) {
+    return -MulDiv(points, dpi, 72);
+}
+
+int PointsToFontHeight(int points) {
+    WindowDC screen(nullptr);
+    return PointsToFontHeight(points, GetDeviceCaps(screen.Get(), LOGPIXELSY));
+}
+
+COLORREF ToColorRef(int32_t colour) {
+    return ScreenColourOf(colour, [](int index) { return GetSysColor(index); });
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {

@@ -3,17 +3,27 @@
 #pragma once
 #include "WinHandles.h"
 
+#include <cstdint>
 #include <string>
 
 // Anti-aliased letters blend into the key colour and leave a visible fringe on the desktop
 // behind a colour-keyed window, so text drawn on it uses whole-pixel fonts.
 enum class FontSmoothing { None, System };
 
+// A regular font of the face, height in pixels as fonts are asked for (negative: the character
+// height). The desktop window, its hints and hover buttons draw in it: a symbol face is taken in
+// its own character set, where its letters are.
 FontHandle CreateCanvasFont(const std::string& face, int height, FontSmoothing smoothing);
-// The character height in pixels (negative, as fonts are asked for) of a size in points.
+// The same font as the system's controls take it, in the default character set, smoothed as
+// the system smooths: the fonts of the dialogs, whose controls show text, never symbols.
+FontHandle CreateFaceFont(const std::string& face, int height);
+// The character height in pixels (negative, as fonts are asked for) of a size in points, at
+// a window's dots per inch or the screen's.
+int PointsToFontHeight(int points, int dpi);
 int PointsToFontHeight(int points);
-// A stored colour as a drawing colour: negative values with the system bit name a system colour.
-COLORREF ToColorRef(int colour);
+// A stored colour as a drawing colour, by the rule of ScreenColour.h (the system's colours from
+// GetSysColor): the one conversion of the window, the widgets and the dialogs.
+COLORREF ToColorRef(int32_t colour);
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 // Width and height of text in the font selected into dc.
 SIZE TextExtent(HDC dc, const std::string& text);

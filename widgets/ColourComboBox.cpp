@@ -2,6 +2,7 @@
 // and passes its notifications on under the widget's id.
 #include "ColourComboBox.h"
 
+#include "Canvas.h"
 #include "WidgetNotifications.h"
 #include "WidgetValues.h"
 #include "WinHandles.h"
@@ -11,11 +12,6 @@
 namespace {
 const char* const hostClass = "TColourComboBox";
 const int listedItems = StandardColourCount + 1;
-
-COLORREF SwatchColour(int32_t colour) {
-    // Only plain colour values have a swatch; anything else is shown as black.
-    return colour >= 0 && colour <= 0xFFFFFF ? static_cast<COLORREF>(colour) : RGB(0, 0, 0);
-}
 } // namespace
 
 TColourComboBox::TColourComboBox(HWND parent, const std::string& name, int id,
@@ -110,7 +106,7 @@ void TColourComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
         swatch.left += Scaled(2);
         swatch.right = swatch.left + Scaled(24);
         InflateRect(&swatch, 0, -Scaled(2));
-        BrushHandle brush(CreateSolidBrush(SwatchColour(colour)));
+        BrushHandle brush(CreateSolidBrush(ToColorRef(colour)));
         FillRect(dc, &swatch, brush.Get());
         FrameRect(dc, &swatch, GetSysColorBrush(COLOR_WINDOWTEXT));
         const std::string text = ItemText(static_cast<int>(item.itemID));

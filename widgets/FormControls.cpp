@@ -1,6 +1,7 @@
 // Builds a dialog's controls from its description and lays translated texts over them.
 #include "FormControls.h"
 
+#include "Canvas.h"
 #include "Errors.h"
 #include "ListSwatch.h"
 
@@ -12,10 +13,8 @@ namespace {
 const char* const defaultFontName = "Verdana";
 const int defaultFontPoints = 8;
 
-HFONT MakeFont(const std::string& name, int points, int dpi) {
-    return CreateFontA(-MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, name.c_str());
+FontHandle MakeFont(const std::string& name, int points, int dpi) {
+    return CreateFaceFont(name, PointsToFontHeight(points, dpi));
 }
 
 int ModalResultOf(const FormComponent& component) {
@@ -72,8 +71,8 @@ void TFormControls::Build(HWND form, const FormComponent& description, int dpi,
     form_ = form;
     dpi_ = dpi;
     description_ = description;
-    font_.Reset(MakeFont(description.Text("font", defaultFontName),
-                         description.Number("font", 1, defaultFontPoints), dpi));
+    font_ = MakeFont(description.Text("font", defaultFontName),
+                     description.Number("font", 1, defaultFontPoints), dpi);
     if (description.Flag("hints")) {
         tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,

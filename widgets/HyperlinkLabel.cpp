@@ -15,8 +15,7 @@ void OpenWithShell(const std::string& url) {
     if (!shell)
         return;
     using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    auto execute = reinterpret_cast<ShellExecuteProc>(
-        reinterpret_cast<void*>(GetProcAddress(shell.Get(), "ShellExecuteA")));
+    const auto execute = BindExport<ShellExecuteProc>(shell, "ShellExecuteA");
     if (execute)
         execute(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

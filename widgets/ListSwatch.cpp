@@ -7,10 +7,6 @@
 
 #include <algorithm>
 
-COLORREF ScreenColour(int32_t colour) {
-    return colour < 0 ? GetSysColor(colour & 0xFF) : static_cast<COLORREF>(colour);
-}
-
 void DrawSwatchColumn(TFormEvent& event, int swatchColumn, int insetX, int insetY,
                       const TRowSwatch& swatchOf) {
     NMLVCUSTOMDRAW* draw = event.draw;

@@ -2,6 +2,7 @@
 // instead of text: the lists of reminders and of reminder types share it.
 #pragma once
 #include "BaseForm.h"
+#include "Canvas.h"
 
 #include <windows.h>
 
@@ -9,9 +10,10 @@
 #include <cstdint>
 #include <functional>
 
-// A stored colour as the screen takes it: a negative value is a system colour, by its index
-// in the low byte.
-COLORREF ScreenColour(int32_t colour);
+// The dialogs' name for ToColorRef (Canvas.h), the one conversion of a stored colour.
+inline COLORREF ScreenColour(int32_t colour) {
+    return ToColorRef(colour);
+}
 
 // The swatch colour of a row, or false where the row has none (drawn as usual).
 using TRowSwatch = std::function<bool(size_t row, COLORREF* colour)>;

@@ -1,6 +1,7 @@
 // The date field and its drop-down month window.
 #include "rmComboCalendar.h"
 
+#include "Canvas.h"
 #include "Clock.h"
 #include "DatePattern.h"
 #include "DateUtils.h"
@@ -215,9 +216,8 @@ class TDropDownMonthWindow : public TWidgetWindow {
         RECT client;
         GetClientRect(Handle(), &client);
         // Drawn off screen and copied at once, so moving the cursor does not flicker.
-        HDC dc = CreateCompatibleDC(target);
-        GdiObject bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
-        HGDIOBJ previousBitmap = SelectObject(dc, bitmap.Get());
+        TMemoryCanvas canvas(target, client.right, client.bottom);
+        const HDC dc = canvas.Get();
         {
             SelectedObject font(dc, field_.Font());
             SetBkMode(dc, TRANSPARENT);
@@ -259,9 +259,7 @@ class TDropDownMonthWindow : public TWidgetWindow {
                 DrawCentred(dc, std::to_string(day), cell);
             }
         }
-        BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-        SelectObject(dc, previousBitmap);
-        DeleteDC(dc);
+        canvas.CopyTo(target);
     }
 
     TrmComboCalendar& field_;

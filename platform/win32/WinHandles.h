@@ -70,6 +70,13 @@ using PenHandle = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
 using RegionHandle = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
 using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using MemoryDC = UniqueHandle<HDC, MemoryDCTraits>;
+// Icons are not GDI objects: they have a destroy call of their own.
+struct IconTraits {
+    static HICON Invalid() { return nullptr; }
+    static bool IsValid(HICON h) { return h != nullptr; }
+    static void Close(HICON h) { DestroyIcon(h); }
+};
+using IconHandle = UniqueHandle<HICON, IconTraits>;
 
 // The export or system function name in module, as the pointer type the caller gives; null
 // without a module or without such a name. The one place where a found address is cast.

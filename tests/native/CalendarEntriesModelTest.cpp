@@ -486,5 +486,7 @@ TEST_F(CalendarEntriesModelTest, SwatchesTakeTheTypeColourTheDefaultOrBlack) {
     EXPECT_EQ(model.TypeSwatchColour("BIRTHDAY"), 255);
     EXPECT_EQ(model.TypeSwatchColour("Gone"), 0);
     EXPECT_EQ(model.TypeSwatchColour("System"), -2147483643);
+    ReplaceEventTypes({{"Unset", -1}});
+    EXPECT_EQ(model.TypeSwatchColour("unset"), -1);
 }
 } // namespace

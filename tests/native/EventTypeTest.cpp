@@ -1,6 +1,8 @@
 // Reminder types: storage, lookup, names the settings file cannot hold as they are, the
-// markup of stored reminders and the window's readers of item text.
+// markup of stored reminders, the window's readers of item text and how a stored colour is
+// drawn.
 #include "ProfileFile.h"
+#include "ScreenColour.h"
 #include "StoreFixture.h"
 #include "TypeRoundTrip.h"
 
@@ -174,5 +176,30 @@ TEST_F(EventTypeTest, ContinuationTextIsNeverTakenForAColour) {
         EXPECT_EQ(ItemColour("Monday\r\n" + lines[0] + "\r\n" + lines[1], 9) == 255, c.colour == 255)
             << c.description;
     }
+}
+
+// The desktop window and the dialogs draw a type's colour by this one rule, so a swatch in a
+// dialog shows what the day shows on the desktop.
+TEST(ScreenColourTest, AStoredColourIsDrawnInItsLowBytesOrTheSystemColourItNames) {
+    const auto system = [](int index) { return 0xA00000u + static_cast<uint32_t>(index); };
+    const struct {
+        int32_t stored;
+        uint32_t drawn;
+    } cases[] = {
+        {255, 0x0000FF},
+        {0xFFFFFF, 0xFFFFFF},
+        {0, 0},
+        {-1, 0xFFFFFF}, // a type not in the table: white, as the window draws it
+        {-2, 0xFFFFFE},
+        {0x12345678, 0x345678},
+        {static_cast<int32_t>(0x80000005u), 0xA00005}, // the window background
+        {INT32_MIN, 0xA00000},
+        {static_cast<int32_t>(0x8000001Eu), 0xA0001E},
+        {static_cast<int32_t>(0x8000001Fu), 0}, // past the system's colours: black
+        {static_cast<int32_t>(0x800000FFu), 0},
+        {static_cast<int32_t>(0x81000005u), 0x000005}, // not the system byte
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScreenColourOf(c.stored, system), c.drawn) << c.stored;
 }
 } // namespace

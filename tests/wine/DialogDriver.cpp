@@ -31,6 +31,12 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM target) {
         *reinterpret_cast<std::string*>(target) += TextOf(child);
     return TRUE;
 }
+BOOL CALLBACK CollectFields(HWND child, LPARAM target) {
+    if (lstrcmpiA(ClassOf(child).c_str(), "Edit") == 0)
+        (*reinterpret_cast<std::map<int, std::string>*>(target))[GetDlgCtrlID(child)] =
+            TextOf(child);
+    return TRUE;
+}
 
 void SendKey(WORD key, bool up) {
     INPUT input = {};
@@ -81,6 +87,7 @@ void DialogDriver::RunTick() {
         SeenBox seen;
         seen.caption = TextOf(box_);
         EnumChildWindows(box_, CollectStatic, reinterpret_cast<LPARAM>(&seen.text));
+        EnumChildWindows(box_, CollectFields, reinterpret_cast<LPARAM>(&seen.fields));
         boxes_.push_back(seen);
         const int answer = nextAnswer_ < answers_.size() ? answers_[nextAnswer_++] : IDOK;
         PostMessageA(box_, WM_COMMAND, static_cast<WPARAM>(answer), 0);

@@ -5,12 +5,15 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 struct SeenBox {
     std::string caption;
     std::string text;
+    // The text of each edit field by its control id (the colour chooser's red, green, blue).
+    std::map<int, std::string> fields;
 };
 
 class DialogDriver {

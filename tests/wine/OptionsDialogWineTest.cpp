@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -595,6 +596,49 @@ TEST_F(OptionsTest, TheFirstStartOffersStarterTypesAndNoLaterStartAfterTheyWereR
         d.Click("CancelButton");
     });
     EXPECT_EQ(Run(again), 2);
+}
+
+// A type's swatch is the colour its days take on the desktop: a value with a top byte other
+// than the system colours' (-1 and others a file may hold) is its low three bytes, white for -1.
+TEST_F(OptionsTest, ATypesSwatchShowsTheColourItsDaysTakeOnTheDesktop) {
+    const std::string highlight =
+        std::to_string(static_cast<int32_t>(0x80000000u | COLOR_HIGHLIGHT));
+    WriteStoreFile("calendar.ini", "[eventtypes]\r\nRed=255\r\nUnset=-1\r\nGrey=" +
+                                       std::to_string(static_cast<int32_t>(0xFF808080u)) +
+                                       "\r\nHighlight=" + highlight + "\r\n");
+    const COLORREF expected[] = {RGB(255, 0, 0), RGB(255, 255, 255), RGB(128, 128, 128),
+                                 GetSysColor(COLOR_HIGHLIGHT)};
+    std::vector<COLORREF> seen;
+    DialogDriver driver("TOptionsForm");
+    driver.Then([](DialogDriver& d) { d.ShowPage(2); });
+    driver.Then([&](DialogDriver& d) {
+        HWND list = d.Find("ListView1");
+        for (int row = 0; row < 4; ++row) {
+            RECT cell = {};
+            cell.top = 1;
+            cell.left = LVIR_BOUNDS;
+            SendMessageA(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&cell));
+            POINT centre{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+            ClientToScreen(list, &centre);
+            HDC screen = GetDC(nullptr);
+            seen.push_back(GetPixel(screen, centre.x, centre.y));
+            ReleaseDC(nullptr, screen);
+        }
+        d.AnswerBoxes({IDCANCEL});
+        d.ClickRow("ListView1", 1);
+    });
+    // The colour chooser opens on the colour the swatch shows.
+    driver.Then([](DialogDriver& d) { d.Click("EventColourButton"); });
+    driver.Then([](DialogDriver& d) { d.Click("CancelButton"); });
+    EXPECT_EQ(Run(driver), 2);
+    ASSERT_EQ(seen.size(), std::size(expected));
+    for (size_t row = 0; row < seen.size(); ++row)
+        EXPECT_EQ(seen[row], expected[row]) << "row " << row;
+    ASSERT_EQ(driver.Boxes().size(), 1u);
+    const int red = 706, green = 707, blue = 708; // the chooser's fields
+    std::map<int, std::string> fields = driver.Boxes()[0].fields;
+    EXPECT_EQ(fields[red] + " " + fields[green] + " " + fields[blue], "255 255 255");
 }
 
 TEST_F(OptionsTest, TheOptionsDialogAndTheAboutBoxCloseByTheirCloseBoxAsCancel) {
