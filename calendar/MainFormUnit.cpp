@@ -192,7 +192,9 @@ void TVelmora::KeepOnScreen() {
 void TVelmora::ApplyOptions() {
     auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
+#ifdef VELMORA_TEST_HOOKS
     ++optionsApplied_;
+#endif
     int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
     int32_t ttSize = 0, ttColour = 0, ttBackground = 0;
     uint8_t firstDay = 0, listCount = 0, colourCoding = 0;
@@ -406,9 +408,11 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT reminding;
         if (AlertMessage(message, wParam, lParam, &reminding)) return reminding;
     }
+#ifdef VELMORA_TEST_HOOKS
         if (message >= CalendarDisplayDateQuery && message <= CalendarOptionsAppliedQuery) return AnswerQuery(message, wParam);
         if (message >= CalendarWeekNumberQuery && message <= CalendarCellFillQuery)
             return AnswerLookQuery(message, wParam);
+#endif
         return DefaultHandler(message, wParam, lParam);
     }
 }
