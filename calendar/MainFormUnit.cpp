@@ -37,6 +37,26 @@ TCellBounds DesignNavigationButton(int index) {
     return {columns[index] * 30, 158, 27, 20};
 }
 
+// The window draws nothing while its cells move and take their new looks, and is repainted
+// once afterwards, instead of once for each of its 47 children. Only a shown window is paused:
+// turning drawing back on marks a window visible.
+class TRedrawPause {
+  public:
+    explicit TRedrawPause(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+        if (window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TRedrawPause() { End(); }
+    void End() {
+        if (window_) SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        window_ = nullptr;
+    }
+    TRedrawPause(const TRedrawPause&) = delete;
+    TRedrawPause& operator=(const TRedrawPause&) = delete;
+
+  private:
+    HWND window_;
+};
+
 struct TMonitorRects {
     std::vector<TScreenRect> Bounds;
     std::vector<TScreenRect> WorkAreas;
@@ -306,6 +326,7 @@ void TVelmora::LayoutCalendar() {
         LayoutCells({year, month, day, options_.FirstDay, options_.ColourCoding,
                      options_.FontColour, GetMonthItems(DisplayDate)},
                     today);
+    TRedrawPause pause(Handle());
     for (int n = 1; n <= CellCount; ++n) {
         TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n));
         if (!cell) continue;
@@ -328,6 +349,9 @@ void TVelmora::LayoutCalendar() {
         const TCellBounds bounds = geometry.NavigationButton(index);
         if (button) button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
     }
+    // Drawing again before the window's own size changes, which must reach the screen; the
+    // repaint of FormPaint below covers the window and every cell.
+    pause.End();
     // Even within the dialog's ranges the largest font with the longest list makes a window
     // many screens tall.
     const TScreenSize size = FitWindowSize(
