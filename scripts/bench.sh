@@ -37,7 +37,7 @@ build/bench/tests/bench/icalendar_bench build/bench-icalendar
 # The Windows program finds its data beside itself, so it runs from a folder of its own.
 rm -rf build/bench-win
 mkdir -p build/bench-win
-cp build/win/dist/TOOLS.DLL build/win/tests/bench/windows_query_bench.exe build/bench-win/
+cp build/win/dist/TOOLS.DLL build/win/tests/bench/MINIMAL.DLL build/win/tests/bench/windows_query_bench.exe build/bench-win/
 cp -r build/bench-store-1/calendar.ini build/bench-store-1/data build/bench-win/
 
 source scripts/wine-session.sh
