@@ -46,6 +46,15 @@ start_wine_session
 echo
 (cd build/bench-win && timeout 900 wine windows_query_bench.exe)
 
+# The window's relayout of a month alone: Calendar.exe without the library, its month buttons
+# clicked in turn from another program.
+cmake --build build/win --target Calendar windows_relayout_bench >/dev/null
+rm -rf build/bench-relayout-win
+mkdir -p build/bench-relayout-win
+cp build/win/dist/Calendar.exe build/bench-relayout-win/
+echo
+timeout 300 wine build/win/tests/bench/windows_relayout_bench.exe "$(winepath -w build/bench-relayout-win)"
+
 # The same calendar file and month with a subscription through TOOLS.DLL, in a folder of its
 # own (the import writes its store there).
 cmake --build build/win --target Tools windows_icalendar_bench >/dev/null
