@@ -107,6 +107,7 @@ std::vector<TReminderAlert> AlertCandidates(double today, const TTimeConventions
     return candidates;
 }
 
+#ifdef VELMORA_TEST_HOOKS
 // While the test clock is set, moves it; false otherwise, so no user's clock is ever touched.
 bool MoveTestClock(double now) {
     char text[64] = "";
@@ -115,6 +116,7 @@ bool MoveTestClock(double now) {
     std::snprintf(text, sizeof text, "%.8f", now);
     return SetEnvironmentVariableA("VELMORA_NOW", text) != FALSE;
 }
+#endif
 } // namespace
 
 void TVelmora::StartReminding() {
@@ -178,8 +180,10 @@ void TVelmora::CheckNotification(bool dayChanged) {
     }
     if (!trayIcon_ || !trayIcon_->ShowBalloon("Today's reminders", text))
         return;
+#ifdef VELMORA_TEST_HOOKS
     ++notifications_;
     lastNotification_ = text;
+#endif
     ProfileWriteString(AlertStatePath(), notificationSection, "shown",
                        FormatShownDays(WithShownDay(shown, day)));
 }
@@ -318,6 +322,7 @@ bool TVelmora::AlertMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     case WM_TIMECHANGE:
         RemindOnTick();
         return true;
+#ifdef VELMORA_TEST_HOOKS
     case CalendarNotificationQuery:
         *result = lastNotification_.empty()
                       ? 0
@@ -337,6 +342,7 @@ bool TVelmora::AlertMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
             Timer1Timer();
         return true;
     }
+#endif
     default:
         return false;
     }

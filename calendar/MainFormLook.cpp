@@ -60,6 +60,7 @@ void TVelmora::PaintWeekNumbers(HDC dc, int headingTop) const {
     SetTextColor(dc, ToColorRef(options_.FontColour));
 }
 
+#ifdef VELMORA_TEST_HOOKS
 LRESULT TVelmora::AnswerLookQuery(UINT message, WPARAM wParam) const {
     switch (message) {
     case CalendarWeekNumberQuery:
@@ -76,3 +77,4 @@ LRESULT TVelmora::AnswerLookQuery(UINT message, WPARAM wParam) const {
         return 0;
     }
 }
+#endif

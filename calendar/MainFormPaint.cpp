@@ -24,7 +24,9 @@ class TCanvasMeasure : public TextMeasure {
 
 const size_t maxComingUpLines = 256;
 
+#ifdef VELMORA_TEST_HOOKS
 ATOM AtomOf(const std::string& text) { return GlobalAddAtomA(text.substr(0, 255).c_str()); }
+#endif
 } // namespace
 
 int TVelmora::LineHeight(HDC dc) const { return TextExtent(dc, "Y").cy; }
@@ -35,7 +37,9 @@ void TVelmora::FetchComingUp() {
     if (comingUpFetched_ || options_.ListCount == 0) return;
     // Marked first: a box shown by the library while it answers makes the window paint again.
     comingUpFetched_ = true;
+#ifdef VELMORA_TEST_HOOKS
     ++comingUpFetches_;
+#endif
     ComingUpList = SplitItemLines(GetComingUp(navigation_.DisplayDate, options_.ListCount));
 }
 
@@ -86,6 +90,7 @@ void TVelmora::Paint(HDC target) {
     canvas.CopyTo(target);
 }
 
+#ifdef VELMORA_TEST_HOOKS
 LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
     switch (message) {
     case CalendarDisplayDateQuery: {
@@ -125,3 +130,4 @@ LRESULT TVelmora::AnswerQuery(UINT message, WPARAM wParam) {
         return 0;
     }
 }
+#endif

@@ -37,6 +37,26 @@ TCellBounds DesignNavigationButton(int index) {
     return {columns[index] * 30, 158, 27, 20};
 }
 
+// The window draws nothing while its cells move and take their new looks, and is repainted
+// once afterwards, instead of once for each of its 47 children. Only a shown window is paused:
+// turning drawing back on marks a window visible.
+class TRedrawPause {
+  public:
+    explicit TRedrawPause(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+        if (window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TRedrawPause() { End(); }
+    void End() {
+        if (window_) SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        window_ = nullptr;
+    }
+    TRedrawPause(const TRedrawPause&) = delete;
+    TRedrawPause& operator=(const TRedrawPause&) = delete;
+
+  private:
+    HWND window_;
+};
+
 struct TMonitorRects {
     std::vector<TScreenRect> Bounds;
     std::vector<TScreenRect> WorkAreas;
@@ -192,7 +212,9 @@ void TVelmora::KeepOnScreen() {
 void TVelmora::ApplyOptions() {
     auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
+#ifdef VELMORA_TEST_HOOKS
     ++optionsApplied_;
+#endif
     int32_t top = 0, left = 0, fontSize = 0, fontColour = 0, highlight = 0;
     int32_t ttSize = 0, ttColour = 0, ttBackground = 0;
     uint8_t firstDay = 0, listCount = 0, colourCoding = 0;
@@ -305,6 +327,7 @@ void TVelmora::LayoutCalendar() {
         LayoutCells({year, month, day, options_.FirstDay, options_.ColourCoding,
                      options_.FontColour, GetMonthItems(navigation_.DisplayDate)},
                     today);
+    TRedrawPause pause(Handle());
     for (int n = 1; n <= CellCount; ++n) {
         TVrHyperButton* cell = FindControlByName("VrHyperButton" + std::to_string(n));
         if (!cell) continue;
@@ -327,6 +350,9 @@ void TVelmora::LayoutCalendar() {
         const TCellBounds bounds = geometry.NavigationButton(index);
         if (button) button->SetBounds(bounds.Left, bounds.Top, bounds.Width, bounds.Height);
     }
+    // Drawing again before the window's own size changes, which must reach the screen; the
+    // repaint of FormPaint below covers the window and every cell.
+    pause.End();
     // Even within the dialog's ranges the largest font with the longest list makes a window
     // many screens tall.
     const TScreenSize size = FitWindowSize(
@@ -407,9 +433,11 @@ LRESULT TVelmora::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT reminding;
         if (AlertMessage(message, wParam, lParam, &reminding)) return reminding;
     }
+#ifdef VELMORA_TEST_HOOKS
         if (message >= CalendarDisplayDateQuery && message <= CalendarOptionsAppliedQuery) return AnswerQuery(message, wParam);
         if (message >= CalendarWeekNumberQuery && message <= CalendarCellFillQuery)
             return AnswerLookQuery(message, wParam);
+#endif
         return DefaultHandler(message, wParam, lParam);
     }
 }

@@ -114,6 +114,7 @@ class TVelmora : public TBaseWindow {
     void RefreshDayButtons();
     void StartHoverTimer();
     void WMWindowPosChanging(WINDOWPOS* position);
+    // The answers to the window tests' queries (WindowQueries.h), only in the test build.
     LRESULT AnswerQuery(UINT message, WPARAM wParam);
 
     // Wheel, keys, week numbers and today's fill.
@@ -170,6 +171,8 @@ class TVelmora : public TBaseWindow {
     // Set once the list has been asked for since the last layout, even when it came back
     // empty: a failing or empty answer must not be asked for again at every paint.
     bool comingUpFetched_ = false;
+    // Counted only in the test build, for its queries; declared in both, so that the objects
+    // the two builds share agree on the window's layout.
     int comingUpFetches_ = 0;
     int optionsApplied_ = 0;
     TWindowOptions options_;
@@ -195,6 +198,7 @@ class TVelmora : public TBaseWindow {
     std::vector<std::unique_ptr<TAlertWindow>> alertWindows_;
     TAlertState sessionAlerts_;
     double notifiedCheckDay_ = -1e9;
+    // Kept only in the test build, for its queries (declared in both, as the counters above).
     int notifications_ = 0;
     std::string lastNotification_;
     BrushHandle keyBrush_;

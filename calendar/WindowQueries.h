@@ -1,5 +1,6 @@
 // Messages with which another program (the window tests) reads what the calendar window
-// shows. Strings come back as new global atoms (up to 255 characters) that the caller deletes.
+// shows. Only the test build of Calendar.exe (VELMORA_TEST_HOOKS, build/win/testbin) answers
+// them; the shipped window passes them to the default handling, which gives 0. Strings come back as new global atoms (up to 255 characters) that the caller deletes.
 // They follow the hover button's own queries (VrHyperButtonMessages.h) in the WM_APP range.
 #pragma once
 #include <windows.h>

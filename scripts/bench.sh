@@ -37,7 +37,7 @@ build/bench/tests/bench/icalendar_bench build/bench-icalendar
 # The Windows program finds its data beside itself, so it runs from a folder of its own.
 rm -rf build/bench-win
 mkdir -p build/bench-win
-cp build/win/dist/TOOLS.DLL build/win/tests/bench/windows_query_bench.exe build/bench-win/
+cp build/win/dist/TOOLS.DLL build/win/tests/bench/MINIMAL.DLL build/win/tests/bench/windows_query_bench.exe build/bench-win/
 cp -r build/bench-store-1/calendar.ini build/bench-store-1/data build/bench-win/
 
 source scripts/wine-session.sh
@@ -45,6 +45,15 @@ trap stop_wine_session EXIT
 start_wine_session
 echo
 (cd build/bench-win && timeout 900 wine windows_query_bench.exe)
+
+# The window's relayout of a month alone: Calendar.exe without the library, its month buttons
+# clicked in turn from another program.
+cmake --build build/win --target Calendar windows_relayout_bench >/dev/null
+rm -rf build/bench-relayout-win
+mkdir -p build/bench-relayout-win
+cp build/win/dist/Calendar.exe build/bench-relayout-win/
+echo
+timeout 300 wine build/win/tests/bench/windows_relayout_bench.exe "$(winepath -w build/bench-relayout-win)"
 
 # The same calendar file and month with a subscription through TOOLS.DLL, in a folder of its
 # own (the import writes its store there).

@@ -72,13 +72,17 @@ start_wine_session() {
 # For the scripts that take the calendar's pictures: a private display and the prefix, and a
 # fresh program folder in $folder holding the built program and an empty data folder. The
 # calendar a script starts goes in $calendar_pid; it, the display and the folder go at exit.
+# The shipped program (build/win/dist), or with "test" its test build (build/win/testbin),
+# which runs on the clock in VELMORA_NOW.
 start_picture_session() {
+  local build=build/win/dist
+  [ "${1:-}" = test ] && build=build/win/testbin
   start_xvfb
   calendar_pid=""
   folder=$(mktemp -d)
   trap stop_picture_session EXIT
   prepare_wine_prefix
-  cp build/win/dist/Calendar.exe build/win/dist/TOOLS.DLL "$folder/"
+  cp "$build/Calendar.exe" "$build/TOOLS.DLL" "$folder/"
   mkdir -p "$folder/data"
 }
 

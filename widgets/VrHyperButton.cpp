@@ -3,7 +3,9 @@
 
 #include "Canvas.h"
 #include "SymbolGlyphs.h"
+#ifdef VELMORA_TEST_HOOKS
 #include "VrHyperButtonMessages.h"
+#endif
 
 namespace {
 const char* const className = "TVrHyperButton";
@@ -269,6 +271,7 @@ LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         THintManager::Application().MouseClicked(this);
         if (OnClick) OnClick(*this);
         return 0;
+#ifdef VELMORA_TEST_HOOKS
     case HoverButtonBorderColorQuery:
         return static_cast<LRESULT>(borderColor_);
     case HoverButtonFontColorQuery:
@@ -279,6 +282,7 @@ LRESULT TVrHyperButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return GlobalAddAtomA(Hint.substr(0, 255).c_str());
     case HoverButtonIsHoveredQuery:
         return hovered_ ? 1 : 0;
+#endif
     default:
         return DefaultHandler(message, wParam, lParam);
     }

@@ -1,4 +1,5 @@
-// Messages with which another program (the window tests) reads a hover button's state.
+// Messages with which another program (the window tests) reads a hover button's state. Only
+// the test build (VELMORA_TEST_HOOKS) answers them.
 // A button's component name is the global atom in its window property "Name".
 #pragma once
 #include <windows.h>

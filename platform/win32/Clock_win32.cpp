@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#ifdef VELMORA_TEST_HOOKS
 namespace {
 // The time the tests set through VELMORA_NOW (see Clock.h); false when none is set.
 bool TestNow(double* now) {
@@ -24,11 +25,14 @@ bool TestNow(double* now) {
     return true;
 }
 } // namespace
+#endif
 
 double CurrentDateTime() {
     double oleDate = 0;
+#ifdef VELMORA_TEST_HOOKS
     if (TestNow(&oleDate))
         return oleDate;
+#endif
     SYSTEMTIME now;
     GetLocalTime(&now);
     SystemTimeToVariantTime(&now, &oleDate);

@@ -3,6 +3,7 @@
 // then the month layout (GetItems for 31 days, each call loading the library as the window
 // does) without and with a 5,000-event subscription. Runs from a folder of its own that holds
 // TOOLS.DLL, whose store it empties first. It only prints.
+#include "Clock.h"
 #include "DateUtils.h"
 #include "ICalendarBenchFiles.h"
 #include "ReminderFiles.h"
@@ -14,6 +15,7 @@
 #include <psapi.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -101,10 +103,8 @@ double Layouts(double firstDay, int count) {
 } // namespace
 
 int main() {
-    const double today = EncodeDate(2025, 1, 1);
-    char now[32];
-    std::snprintf(now, sizeof now, "%.1f", today + 0.5);
-    SetEnvironmentVariableA("VELMORA_NOW", now);
+    // The shipped library runs on the system's clock, which decides the subscription cache's day.
+    const double today = std::floor(CurrentDateTime());
     boxHook = SetWindowsHookExA(WH_CBT, CloseMessageBoxes, nullptr, GetCurrentThreadId());
     const std::string folder = Folder();
     EmptyStore(folder);

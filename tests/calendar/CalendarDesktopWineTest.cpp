@@ -141,37 +141,6 @@ std::vector<std::string> LongReminders(int count, size_t length) {
     return reminders;
 }
 
-// Points at the day and lets the hover timer show its tooltip; the tooltip's window, its
-// bounds and the text it shows.
-struct TShownTooltip {
-    HWND Window = nullptr;
-    RECT Bounds = {};
-    std::string Text;
-};
-
-TShownTooltip ShowTooltip(const TCalendarProcess& calendar, HWND day) {
-    TShownTooltip shown;
-    SendMessageA(day, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    RECT cell;
-    GetWindowRect(day, &cell);
-    SetCursorPos((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-    calendar.FireTimer(static_cast<int>(MouseOverTimerId));
-    DWORD process = 0;
-    GetWindowThreadProcessId(calendar.Window(), &process);
-    for (int attempt = 0; attempt < 100 && !shown.Window; ++attempt) {
-        shown.Window = FindProcessWindow(process, "THintWindow");
-        if (!shown.Window)
-            Sleep(30);
-    }
-    if (!shown.Window)
-        return shown;
-    GetWindowRect(shown.Window, &shown.Bounds);
-    std::vector<char> text(8192, '\0');
-    GetWindowTextA(shown.Window, text.data(), static_cast<int>(text.size()));
-    shown.Text = text.data();
-    return shown;
-}
-
 bool EndsWithEllipsis(const std::string& text) {
     return text.size() > 3 && text.compare(text.size() - 3, 3, "...") == 0;
 }

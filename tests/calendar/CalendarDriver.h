@@ -11,6 +11,17 @@
 // A visible top-level window of the process with the class name, or null.
 HWND FindProcessWindow(DWORD process, const char* className);
 
+// A day's tooltip as the window shows it: its window (null when none came up), its bounds and
+// its text.
+struct TShownTooltip {
+    HWND Window = nullptr;
+    RECT Bounds = {};
+    std::string Text;
+};
+class TCalendarProcess;
+// Points at the day and lets the hover timer show its tooltip.
+TShownTooltip ShowTooltip(const TCalendarProcess& calendar, HWND day);
+
 class TCalendarFolder {
   public:
     // A fresh folder beside the test program holding Calendar.exe and TOOLS.DLL.

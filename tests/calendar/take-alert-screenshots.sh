@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Takes docs/alert-window.png (an alert at its time and one missed earlier in the day, with
 # Dismiss and Snooze) and docs/notification.png (today's reminders in the notification area's
-# balloon, here Wine's own tray window). Runs the built program on a private Xvfb display with
-# the test clock at 10:30 on 5 March 2007.
+# balloon, here Wine's own tray window). Runs the program's test build on a private Xvfb
+# display with the test clock at 10:30 on 5 March 2007.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+cmake --build build/win --target Calendar_test Tools_test >/dev/null
 source scripts/wine-session.sh
-start_picture_session
+start_picture_session test
 printf '[options]\r\ntop=40\r\nleft=40\r\nfontsize=11\r\nlistcount=3\r\nalertsound=0\r\n[eventtypes]\r\nBirthday=255\r\nWork=33023\r\n' > "$folder/calendar.ini"
 printf '{Birthday}Anna turns 30\r\n{Work}10:30 Stand-up|Room 4, bring the figures\r\n{Work}9:00 Call the printer\r\nBuy flowers\r\n' > "$folder/data/2007-03-05.txt"
 

@@ -669,6 +669,32 @@ TEST_F(OptionsTest, TheOptionsDialogAndTheAboutBoxCloseByTheirCloseBoxAsCancel) 
     EXPECT_EQ(ReadStoreFile("calendar.ini"), ini);
 }
 
+// The library's manifest is at an id the loader passes over; the dialog activates it itself, so
+// its common controls are still the themed ones of the side-by-side assembly, not system32's.
+TEST_F(OptionsTest, TheDialogsCommonControlsAreTheThemedOnes) {
+    WriteStoreFile("calendar.ini", "[eventtypes]\r\nWork=255\r\n");
+    std::vector<std::string> owners;
+    DialogDriver driver("TOptionsForm");
+    driver.Then([&](DialogDriver& d) {
+        for (const char* component : {"PageControl1", "ListView1"}) {
+            HMODULE owner = nullptr;
+            GetModuleHandleExA(
+                GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                    GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                reinterpret_cast<LPCSTR>(GetClassLongPtrW(d.Find(component), GCLP_WNDPROC)),
+                &owner);
+            char path[MAX_PATH] = "";
+            GetModuleFileNameA(owner, path, MAX_PATH);
+            owners.push_back(path);
+        }
+        d.Click("CancelButton");
+    });
+    EXPECT_EQ(Run(driver), 2);
+    ASSERT_EQ(owners.size(), 2u);
+    for (const std::string& owner : owners)
+        EXPECT_NE(owner.find("winsxs"), std::string::npos) << owner;
+}
+
 TEST_F(OptionsTest, TheLanguageListShowsTheModulesFoundAndKeepsTheStoredLanguage) {
     const struct {
         std::vector<const char*> modules;
