@@ -20,7 +20,9 @@
 #include <vector>
 
 namespace {
-const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
+double TestNow() {
+    return EncodeDate(2007, 3, 5) + 10.5 / 24;
+}
 
 std::string Environment(const char* name) {
     char value[MAX_PATH * 2] = "";
@@ -182,7 +184,7 @@ class InstallTest : public testing::Test {
   protected:
     void SetUp() override {
         char now[64];
-        std::snprintf(now, sizeof now, "%.6f", testNow);
+        std::snprintf(now, sizeof now, "%.6f", TestNow());
         SetEnvironmentVariableA("VELMORA_NOW", now);
     }
     void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }
