@@ -56,6 +56,9 @@ std::string MarkUpItemLine(const std::string& text, int length);
 // for the colour group of item text: the first "{" and the first "}", when the "{" comes
 // first. False when there is none.
 bool FindFirstBraceGroup(const std::string& text, size_t* open, size_t* close);
+// The same within the line text[lineStart, lineEnd) of a longer text.
+bool FindFirstBraceGroup(const std::string& text, size_t lineStart, size_t lineEnd, size_t* open,
+                         size_t* close);
 // The colour number of the first brace group, or defaultColour.
 int32_t ItemColour(const std::string& text, int32_t defaultColour);
 // The text without its brace groups.
