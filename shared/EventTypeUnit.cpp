@@ -17,8 +17,6 @@ std::vector<TEventType> eventTypes;
 const char* const sectionName = "eventtypes";
 const size_t maxNameLength = 255;
 
-std::string SettingsPath() { return ProgramDirectory() + "calendar.ini"; }
-
 // A signed decimal number; 0 when the text is anything else.
 int32_t ParseColour(const std::string& text) {
     int32_t colour = 0;
@@ -130,7 +128,7 @@ void ReplaceEventTypes(const std::vector<TEventType>& types) {
 
 void LoadEventTypes() {
     if (!eventTypes.empty()) return;
-    LoadEventTypes(ProfileFileSections(SettingsPath()));
+    LoadEventTypes(ProfileFileSections(SettingsFileName()));
 }
 
 void LoadEventTypes(const ProfileFileSections& settingsFile) {
@@ -164,7 +162,7 @@ ProfileSectionLines EventTypesSection() {
 }
 
 void SaveEventTypes() {
-    const std::string path = SettingsPath();
+    const std::string path = SettingsFileName();
     try {
         ProfileReplaceSections(path, {EventTypesSection()});
     } catch (const VelmoraError& error) {
