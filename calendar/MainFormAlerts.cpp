@@ -9,6 +9,7 @@
 #include "Clock.h"
 #include "DateUtils.h"
 #include "Errors.h"
+#include "EventTypeUnit.h"
 #include "Navigation.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
@@ -50,13 +51,14 @@ TTimeConventions LocaleTimeConventions() {
     return conventions;
 }
 
-// The reminder types' colours in the order of calendar.ini, which is the options dialog's.
+// The reminder types' colours in the order of calendar.ini, which is the options dialog's,
+// read as the library reads them; none while the file cannot be read.
 std::vector<int32_t> TypeColours() {
     std::vector<int32_t> colours;
-    for (const std::string& line : ProfileReadSection(SettingsFileName(), "eventtypes")) {
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            colours.push_back(std::atoi(line.c_str() + equals + 1));
+    try {
+        for (const TEventType& type : ReadEventTypes(ProfileFileSections(SettingsFileName())))
+            colours.push_back(type.Colour);
+    } catch (const VelmoraError&) {
     }
     return colours;
 }

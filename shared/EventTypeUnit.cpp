@@ -132,21 +132,25 @@ void LoadEventTypes() {
 }
 
 void LoadEventTypes(const ProfileFileSections& settingsFile) {
-    if (!eventTypes.empty()) return;
+    if (eventTypes.empty())
+        eventTypes = ReadEventTypes(settingsFile);
+}
+
+std::vector<TEventType> ReadEventTypes(const ProfileFileSections& settingsFile) {
     // The very first start: there is no calendar.ini yet, so the editor's type list is not
     // empty. The first write of the file stores them; from then on the file says.
-    if (!FileExists(settingsFile.Path())) {
-        eventTypes = StarterEventTypes();
-        return;
-    }
+    if (!FileExists(settingsFile.Path()))
+        return StarterEventTypes();
+    std::vector<TEventType> types;
     for (const std::string& line : settingsFile.Section(sectionName)) {
         TEventType type = TypeFromLine(line);
         std::string name;
         size_t equals = line.find('=');
         if (equals != std::string::npos && UnescapeKey(line.substr(0, equals), &name))
             type.Name = CutName(name);
-        eventTypes.push_back(type);
+        types.push_back(type);
     }
+    return types;
 }
 
 ProfileSectionLines EventTypesSection() {

@@ -35,6 +35,9 @@ void ReplaceEventTypes(const std::vector<TEventType>& types);
 void LoadEventTypes();
 // The same from a settings file that other sections are read from as well.
 void LoadEventTypes(const ProfileFileSections& settingsFile);
+// The types the settings file holds, read as the table is filled, without touching the table;
+// the window orders its notification by them. Raises UnreadableFileError as the file's Section.
+std::vector<TEventType> ReadEventTypes(const ProfileFileSections& settingsFile);
 // Replaces section "eventtypes" by the table, in one replacement of the file.
 void SaveEventTypes();
 // The section as it is to be written: one "key=colour" line per type, in table order.
