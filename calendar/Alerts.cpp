@@ -3,6 +3,7 @@
 
 #include "DateUtils.h"
 #include "EventTypeUnit.h"
+#include "TextCase.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,21 +16,18 @@ bool IsDigit(char c) {
 bool IsLetterOrDigit(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0;
 }
-char Lower(char c) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
 
 // The length of an "am"/"pm" mark at text[at] ("am", "a.m.", any case), 0 for none; *pm says which.
 size_t MeridiemLength(const std::string& text, size_t at, bool* pm) {
     if (at >= text.size())
         return 0;
-    const char first = Lower(text[at]);
+    const char first = LowerCaseAscii(text[at]);
     if (first != 'a' && first != 'p')
         return 0;
     *pm = first == 'p';
-    if (at + 1 < text.size() && Lower(text[at + 1]) == 'm')
+    if (at + 1 < text.size() && LowerCaseAscii(text[at + 1]) == 'm')
         return 2;
-    if (at + 3 < text.size() && text[at + 1] == '.' && Lower(text[at + 2]) == 'm' &&
+    if (at + 3 < text.size() && text[at + 1] == '.' && LowerCaseAscii(text[at + 2]) == 'm' &&
         text[at + 3] == '.')
         return 4;
     return 0;

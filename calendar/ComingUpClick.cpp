@@ -36,7 +36,7 @@ bool ReadDateText(const std::string& text, const std::string& format, double* da
     // The order of the fields is the order in which d, m and y first appear in the format.
     std::string order;
     for (char c : format) {
-        const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char letter = LowerCaseAscii(c);
         if ((letter == 'd' || letter == 'm' || letter == 'y') && order.find(letter) == std::string::npos)
             order += letter;
     }

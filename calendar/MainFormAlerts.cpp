@@ -2,13 +2,14 @@
 // reminders in a notification once a day, and the alerts of reminders that start with a time.
 // What was shown, dismissed and snoozed is kept in alerts.ini beside calendar.ini: the library
 // owns calendar.ini and writes it whole from its own record, so the window writes only a file
-// of its own and reads its few settings from calendar.ini's options without writing them.
+// of its own and asks the library for its few settings (LibraryOptionNumbers).
 #include "MainFormUnit.h"
 
 #include "CalendarUnit.h"
 #include "Clock.h"
 #include "DateUtils.h"
 #include "Errors.h"
+#include "EventTypeUnit.h"
 #include "Navigation.h"
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
@@ -29,18 +30,14 @@ const char* const snoozedSection = "snoozed";
 const int leadChoices[] = {0, 5, 10, 15, 30, 60};
 const size_t balloonTextLength = 255; // the balloon's text holds 256 bytes with its zero
 
-std::string SettingsPath() {
-    return ProgramDirectory() + "calendar.ini";
-}
 std::string AlertStatePath() {
     return ProgramDirectory() + "alerts.ini";
 }
 
-// One of the window's own keys, read by the rule of the other ones; the default for anything
-// that is not a number.
-int32_t StoredNumber(const ProfileSection& options, const char* key, int32_t defaultValue) {
+// One of the window's own keys; the default when the library has no number for it.
+int32_t OptionNumber(const TOptionNumber& number, const char* key, int32_t defaultValue) {
     int32_t value = defaultValue;
-    ReadOptionNumber(options, key, &value);
+    number(key, &value);
     return value;
 }
 
@@ -54,13 +51,14 @@ TTimeConventions LocaleTimeConventions() {
     return conventions;
 }
 
-// The reminder types' colours in the order of calendar.ini, which is the options dialog's.
+// The reminder types' colours in the order of calendar.ini, which is the options dialog's,
+// read as the library reads them; none while the file cannot be read.
 std::vector<int32_t> TypeColours() {
     std::vector<int32_t> colours;
-    for (const std::string& line : ProfileReadSection(SettingsPath(), "eventtypes")) {
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            colours.push_back(std::atoi(line.c_str() + equals + 1));
+    try {
+        for (const TEventType& type : ReadEventTypes(ProfileFileSections(SettingsFileName())))
+            colours.push_back(type.Colour);
+    } catch (const VelmoraError&) {
     }
     return colours;
 }
@@ -128,14 +126,14 @@ void TVelmora::StartReminding() {
 
 void TVelmora::ApplyAlertOptions() {
     TAlertOptions options;
-    const ProfileSection stored(SettingsPath(), "options");
-    const int32_t lead = StoredNumber(stored, "alertlead", 0);
+    const TOptionNumber number = LibraryOptionNumbers(ToolsHandle);
+    const int32_t lead = OptionNumber(number, "alertlead", 0);
     for (int choice : leadChoices)
         if (lead == choice)
             options.LeadMinutes = lead;
-    options.Tomorrow = StoredNumber(stored, "alerttomorrow", 0) != 0;
-    options.Sound = StoredNumber(stored, "alertsound", 1) != 0;
-    options.HideTrayIcon = StoredNumber(stored, "hidetrayicon", 0) != 0;
+    options.Tomorrow = OptionNumber(number, "alerttomorrow", 0) != 0;
+    options.Sound = OptionNumber(number, "alertsound", 1) != 0;
+    options.HideTrayIcon = OptionNumber(number, "hidetrayicon", 0) != 0;
     alertOptions_ = options;
     if (!trayIcon_)
         return;

@@ -209,6 +209,12 @@ void TVelmora::KeepOnScreen() {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+TOptionNumber LibraryOptionNumbers(HMODULE tools) {
+    if (auto getNumber = BindExport<TGetOptionNumberFunction>(tools, "GetOptionNumber"))
+        return [getNumber](const char* key, int32_t* value) { return getNumber(key, value) != 0; };
+    return StoredOptionNumbers(SettingsFileName());
+}
+
 void TVelmora::ApplyOptions() {
     auto getOptions = BindExport<TGetOptionsFunction>(ToolsHandle, "GetOptions");
     if (!getOptions) return;
@@ -234,12 +240,11 @@ void TVelmora::ApplyOptions() {
     options_.Tooltip->Colour = ToColorRef(ttColour);
     options_.Tooltip->Background = ToColorRef(ttBackground);
     options_.DateFormat = dateFormat.Text();
-    const TViewOptions view = ReadViewOptions(ProgramDirectory() + "calendar.ini");
-    if (auto getNumber = BindExport<TGetOptionNumberFunction>(ToolsHandle, "GetOptionNumber")) {
-        int32_t outline = 1;
-        if (getNumber("outline", &outline))
-            options_.Outline = outline != 0;
-    }
+    const TOptionNumber number = LibraryOptionNumbers(ToolsHandle);
+    const TViewOptions view = ReadViewOptions(number);
+    int32_t outline = 1;
+    if (number("outline", &outline))
+        options_.Outline = outline != 0;
 
     // The stored place is the grid's; a week-number column lies to its left.
     SetWindowPos(Handle(), nullptr, left - weekColumn_, top, 0, 0,

@@ -51,6 +51,9 @@ struct TAlertOptions {
     bool HideTrayIcon = false;
 };
 
+// The window's own settings beyond GetOptions, from the loaded library (see ViewOptions.h).
+TOptionNumber LibraryOptionNumbers(HMODULE tools);
+
 // Keeps a load's handle in the window's ToolsHandle for the length of a handler and puts the
 // one before it back, so loads nest the way the system counts them.
 class TToolsHandleUse {

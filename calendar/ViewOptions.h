@@ -1,11 +1,19 @@
 // The window's settings that came after the library's GetOptions was fixed: week numbers and
-// today's fill. The window reads them from calendar.ini's section "options" itself, at every
-// apply, so the exports stay as they are and older copies simply ignore the keys.
+// today's fill, the outline and the alert keys. The window asks the library for them by key
+// (GetOptionNumber), so the exports that older callers know stay as they are; a library older
+// than that export is read through its file, by the library's own rule.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
-class ProfileSection;
+// One of the library's numbers by its key in calendar.ini's options; false, value untouched,
+// when there is none to give.
+using TOptionNumber = std::function<bool(const char* key, int32_t* value)>;
+
+// The numbers of calendar.ini's options as the library reads them, from one read of the
+// section; none when the file cannot be read. For a library without GetOptionNumber.
+TOptionNumber StoredOptionNumbers(const std::string& settingsPath);
 
 // The defaults match the library's settings table, which writes these keys.
 struct TViewOptions {
@@ -19,11 +27,5 @@ struct TViewOptions {
     bool operator!=(const TViewOptions& other) const { return !(*this == other); }
 };
 
-// A number of the window's own keys: decimal as the library writes it, or "0x" and up to eight
-// hex digits as a hand edit may. False, and value left as it was, for anything else.
-bool ReadOptionNumber(const ProfileSection& options, const char* key, int32_t* value);
-
-// A value that is not a number, as a hand edit may leave, counts as the default.
-TViewOptions ReadViewOptions(const ProfileSection& options);
-// From the settings file itself; the defaults when it cannot be read.
-TViewOptions ReadViewOptions(const std::string& settingsPath);
+// A key with no number keeps its default.
+TViewOptions ReadViewOptions(const TOptionNumber& number);

@@ -10,6 +10,9 @@
 std::string ProfileReadString(const std::string& path, const std::string& section,
                               const std::string& key, const std::string& defaultValue,
                               std::size_t bufferSize = 4096);
+// A value as a key read gives it: one pair of matching quotes (" or ') around the whole
+// value is taken off, as the system's profile API does.
+std::string ProfileValueWithoutQuotes(const std::string& value);
 // Writes key=value into section, creating the file and section when needed.
 // A key that exists keeps its place; a new key goes to the end of its section.
 // False when the file could not be written (a read-only file, a folder that cannot be written).

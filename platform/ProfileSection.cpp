@@ -5,6 +5,12 @@
 #include "FileSystem.h"
 #include "TextCase.h"
 
+std::string ProfileValueWithoutQuotes(const std::string& value) {
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 ProfileSection::ProfileSection(const std::string& path, const std::string& section)
     : lines_(ProfileReadSection(path, section)) {}
 
@@ -17,9 +23,7 @@ std::string ProfileSection::Read(const std::string& key, const std::string& defa
     for (const std::string& line : lines_) {
         const size_t equals = line.find('=');
         if (equals == std::string::npos || !SameTextIgnoringCase(line.substr(0, equals), key)) continue;
-        value = line.substr(equals + 1);
-        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-            value = value.substr(1, value.size() - 2);
+        value = ProfileValueWithoutQuotes(line.substr(equals + 1));
         break;
     }
     if (bufferSize == 0) return "";

@@ -7,3 +7,8 @@
 std::string ProgramDirectory();
 // Full path of the running executable.
 std::string ProgramExecutablePath();
+// calendar.ini in the program directory: the settings and the reminder types, which the
+// library owns and writes and the window reads.
+inline std::string SettingsFileName() {
+    return ProgramDirectory() + "calendar.ini";
+}

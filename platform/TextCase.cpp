@@ -4,21 +4,25 @@
 #include <algorithm>
 
 namespace {
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameRange(const char* a, const char* b, size_t count) {
     for (size_t i = 0; i < count; ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+        if (LowerCaseAscii(a[i]) != LowerCaseAscii(b[i]))
             return false;
     return true;
 }
+
+bool ByteBefore(char x, char y) {
+    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+}
 } // namespace
+
+char LowerCaseAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string LowerCaseAscii(std::string text) {
     for (char& c : text)
-        c = LowerAscii(c);
+        c = LowerCaseAscii(c);
     return text;
 }
 
@@ -38,10 +42,14 @@ bool SameTextIgnoringCase(const char* a, size_t aLength, const char* b, size_t b
 }
 
 bool BeforeIgnoringCase(const std::string& a, const std::string& b) {
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [&upper](char x, char y) {
-        return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y));
-    });
+    const auto folded = [](char x, char y) {
+        return ByteBefore(LowerCaseAscii(x), LowerCaseAscii(y));
+    };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded))
+        return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded))
+        return false;
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), ByteBefore);
 }
 
 bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {

@@ -2,6 +2,7 @@
 #include "DatePattern.h"
 #include "DateUtils.h"
 #include "Locale.h"
+#include "TextCase.h"
 
 #include <cctype>
 #include <cstdio>
@@ -21,7 +22,7 @@ std::string Format(const std::string& pattern, double date, int depth) {
     size_t i = 0;
     while (i < pattern.size()) {
         const char c = pattern[i];
-        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char lower = LowerCaseAscii(c);
         if (c == '\'' || c == '"') {
             size_t close = pattern.find(c, i + 1);
             if (close == std::string::npos) close = pattern.size();
@@ -35,8 +36,7 @@ std::string Format(const std::string& pattern, double date, int depth) {
             continue;
         }
         size_t run = 1;
-        while (i + run < pattern.size() &&
-               std::tolower(static_cast<unsigned char>(pattern[i + run])) == lower)
+        while (i + run < pattern.size() && LowerCaseAscii(pattern[i + run]) == lower)
             ++run;
         i += run;
         if (lower == 'd') {

@@ -17,3 +17,24 @@ bool ParseDecimalInt32(const std::string& text, int32_t* value) {
     *value = static_cast<int32_t>(number);
     return true;
 }
+
+bool ParseStoredNumber(const std::string& text, int32_t* value) {
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        long long number = 0;
+        for (size_t i = 2; i < text.size(); ++i) {
+            const char c = text[i];
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+            if (digit < 0)
+                return false;
+            number = number * 16 + digit;
+            if (number > 0xFFFFFFFFLL)
+                return false;
+        }
+        *value = static_cast<int32_t>(number > 0x7FFFFFFFLL ? number - 0x100000000LL : number);
+        return true;
+    }
+    return ParseDecimalInt32(text, value);
+}

@@ -17,8 +17,6 @@ std::vector<TEventType> eventTypes;
 const char* const sectionName = "eventtypes";
 const size_t maxNameLength = 255;
 
-std::string SettingsPath() { return ProgramDirectory() + "calendar.ini"; }
-
 // A signed decimal number; 0 when the text is anything else.
 int32_t ParseColour(const std::string& text) {
     int32_t colour = 0;
@@ -130,25 +128,29 @@ void ReplaceEventTypes(const std::vector<TEventType>& types) {
 
 void LoadEventTypes() {
     if (!eventTypes.empty()) return;
-    LoadEventTypes(ProfileFileSections(SettingsPath()));
+    LoadEventTypes(ProfileFileSections(SettingsFileName()));
 }
 
 void LoadEventTypes(const ProfileFileSections& settingsFile) {
-    if (!eventTypes.empty()) return;
+    if (eventTypes.empty())
+        eventTypes = ReadEventTypes(settingsFile);
+}
+
+std::vector<TEventType> ReadEventTypes(const ProfileFileSections& settingsFile) {
     // The very first start: there is no calendar.ini yet, so the editor's type list is not
     // empty. The first write of the file stores them; from then on the file says.
-    if (!FileExists(settingsFile.Path())) {
-        eventTypes = StarterEventTypes();
-        return;
-    }
+    if (!FileExists(settingsFile.Path()))
+        return StarterEventTypes();
+    std::vector<TEventType> types;
     for (const std::string& line : settingsFile.Section(sectionName)) {
         TEventType type = TypeFromLine(line);
         std::string name;
         size_t equals = line.find('=');
         if (equals != std::string::npos && UnescapeKey(line.substr(0, equals), &name))
             type.Name = CutName(name);
-        eventTypes.push_back(type);
+        types.push_back(type);
     }
+    return types;
 }
 
 ProfileSectionLines EventTypesSection() {
@@ -164,7 +166,7 @@ ProfileSectionLines EventTypesSection() {
 }
 
 void SaveEventTypes() {
-    const std::string path = SettingsPath();
+    const std::string path = SettingsFileName();
     try {
         ProfileReplaceSections(path, {EventTypesSection()});
     } catch (const VelmoraError& error) {

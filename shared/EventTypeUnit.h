@@ -35,6 +35,9 @@ void ReplaceEventTypes(const std::vector<TEventType>& types);
 void LoadEventTypes();
 // The same from a settings file that other sections are read from as well.
 void LoadEventTypes(const ProfileFileSections& settingsFile);
+// The types the settings file holds, read as the table is filled, without touching the table;
+// the window orders its notification by them. Raises UnreadableFileError as the file's Section.
+std::vector<TEventType> ReadEventTypes(const ProfileFileSections& settingsFile);
 // Replaces section "eventtypes" by the table, in one replacement of the file.
 void SaveEventTypes();
 // The section as it is to be written: one "key=colour" line per type, in table order.
@@ -56,6 +59,9 @@ std::string MarkUpItemLine(const std::string& text, int length);
 // for the colour group of item text: the first "{" and the first "}", when the "{" comes
 // first. False when there is none.
 bool FindFirstBraceGroup(const std::string& text, size_t* open, size_t* close);
+// The same within the line text[lineStart, lineEnd) of a longer text.
+bool FindFirstBraceGroup(const std::string& text, size_t lineStart, size_t lineEnd, size_t* open,
+                         size_t* close);
 // The colour number of the first brace group, or defaultColour.
 int32_t ItemColour(const std::string& text, int32_t defaultColour);
 // The text without its brace groups.

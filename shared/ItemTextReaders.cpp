@@ -10,10 +10,15 @@ namespace {
 const long maxIndent = 1024;
 } // namespace
 
+bool FindFirstBraceGroup(const std::string& text, size_t lineStart, size_t lineEnd, size_t* open,
+                         size_t* close) {
+    *open = text.find('{', lineStart);
+    *close = text.find('}', lineStart);
+    return *open < lineEnd && *close < lineEnd && *open < *close;
+}
+
 bool FindFirstBraceGroup(const std::string& text, size_t* open, size_t* close) {
-    *open = text.find('{');
-    *close = text.find('}');
-    return *open != std::string::npos && *close != std::string::npos && *open < *close;
+    return FindFirstBraceGroup(text, 0, std::string::npos, open, close);
 }
 
 int32_t ItemColour(const std::string& text, int32_t defaultColour) {
@@ -95,9 +100,8 @@ std::string TooltipText(const std::string& itemText) {
     bool first = true;
     for (const std::string& line : SplitItemLines(itemText)) {
         std::string text = ExpandIndents(line, nullptr, false);
-        const size_t open = text.find('{');
-        const size_t close = text.find('}');
-        if (open != std::string::npos && close != std::string::npos && open < close)
+        size_t open, close;
+        if (FindFirstBraceGroup(text, &open, &close))
             text.erase(open, close - open + 1);
         if (!first) result += "\r\n";
         result += text;

@@ -24,7 +24,7 @@ std::string DayName(int column, int firstday) {
     return index >= 1 && index <= 7 ? ShortDayName(index) : std::string();
 }
 
-bool StepYearMonth(int& year, int& month, int months) {
+bool StepYearMonth(int& year, int& month, long long months) {
     const long long index = static_cast<long long>(year) * 12 + (month - 1) + months;
     const long long newYear = index >= 0 ? index / 12 : -1;
     if (newYear < 1 || newYear > 9999)

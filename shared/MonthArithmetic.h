@@ -1,6 +1,7 @@
 // The arithmetic of a month laid out as six rows of seven cells: where day 1 falls for a
 // chosen first day of the week, which day a cell shows, the day names over the columns, and
-// stepping whole months. The desktop window and the date field's drop-down month both use it.
+// stepping whole months. The desktop window, the date field's drop-down month and the
+// recurrence of regular reminders use it.
 #pragma once
 #include <string>
 
@@ -26,4 +27,4 @@ int CellDay(int cell, int firstCell, int daysInMonth);
 std::string DayName(int column, int firstday);
 // Moves year and month by a number of months; false (and nothing moved) when the result would
 // leave the years 1 to 9999.
-bool StepYearMonth(int& year, int& month, int months);
+bool StepYearMonth(int& year, int& month, long long months);

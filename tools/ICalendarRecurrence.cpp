@@ -1,6 +1,7 @@
 // Recurrence rules between the queries' stepping and iCalendar's RRULE, and their expansion.
 #include "ICalendarRecurrence.h"
 #include "DateUtils.h"
+#include "MonthArithmetic.h"
 #include "TextCase.h"
 
 #include <algorithm>
@@ -165,10 +166,8 @@ bool PeriodDays(const RecurrenceRule& rule, double start, long long index,
         break;
     }
     case RecurrenceRule::Monthly: {
-        const long long monthIndex =
-            static_cast<long long>(year) * 12 + (month - 1) + index * rule.interval;
-        const int y = static_cast<int>(monthIndex / 12), m = static_cast<int>(monthIndex % 12) + 1;
-        if (y > 9999)
+        int y = year, m = month;
+        if (!StepYearMonth(y, m, index * rule.interval))
             return false;
         *periodStart = EncodeDate(y, m, 1);
         if (rule.byMonth.empty() || Contains(rule.byMonth, m))

@@ -7,7 +7,6 @@
 #include "SubscribedCalendar.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 // The spin edits offer what the settings table holds the stored values to.
@@ -26,13 +25,6 @@ const size_t maxTextLength = 255;
 
 std::string Cut(const std::string& text) {
     return text.size() > maxTextLength ? text.substr(0, maxTextLength) : text;
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) <
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 } // namespace
 
@@ -57,7 +49,7 @@ std::vector<std::string> FontListEntries(const std::vector<std::string>& install
             addOnce(family);
     if (!storedName.empty())
         addOnce(storedName);
-    std::stable_sort(entries.begin(), entries.end(), LessIgnoringCase);
+    std::stable_sort(entries.begin(), entries.end(), BeforeIgnoringCase);
     return entries;
 }
 
@@ -79,32 +71,16 @@ OptionsModel::OptionsModel(std::function<void(int32_t)> switchLanguage,
 void OptionsModel::Fill(const TCalendarOptions& settings, const std::vector<TEventType>& types) {
     if (switchLanguage_)
         switchLanguage_(settings.language);
-    values_.font = settings.font;
+    // The whole record, so that a setting added to it is edited and kept without a line here;
+    // only what the controls cannot show is held to them.
+    values_ = settings;
     values_.fontsize = ClampToRange(settings.fontsize, fontSizeRange);
-    values_.fontcolour = settings.fontcolour;
-    values_.highlight = settings.highlight;
-    values_.firstday = settings.firstday;
     values_.dateformat = Cut(settings.dateformat);
     values_.listcount = static_cast<uint8_t>(ClampToRange(settings.listcount, listCountRange));
-    values_.colourcoding = settings.colourcoding;
-    values_.loadonstartup = settings.loadonstartup;
-    values_.outline = settings.outline;
-    values_.language = settings.language;
-    values_.ttfont = settings.ttfont;
     values_.ttsize = ClampToRange(settings.ttsize, fontSizeRange);
-    values_.ttcolour = settings.ttcolour;
-    values_.ttbackground = settings.ttbackground;
     values_.hspacing = static_cast<uint8_t>(ClampToRange(settings.hspacing, spacingRange));
     values_.vspacing = static_cast<uint8_t>(ClampToRange(settings.vspacing, spacingRange));
-    values_.weeknumbers = settings.weeknumbers;
-    values_.filltoday = settings.filltoday;
-    values_.todaycolour = settings.todaycolour;
     values_.subscribed = Cut(settings.subscribed);
-    values_.subscribedcolour = settings.subscribedcolour;
-    values_.alertlead = settings.alertlead;
-    values_.alerttomorrow = settings.alerttomorrow;
-    values_.alertsound = settings.alertsound;
-    values_.hidetrayicon = settings.hidetrayicon;
     // The rows are the types themselves, not "name=colour" lines: a name holding "=" would
     // otherwise come back split at it.
     typeRows_ = types;
@@ -137,33 +113,12 @@ bool OptionsModel::Accept(TCalendarOptions& settings) {
 }
 
 bool OptionsModel::AcceptAndSave(TCalendarOptions& settings) {
-    settings.font = values_.font;
-    settings.fontsize = values_.fontsize;
-    settings.fontcolour = values_.fontcolour;
-    settings.highlight = values_.highlight;
-    settings.firstday = values_.firstday;
-    settings.dateformat = values_.dateformat;
-    settings.listcount = values_.listcount;
-    settings.colourcoding = values_.colourcoding;
     const bool languageChanged = values_.language != settings.language;
-    settings.loadonstartup = values_.loadonstartup;
-    settings.outline = values_.outline;
-    settings.language = values_.language;
-    settings.ttfont = values_.ttfont;
-    settings.ttsize = values_.ttsize;
-    settings.ttcolour = values_.ttcolour;
-    settings.ttbackground = values_.ttbackground;
-    settings.hspacing = values_.hspacing;
-    settings.vspacing = values_.vspacing;
-    settings.weeknumbers = values_.weeknumbers;
-    settings.filltoday = values_.filltoday;
-    settings.todaycolour = values_.todaycolour;
-    settings.subscribed = values_.subscribed;
-    settings.subscribedcolour = values_.subscribedcolour;
-    settings.alertlead = values_.alertlead;
-    settings.alerttomorrow = values_.alerttomorrow;
-    settings.alertsound = values_.alertsound;
-    settings.hidetrayicon = values_.hidetrayicon;
+    // The window's place is the window's: the dialog never moves it.
+    const int32_t top = settings.top, left = settings.left;
+    settings = values_;
+    settings.top = top;
+    settings.left = left;
     ReplaceEventTypes(typeRows_);
     SaveSettings();
     const std::vector<TypeChange> changes = TypeChanges();

@@ -8,6 +8,7 @@
 #include "FileSystem.h"
 #include "Locale.h"
 #include "MessageBoxes.h"
+#include "MonthArithmetic.h"
 #include "ProfileFile.h"
 #include "ReportOnce.h"
 #include "Settings.h"
@@ -48,11 +49,9 @@ int StepMonths(uint8_t interval) {
 // The date that lies monthsAhead months after (year, month), on day, or on the month's last
 // day when it is shorter; false past the end of the calendar.
 bool MonthStep(int year, int month, long monthsAhead, int day, double* date) {
-    long index = static_cast<long>(year) * 12 + (month - 1) + monthsAhead;
-    int newYear = static_cast<int>(index / 12);
-    int newMonth = static_cast<int>(index % 12) + 1;
-    if (newYear > 9999) return false;
-    *date = EncodeDate(newYear, newMonth, std::min(day, DaysInMonth(newYear, newMonth)));
+    if (!StepYearMonth(year, month, monthsAhead))
+        return false;
+    *date = EncodeDate(year, month, std::min(day, DaysInMonth(year, month)));
     return true;
 }
 
@@ -453,9 +452,8 @@ size_t SafeCut(const std::string& text, size_t lineStart, size_t lineEnd, size_t
         ++markEnd;
         while (markEnd < lineEnd && text[markEnd] >= '0' && text[markEnd] <= '9') ++markEnd;
     }
-    const size_t open = text.find('{', lineStart);
-    const size_t close = text.find('}', lineStart);
-    const bool grouped = open < lineEnd && close < lineEnd && open < close;
+    size_t open, close;
+    const bool grouped = FindFirstBraceGroup(text, lineStart, lineEnd, &open, &close);
     const size_t leadEnd = grouped && open == markEnd ? close + 1 : markEnd;
     size_t cut = want;
     if (grouped && open < cut && cut <= close) cut = open;

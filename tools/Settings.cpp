@@ -8,8 +8,8 @@
 #include "ProfileFile.h"
 #include "ProgramDirectory.h"
 #include "Shortcut.h"
+#include "TextCase.h"
 
-#include <cctype>
 #include <climits>
 
 namespace {
@@ -19,30 +19,6 @@ bool loaded = false;
 const char* const section = "options";
 const char* const startupLocation = "<STARTUP>\\Calendar";
 const size_t maxStringLength = 255;
-
-// A stored number: signed decimal, or hexadecimal after "0x"; false for anything else.
-bool ParseStoredInteger(const std::string& text, long long* value) {
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        long long number = 0;
-        for (size_t i = 2; i < text.size(); ++i) {
-            const int digit = std::isdigit(static_cast<unsigned char>(text[i]))
-                                  ? text[i] - '0'
-                                  : std::isxdigit(static_cast<unsigned char>(text[i]))
-                                        ? std::tolower(static_cast<unsigned char>(text[i])) - 'a' + 10
-                                        : -1;
-            if (digit < 0) return false;
-            number = number * 16 + digit;
-            if (number > 0xFFFFFFFFLL) return false;
-        }
-        // Eight hex digits are a 32-bit pattern, as a colour with its top bit set is stored.
-        *value = number > 0x7FFFFFFFLL ? number - 0x100000000LL : number;
-        return true;
-    }
-    int32_t decimal;
-    if (!ParseDecimalInt32(text, &decimal)) return false;
-    *value = decimal;
-    return true;
-}
 
 const int32_t int32Min = INT32_MIN;
 const int32_t int32Max = INT32_MAX;
@@ -113,14 +89,6 @@ const std::vector<SettingDescription>& Table() {
     return table;
 }
 
-bool SameKey(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 void SetDefault(TCalendarOptions& record, const SettingDescription& setting) {
     if (setting.text) record.*setting.text = setting.defaultText;
     else if (setting.byte) record.*setting.byte = static_cast<uint8_t>(setting.defaultNumber);
@@ -164,9 +132,9 @@ void ReadSetting(const ProfileSection& stored, const SettingDescription& setting
         record.*setting.text = stored.Read(setting.key, setting.defaultText, maxStringLength + 1);
         return;
     }
-    long long parsed;
-    int32_t value = ParseStoredInteger(stored.Read(setting.key, ""), &parsed) ? static_cast<int32_t>(parsed)
-                                                                               : DefaultNumber(setting);
+    int32_t value;
+    if (!ParseStoredNumber(stored.Read(setting.key, ""), &value))
+        value = DefaultNumber(setting);
     if (setting.flag) {
         record.*setting.flag = value != 0;
         return;
@@ -197,7 +165,8 @@ std::vector<std::string> OptionLines(std::vector<std::string> lines,
         const size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
         for (size_t i = 0; i < update.size(); ++i) {
-            if (placed[i] || !SameKey(line.substr(0, equals), update[i]->key)) continue;
+            if (placed[i] || !SameTextIgnoringCase(line.substr(0, equals), update[i]->key))
+                continue;
             line = std::string(update[i]->key) + "=" + StoredText(options, *update[i]);
             placed[i] = true;
             break;
@@ -228,13 +197,15 @@ const std::vector<SettingDescription>& SettingDescriptions() { return Table(); }
 
 const SettingDescription* FindSettingDescription(const std::string& key) {
     for (const SettingDescription& setting : Table())
-        if (SameKey(setting.key, key)) return &setting;
+        if (SameTextIgnoringCase(setting.key, key))
+            return &setting;
     return nullptr;
 }
 
 TCalendarOptions& CalendarOptions() { return options; }
-bool SettingsLoaded() { return loaded; }
-std::string SettingsFileName() { return ProgramDirectory() + "calendar.ini"; }
+bool SettingsLoaded() {
+    return loaded;
+}
 const int settingsReadWait = 1000;
 
 void ResetSettings() {

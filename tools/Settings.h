@@ -1,6 +1,8 @@
 // The user's settings, held once by the library and stored in section "options" of
 // calendar.ini, together with the start-up shortcut that follows "loadonstartup".
 #pragma once
+#include "ProgramDirectory.h" // SettingsFileName
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,7 +28,7 @@ struct TCalendarOptions {
     uint8_t colourcoding = 0;
     bool loadonstartup = false;
     int32_t language = 0;
-    // The window's look beyond GetOptions; the window reads these keys itself.
+    // The window's look beyond GetOptions, which the window asks for through GetOptionNumber.
     bool weeknumbers = false;
     bool filltoday = false;
     int32_t todaycolour = 0;
@@ -34,7 +36,7 @@ struct TCalendarOptions {
     bool outline = false;
     std::string subscribed;    // an .ics file shown read-only on the month; "" for none
     int32_t subscribedcolour = 0;
-    // Reminding, kept by the library and read by the window from calendar.ini.
+    // Reminding, kept by the library and asked for by the window (GetOptionNumber).
     int32_t alertlead = 0; // minutes before a reminder's time: 0, 5, 10, 15, 30 or 60
     bool alerttomorrow = false;
     bool alertsound = true;
@@ -80,7 +82,6 @@ bool SettingsLoaded();
 // Back to the state of a freshly loaded library: every field zero, the loaded flag clear.
 void ResetSettings();
 
-std::string SettingsFileName();
 // How long a read of calendar.ini that a save or a dialog may follow waits for another
 // program to let go of the file, in milliseconds.
 extern const int settingsReadWait;

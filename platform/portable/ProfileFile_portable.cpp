@@ -114,12 +114,6 @@ void FindSection(const std::vector<std::string>& lines, const std::string& secti
     if (*first != std::string::npos) *last = lines.size();
 }
 
-std::string StripQuotes(const std::string& value) {
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-        return value.substr(1, value.size() - 2);
-    return value;
-}
-
 } // namespace
 
 std::string ProfileReadString(const std::string& path, const std::string& section,
@@ -134,7 +128,7 @@ std::string ProfileReadString(const std::string& path, const std::string& sectio
             std::string lineKey, value;
             bool hasValue;
             if (SplitKeyLine(lines[i], &lineKey, &value, &hasValue) && SameTextIgnoringCase(lineKey, key)) {
-                result = StripQuotes(value);
+                result = ProfileValueWithoutQuotes(value);
                 break;
             }
         }

@@ -1,6 +1,7 @@
 // Windows side of the reminder store's file operations.
 #include "Errors.h"
 #include "FileSystem.h"
+#include "SystemMessage.h"
 #include "TextCase.h"
 #include "WinHandles.h"
 
@@ -12,17 +13,6 @@
 namespace {
 // Small enough to come from the heap's free blocks rather than from fresh pages.
 const size_t filePieceSize = 65536;
-
-std::string SystemMessage(DWORD error) {
-    char buffer[512] = "";
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  error, 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
-        text.pop_back();
-    if (text.empty()) text = "system error " + std::to_string(error);
-    return text;
-}
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path, DWORD error) {
     throw VelmoraError(what + " \"" + path + "\": " + SystemMessage(error));

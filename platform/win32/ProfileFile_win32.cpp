@@ -1,9 +1,10 @@
 // Windows side of the profile-file access: the system's own profile API for reading keys and
 // sections, and whole-file reads and safe replacement for what must not be taken for empty or
 // cut short.
-#include "ProfileFile.h"
 #include "Errors.h"
 #include "FileSystem.h"
+#include "ProfileFile.h"
+#include "SystemMessage.h"
 #include "WinHandles.h"
 
 #include <windows.h>
@@ -11,16 +12,6 @@
 #include <algorithm>
 
 namespace {
-std::string SystemText(DWORD error) {
-    char buffer[512] = "";
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                  buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    if (text.empty()) text = "system error " + std::to_string(error);
-    return text;
-}
-
 // Reads the open file to its end; false with the error when a read fails (a locked range).
 bool ReadToEnd(HANDLE file, std::string* content, DWORD* error) {
     content->clear();
@@ -111,7 +102,7 @@ ProfileFileRead ReadProfileFile(const std::string& path, int waitMilliseconds, s
             if (error == ERROR_FILE_NOT_FOUND) return ProfileFileRead::Missing;
         }
         if (!HeldByAnother(error) || GetTickCount() - start >= static_cast<DWORD>(std::max(0, waitMilliseconds))) {
-            *reason = SystemText(error ? error : ERROR_READ_FAULT);
+            *reason = SystemMessage(error ? error : ERROR_READ_FAULT);
             return ProfileFileRead::Unreadable;
         }
         Sleep(retryPause);

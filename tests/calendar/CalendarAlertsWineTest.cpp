@@ -18,7 +18,9 @@
 #include <cstring>
 
 namespace {
-const double today = EncodeDate(2007, 3, 5);
+double Today() {
+    return EncodeDate(2007, 3, 5);
+}
 double At(double day, int hour, int minute) {
     return day + (hour * 60 + minute) / 1440.0;
 }
@@ -80,7 +82,7 @@ std::string WindowText(HWND window) {
 
 class CalendarAlertsTest : public testing::Test {
   protected:
-    void SetUp() override { SetTestNow(At(today, 10, 30)); }
+    void SetUp() override { SetTestNow(At(Today(), 10, 30)); }
     void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }
 
     static void WriteSettings(const TCalendarFolder& folder, const std::string& extra = "") {
@@ -117,8 +119,8 @@ class CalendarAlertsTest : public testing::Test {
 TEST_F(CalendarAlertsTest, NotificationOnceADayAtStartAndAtTheDayChange) {
     TCalendarFolder folder("alerts_notification");
     WriteSettings(folder);
-    folder.WriteDayFile(today, {"Shopping", "{Holiday}Trip", "{Birthday}Anna"});
-    folder.WriteDayFile(today + 1, {"Dentist"});
+    folder.WriteDayFile(Today(), {"Shopping", "{Holiday}Trip", "{Birthday}Anna"});
+    folder.WriteDayFile(Today() + 1, {"Dentist"});
     {
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
@@ -128,13 +130,13 @@ TEST_F(CalendarAlertsTest, NotificationOnceADayAtStartAndAtTheDayChange) {
         // In the order of the types, untyped reminders last.
         EXPECT_EQ(LastNotification(calendar), "Anna\nTrip\nShopping");
         // The minute timer on the same day shows nothing more; the next day shows its own.
-        MoveClock(calendar, At(today, 23, 59));
+        MoveClock(calendar, At(Today(), 23, 59));
         EXPECT_EQ(Notifications(calendar), 1);
-        MoveClock(calendar, At(today + 1, 0, 1));
+        MoveClock(calendar, At(Today() + 1, 0, 1));
         EXPECT_EQ(Notifications(calendar), 2);
         EXPECT_EQ(LastNotification(calendar), "Dentist");
         // A clock put back to the day before repeats nothing.
-        MoveClock(calendar, At(today, 23, 0));
+        MoveClock(calendar, At(Today(), 23, 0));
         EXPECT_EQ(Notifications(calendar), 2);
         EXPECT_TRUE(calendar.Close());
     }
@@ -143,13 +145,13 @@ TEST_F(CalendarAlertsTest, NotificationOnceADayAtStartAndAtTheDayChange) {
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
         EXPECT_EQ(Notifications(calendar), 0);
-        MoveClock(calendar, At(today + 2, 9, 0));
+        MoveClock(calendar, At(Today() + 2, 9, 0));
         EXPECT_EQ(Notifications(calendar), 0);
         EXPECT_TRUE(calendar.Close());
     }
     {
         // Tomorrow's reminders too, as an option.
-        SetTestNow(At(today - 1, 8, 0));
+        SetTestNow(At(Today() - 1, 8, 0));
         WriteSettings(folder, "alerttomorrow=1\r\n");
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
@@ -162,7 +164,7 @@ TEST_F(CalendarAlertsTest, AlertAtItsTimeDismissedForGood) {
     TCalendarFolder folder("alerts_dismissed");
     WriteSettings(folder, "alertlead=5\r\n");
     folder.WriteDayFile(
-        today, {"{Birthday}10:50 Dentist|bring the card", "25:00 not a time", "9:00 Call Anna"});
+        Today(), {"{Birthday}10:50 Dentist|bring the card", "25:00 not a time", "9:00 Call Anna"});
     {
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
@@ -174,10 +176,10 @@ TEST_F(CalendarAlertsTest, AlertAtItsTimeDismissedForGood) {
         SendMessageA(GetDlgItem(alerts[0], AlertDismissId), BM_CLICK, 0, 0);
         EXPECT_TRUE(AlertWindows(calendar).empty());
 
-        MoveClock(calendar, At(today, 10, 44));
+        MoveClock(calendar, At(Today(), 10, 44));
         EXPECT_TRUE(AlertWindows(calendar).empty());
         // Five minutes' lead before 10:50.
-        MoveClock(calendar, At(today, 10, 45));
+        MoveClock(calendar, At(Today(), 10, 45));
         alerts = AlertWindows(calendar);
         ASSERT_EQ(alerts.size(), 1u);
         EXPECT_EQ(WindowText(alerts[0]), "Velmora reminder");
@@ -188,12 +190,12 @@ TEST_F(CalendarAlertsTest, AlertAtItsTimeDismissedForGood) {
         for (int attempt = 0; attempt < 50 && !AlertWindows(calendar).empty(); ++attempt)
             Sleep(20);
         EXPECT_TRUE(AlertWindows(calendar).empty());
-        MoveClock(calendar, At(today, 10, 50));
+        MoveClock(calendar, At(Today(), 10, 50));
         EXPECT_TRUE(AlertWindows(calendar).empty());
         EXPECT_TRUE(calendar.Close());
     }
     {
-        SetTestNow(At(today, 11, 0));
+        SetTestNow(At(Today(), 11, 0));
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
         EXPECT_TRUE(AlertWindows(calendar).empty()) << "dismissed alerts stay dismissed";
@@ -201,7 +203,7 @@ TEST_F(CalendarAlertsTest, AlertAtItsTimeDismissedForGood) {
     }
     {
         // The reminder edited after its dismissal alerts again.
-        folder.WriteDayFile(today,
+        folder.WriteDayFile(Today(),
                             {"{Birthday}10:50 Dentist|bring the card and cash", "9:00 Call Anna"});
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
@@ -216,7 +218,7 @@ TEST_F(CalendarAlertsTest, AlertAtItsTimeDismissedForGood) {
 TEST_F(CalendarAlertsTest, DismissedAlertStaysDismissedWhenItsStateCannotBeKept) {
     TCalendarFolder folder("alerts_read_only");
     WriteSettings(folder);
-    folder.WriteDayFile(today, {"10:30 Stand-up"});
+    folder.WriteDayFile(Today(), {"10:30 Stand-up"});
     folder.WriteFile("alerts.ini", "");
     const std::string state = folder.Path() + "alerts.ini";
     SetFileAttributesA(state.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -225,7 +227,7 @@ TEST_F(CalendarAlertsTest, DismissedAlertStaysDismissedWhenItsStateCannotBeKept)
     std::vector<HWND> alerts = AlertWindows(calendar);
     ASSERT_EQ(alerts.size(), 1u);
     SendMessageA(GetDlgItem(alerts[0], AlertDismissId), BM_CLICK, 0, 0);
-    MoveClock(calendar, At(today, 10, 31));
+    MoveClock(calendar, At(Today(), 10, 31));
     EXPECT_TRUE(AlertWindows(calendar).empty());
     EXPECT_TRUE(calendar.Close());
     SetFileAttributesA(state.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -235,7 +237,7 @@ TEST_F(CalendarAlertsTest, ADayFileThatCannotBeReadIsToldOfOnceNotEveryMinute) {
     TCalendarFolder folder("alerts_broken_store");
     WriteSettings(folder);
     // Today's file held open by another program: every minute's look at today fails.
-    folder.WriteDayFile(today, {"10:32 Locked"});
+    folder.WriteDayFile(Today(), {"10:32 Locked"});
     KernelHandle locked(CreateFileA((folder.Path() + "data\\2007-03-05.txt").c_str(), GENERIC_READ,
                                     0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(locked);
@@ -245,7 +247,7 @@ TEST_F(CalendarAlertsTest, ADayFileThatCannotBeReadIsToldOfOnceNotEveryMinute) {
     EXPECT_EQ(calendar.ErrorBoxes(), 1) << "the locked day is told of at start";
     for (int minute = 31; minute < 35; ++minute) {
         WPARAM bits;
-        const double now = At(today, 10, minute);
+        const double now = At(Today(), 10, minute);
         std::memcpy(&bits, &now, sizeof bits);
         // Posted: a box in the handler would keep a sent message waiting.
         PostMessageA(calendar.Window(), CalendarSetTestNowMessage, bits, 0);
@@ -259,7 +261,7 @@ TEST_F(CalendarAlertsTest, ADayFileThatCannotBeReadIsToldOfOnceNotEveryMinute) {
 TEST_F(CalendarAlertsTest, SnoozedAlertComesBackAfterItsMinutesAlsoAfterARestart) {
     TCalendarFolder folder("alerts_snoozed");
     WriteSettings(folder);
-    folder.WriteDayFile(today, {"10:30 Stand-up"});
+    folder.WriteDayFile(Today(), {"10:30 Stand-up"});
     {
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
@@ -271,16 +273,16 @@ TEST_F(CalendarAlertsTest, SnoozedAlertComesBackAfterItsMinutesAlsoAfterARestart
         for (int attempt = 0; attempt < 50 && !AlertWindows(calendar).empty(); ++attempt)
             Sleep(20);
         EXPECT_TRUE(AlertWindows(calendar).empty());
-        MoveClock(calendar, At(today, 10, 39));
+        MoveClock(calendar, At(Today(), 10, 39));
         EXPECT_TRUE(AlertWindows(calendar).empty());
         EXPECT_TRUE(calendar.Close());
     }
     {
-        SetTestNow(At(today, 10, 39));
+        SetTestNow(At(Today(), 10, 39));
         TCalendarProcess calendar(folder);
         ASSERT_TRUE(calendar.Start());
         EXPECT_TRUE(AlertWindows(calendar).empty());
-        MoveClock(calendar, At(today, 10, 40));
+        MoveClock(calendar, At(Today(), 10, 40));
         std::vector<HWND> alerts = AlertWindows(calendar);
         ASSERT_EQ(alerts.size(), 1u);
         EXPECT_EQ(WindowText(GetDlgItem(alerts[0], AlertTextId)), "10:30 Stand-up");
@@ -292,11 +294,11 @@ TEST_F(CalendarAlertsTest, RegularRemindersAlertOnTheirOccurrences) {
     TCalendarFolder folder("alerts_regular");
     WriteSettings(folder);
     folder.WriteRegularFile(
-        {{today - 14, "10:35 Weekly sync", 1}, {today - 1, "10:35 Yesterday's weekly", 1}});
+        {{Today() - 14, "10:35 Weekly sync", 1}, {Today() - 1, "10:35 Yesterday's weekly", 1}});
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
     EXPECT_TRUE(AlertWindows(calendar).empty());
-    MoveClock(calendar, At(today, 10, 35));
+    MoveClock(calendar, At(Today(), 10, 35));
     const std::vector<HWND> alerts = AlertWindows(calendar);
     ASSERT_EQ(alerts.size(), 1u);
     EXPECT_EQ(WindowText(GetDlgItem(alerts[0], AlertTextId)), "10:35 Weekly sync");
@@ -309,7 +311,7 @@ TEST_F(CalendarAlertsTest, HundredsOfAlertsFillAtMostAScreen) {
     std::vector<std::string> reminders;
     for (int i = 0; i < 300; ++i)
         reminders.push_back("9:" + std::to_string(10 + i % 50) + " Task " + std::to_string(i));
-    folder.WriteDayFile(today, reminders);
+    folder.WriteDayFile(Today(), reminders);
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
     const std::vector<HWND> alerts = AlertWindows(calendar);
@@ -341,14 +343,14 @@ TEST_F(CalendarAlertsTest, TrayIconMenuAndClick) {
     ASSERT_EQ(SendMessageA(calendar.Window(), CalendarTrayIconQuery, 0, 0), 1);
     // A click on the icon brings the calendar back to today.
     calendar.Click(calendar.Control("MonthNextButton"));
-    ASSERT_NE(WholeDay(calendar.DisplayDate()), today);
+    ASSERT_NE(WholeDay(calendar.DisplayDate()), Today());
     SendMessageA(calendar.Window(), TrayIconMessage, 1, WM_LBUTTONUP);
-    EXPECT_EQ(WholeDay(calendar.DisplayDate()), today);
+    EXPECT_EQ(WholeDay(calendar.DisplayDate()), Today());
     // So does a click on the day's notification.
     calendar.Click(calendar.Control("MonthNextButton"));
-    ASSERT_NE(WholeDay(calendar.DisplayDate()), today);
+    ASSERT_NE(WholeDay(calendar.DisplayDate()), Today());
     SendMessageA(calendar.Window(), TrayIconMessage, 1, NIN_BALLOONUSERCLICK);
-    EXPECT_EQ(WholeDay(calendar.DisplayDate()), today);
+    EXPECT_EQ(WholeDay(calendar.DisplayDate()), Today());
 
     // Its right-click menu is the calendar's own; Close ends the program.
     PostMessageA(calendar.Window(), TrayIconMessage, 1, WM_RBUTTONUP);
@@ -393,7 +395,7 @@ TEST_F(CalendarAlertsTest, TheOptionsDialogsAlertsPageHidesTheIconOnApply) {
 TEST_F(CalendarAlertsTest, AHiddenIconComesForTheNotificationAndGoesWithIt) {
     TCalendarFolder folder("alerts_tray_balloon");
     WriteSettings(folder, "hidetrayicon=1\r\n");
-    folder.WriteDayFile(today, {"Dentist"});
+    folder.WriteDayFile(Today(), {"Dentist"});
     TCalendarProcess calendar(folder);
     ASSERT_TRUE(calendar.Start());
     EXPECT_EQ(Notifications(calendar), 1);

@@ -17,7 +17,9 @@ namespace {
 double Today() {
     return EncodeDate(2007, 3, 5);
 }
-const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
+double TestNow() {
+    return EncodeDate(2007, 3, 5) + 10.5 / 24;
+}
 
 std::string DayText(double date) {
     int year, month, day;
@@ -56,7 +58,7 @@ class CalendarCommandsTest : public testing::Test {
   protected:
     void SetUp() override {
         char now[64];
-        std::snprintf(now, sizeof now, "%.6f", testNow);
+        std::snprintf(now, sizeof now, "%.6f", TestNow());
         SetEnvironmentVariableA("VELMORA_NOW", now);
     }
     void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }

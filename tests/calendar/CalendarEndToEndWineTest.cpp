@@ -16,7 +16,9 @@
 
 namespace {
 const COLORREF red = RGB(255, 0, 0);
-const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
+double TestNow() {
+    return EncodeDate(2007, 3, 5) + 10.5 / 24;
+}
 
 struct TChildSearch {
     HWND form;
@@ -73,7 +75,7 @@ class CalendarEndToEndTest : public testing::Test {
   protected:
     void SetUp() override {
         char now[64];
-        std::snprintf(now, sizeof now, "%.6f", testNow);
+        std::snprintf(now, sizeof now, "%.6f", TestNow());
         SetEnvironmentVariableA("VELMORA_NOW", now);
     }
     void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }

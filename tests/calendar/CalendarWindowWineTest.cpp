@@ -24,7 +24,9 @@ const COLORREF green = RGB(0, 255, 0);
 // check runs whatever day the tests run on. A Monday early in a 31-day month, whose next
 // month has the 12th, 20th and 25th apart from the selected 5th.
 double Today() { return EncodeDate(2007, 3, 5); }
-const double testNow = EncodeDate(2007, 3, 5) + 10.5 / 24;
+double TestNow() {
+    return EncodeDate(2007, 3, 5) + 10.5 / 24;
+}
 
 double FirstOfNextMonth() {
     int year, month, day;
@@ -74,7 +76,7 @@ class CalendarWindowTest : public testing::Test {
         GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format, sizeof format);
         ASSERT_STREQ(format, "M/d/yyyy") << "the expectations are written for the default locale";
         char now[64];
-        std::snprintf(now, sizeof now, "%.6f", testNow);
+        std::snprintf(now, sizeof now, "%.6f", TestNow());
         SetEnvironmentVariableA("VELMORA_NOW", now);
     }
     void TearDown() override { SetEnvironmentVariableA("VELMORA_NOW", nullptr); }

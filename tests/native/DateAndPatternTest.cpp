@@ -12,6 +12,12 @@ TEST(DateUtils, MonthLengthsFollowTheGregorianRule) {
     EXPECT_EQ(DaysInMonth(2100, 2), 28);
 }
 
+// Fixed dates are constants of the compiler's, so no static initialiser can see them unmade.
+static_assert(EncodeDate(1899, 12, 30) == 0.0 && EncodeDate(1, 1, 1) == FirstOleDate &&
+                  EncodeDate(9999, 12, 31) == LastOleDate &&
+                  EncodeDate(100, 1, 1) == FirstSystemDate,
+              "the date limits are the dates they name");
+
 TEST(DateUtils, OleDatesRoundTripAndKnowTheirWeekday) {
     EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
     EXPECT_EQ(EncodeDate(1900, 1, 1), 2.0);

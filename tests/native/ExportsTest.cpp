@@ -132,6 +132,12 @@ TEST_F(ExportsTest, GetOptionNumberGivesASettingByItsKey) {
     EXPECT_EQ(GetOptionNumber(nullptr, &value), 0);
     EXPECT_EQ(GetOptionNumber("outline", nullptr), 0);
     EXPECT_EQ(value, -7);
+
+    // While a bad value is reported the window runs on the defaults, its own keys included.
+    ResetSettings();
+    WriteFile("calendar.ini", "[options]\r\nfirstday=300\r\nweeknumbers=1\r\n");
+    EXPECT_EQ(GetOptionNumber("weeknumbers", &value), 1);
+    EXPECT_EQ(value, 0);
 }
 
 TEST_F(ExportsTest, SetOptionsSavesEveryKey) {

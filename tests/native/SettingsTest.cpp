@@ -208,34 +208,40 @@ TEST_F(SettingsTest, SavingWritesAllKeysInOrderWithTheTypes) {
     EXPECT_EQ(ProfileReadSection(path, "eventtypes"), std::vector<std::string>{"Birthday=255"});
 }
 
-// The window reads its look keys from the file on its own: names and defaults must agree with
-// what the library loads and saves.
+// The window asks the library for its look keys, or reads them from the file of a library
+// without GetOptionNumber: both must give what the library loads and saves.
 TEST_F(SettingsTest, TheWindowReadsTheLookKeysAsTheLibrarySavesThem) {
+    const auto fromLibrary = [](const char* key, int32_t* value) {
+        ResetSettings(); // a fresh load of the library, as the window makes for each use
+        return GetOptionNumber(key, value) != 0;
+    };
+    const auto expectBothSources = [&](const TViewOptions& expected) {
+        EXPECT_EQ(ReadViewOptions(StoredOptionNumbers(SettingsFileName())), expected);
+        EXPECT_EQ(ReadViewOptions(fromLibrary), expected);
+    };
     LoadSettings();
-    const TViewOptions defaults = ReadViewOptions(SettingsFileName());
-    EXPECT_EQ(defaults, TViewOptions());
+    const TViewOptions defaults;
     EXPECT_EQ(CalendarOptions().weeknumbers, defaults.WeekNumbers);
     EXPECT_EQ(CalendarOptions().filltoday, defaults.FillToday);
     EXPECT_EQ(CalendarOptions().todaycolour, defaults.TodayColour);
+    expectBothSources(defaults);
 
     CalendarOptions().weeknumbers = true;
     CalendarOptions().filltoday = true;
     CalendarOptions().todaycolour = 0x123456;
     SaveSettings();
-    const TViewOptions saved = ReadViewOptions(SettingsFileName());
-    EXPECT_TRUE(saved.WeekNumbers);
-    EXPECT_TRUE(saved.FillToday);
-    EXPECT_EQ(saved.TodayColour, 0x123456);
+    TViewOptions saved;
+    saved.WeekNumbers = saved.FillToday = true;
+    saved.TodayColour = 0x123456;
+    expectBothSources(saved);
 
-    // By hand: hexadecimal as the library takes it, and words that are no number at all.
-    Options("weeknumbers=yes\r\nfilltoday=0x1\r\ntodaycolour=0xC0C0C9\r\n");
-    const TViewOptions edited = ReadViewOptions(SettingsFileName());
-    EXPECT_FALSE(edited.WeekNumbers);
-    EXPECT_TRUE(edited.FillToday);
-    EXPECT_EQ(edited.TodayColour, 0xC0C0C9);
-    LoadSettings();
-    EXPECT_EQ(CalendarOptions().filltoday, edited.FillToday);
-    EXPECT_EQ(CalendarOptions().todaycolour, edited.TodayColour);
+    // By hand: hexadecimal as the library takes it (eight digits are a 32-bit pattern, leading
+    // zeros are no digits too many), and words that are no number at all.
+    Options("weeknumbers=yes\r\nfilltoday=0x000000001\r\ntodaycolour=0xFFC0C0C9\r\n");
+    TViewOptions edited;
+    edited.FillToday = true;
+    edited.TodayColour = static_cast<int32_t>(0xFFC0C0C9u);
+    expectBothSources(edited);
 }
 
 TEST_F(SettingsTest, TheStartupShortcutFollowsTheSetting) {
