@@ -2,6 +2,7 @@
 // Types page is in OptionsFormTypes.cpp.
 #include "OptionsFormUnit.h"
 #include "AboutFormUnit.h"
+#include "Canvas.h"
 #include "CheckListBox.h"
 #include "Clock.h"
 #include "ColourComboBox.h"
@@ -204,10 +205,7 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
         SelectedObject penSelected(dc, pen.Get());
         RoundRect(dc, area.left, area.top, area.right, area.bottom, Scale(12), Scale(12));
     }
-    FontHandle font(CreateFontA(-MulDiv(look.fontSize, Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                look.fontName.c_str()));
+    FontHandle font(CreateFaceFont(look.fontName, PointsToFontHeight(look.fontSize, Dpi())));
     SelectedObject fontSelected(dc, font.Get());
     SIZE letter = {};
     GetTextExtentPoint32A(dc, "X", 1, &letter);
