@@ -197,7 +197,7 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
     HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    const COLORREF fill = tooltip ? ScreenColour(look.background) : GetSysColor(COLOR_DESKTOP);
+    const COLORREF fill = tooltip ? ToColorRef(look.background) : GetSysColor(COLOR_DESKTOP);
     {
         BrushHandle brush(CreateSolidBrush(fill));
         PenHandle pen(CreatePen(PS_SOLID, 1, fill));
@@ -221,7 +221,7 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
             std::max(area.left + Scale(4), area.left + (area.right - area.left - needed.right) / 2);
     const int top = CentredLabelTop(area.top, area.bottom - area.top, letter.cy);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ScreenColour(look.textColour));
+    SetTextColor(dc, ToColorRef(look.textColour));
     RECT textArea = {left, top, area.right, area.bottom};
     DrawTextA(dc, look.text.c_str(), -1, &textArea,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
