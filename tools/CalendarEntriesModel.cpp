@@ -17,6 +17,25 @@ bool SameDay(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// The selection rule of both lists: the row left is committed before another is filled, and
+// a row selected again keeps what the controls show.
+template <typename Commit, typename Fill>
+void FollowSelection(int row, bool selected, size_t rowCount, int current, Commit commit,
+                     Fill fill) {
+    if (row < 0 || row >= static_cast<int>(rowCount))
+        return;
+    if (!selected) {
+        if (row == current)
+            commit();
+        return;
+    }
+    if (row == current)
+        return;
+    if (current >= 0)
+        commit();
+    fill(row);
+}
+
 // The box entries: the empty entry, the sorted names, and a row's own type when the names
 // do not hold it, so that a type no longer defined is offered and kept.
 std::vector<std::string> EntriesFor(const std::vector<std::string>& names,
@@ -199,18 +218,9 @@ void TCalendarEntriesModel::CommitDated() {
 }
 
 void TCalendarEntriesModel::ListView1SelectItem(int row, bool selected) {
-    if (row < 0 || row >= static_cast<int>(datedRows_.size()))
-        return;
-    if (!selected) {
-        if (row == selectedDated_)
-            CommitDated();
-        return;
-    }
-    if (row == selectedDated_)
-        return;
-    if (selectedDated_ >= 0)
-        CommitDated();
-    FillDated(row);
+    FollowSelection(
+        row, selected, datedRows_.size(), selectedDated_, [this] { CommitDated(); },
+        [this](int chosen) { FillDated(chosen); });
 }
 
 int TCalendarEntriesModel::AddEntryButtonClick() {
@@ -280,18 +290,9 @@ void TCalendarEntriesModel::CommitRegular() {
 }
 
 void TCalendarEntriesModel::ListView2SelectItem(int row, bool selected) {
-    if (row < 0 || row >= static_cast<int>(regularRows_.size()))
-        return;
-    if (!selected) {
-        if (row == selectedRegular_)
-            CommitRegular();
-        return;
-    }
-    if (row == selectedRegular_)
-        return;
-    if (selectedRegular_ >= 0)
-        CommitRegular();
-    FillRegular(row);
+    FollowSelection(
+        row, selected, regularRows_.size(), selectedRegular_, [this] { CommitRegular(); },
+        [this](int chosen) { FillRegular(chosen); });
 }
 
 int TCalendarEntriesModel::AddRegularEntryButtonClick() {
