@@ -115,8 +115,6 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
     if (std::ferror(file)) Fail("Cannot read file", path);
 }
 
-std::string TemporaryFileName(const std::string& path) { return path + ".new"; }
-
 void WriteTemporaryFile(const std::string& path, const std::string& content) {
     const std::string target = NativePath(path);
     const std::string temporary = NativePath(TemporaryFileName(path));
@@ -174,13 +172,6 @@ void CommitTemporaryFile(const std::string& path) {
 }
 
 void DiscardTemporaryFile(const std::string& path) { std::remove(NativePath(TemporaryFileName(path)).c_str()); }
-
-void ReplaceFileContent(const std::string& path, const std::string& content) {
-    WriteTemporaryFile(path, content);
-    CommitTemporaryFile(path);
-}
-
-std::string BackupFileName(const std::string& path) { return path + ".old"; }
 
 bool KeepBackupFile(const std::string& path) {
     const std::string target = NativePath(path);
