@@ -17,6 +17,14 @@ bool SameDay(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// A type box's entry taken as the page's type; false for no entry or the one already shown.
+bool TakeEntry(const std::vector<std::string>& entries, int entry, int shown, std::string* type) {
+    if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == shown)
+        return false;
+    *type = entries[static_cast<size_t>(entry)];
+    return true;
+}
+
 // The selection rule of both lists: the row left is committed before another is filled, and
 // a row selected again keeps what the controls show.
 template <typename Commit, typename Fill>
@@ -133,11 +141,8 @@ void TCalendarEntriesModel::SetDescriptionText(const std::string& text) {
 }
 
 void TCalendarEntriesModel::ChooseType(int entry) {
-    const std::vector<std::string> entries = TypeEntries();
-    if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == ChosenTypeIndex())
-        return;
-    type_ = entries[static_cast<size_t>(entry)];
-    Edit1Change();
+    if (TakeEntry(TypeEntries(), entry, ChosenTypeIndex(), &type_))
+        Edit1Change();
 }
 
 void TCalendarEntriesModel::SetRegularDescriptionText(const std::string& text) {
@@ -148,11 +153,8 @@ void TCalendarEntriesModel::SetRegularDescriptionText(const std::string& text) {
 }
 
 void TCalendarEntriesModel::ChooseRegularType(int entry) {
-    const std::vector<std::string> entries = RegularTypeEntries();
-    if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == ChosenRegularTypeIndex())
-        return;
-    regularType_ = entries[static_cast<size_t>(entry)];
-    Edit1Change();
+    if (TakeEntry(RegularTypeEntries(), entry, ChosenRegularTypeIndex(), &regularType_))
+        Edit1Change();
 }
 
 void TCalendarEntriesModel::SetRegularStartDate(double date) {
