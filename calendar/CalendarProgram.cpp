@@ -6,6 +6,7 @@
 #include "ProgramDirectory.h"
 #include "TextCase.h"
 #include "WindowClassRegistry.h"
+#include "WindowProcedure.h"
 
 #include <windows.h>
 
@@ -33,22 +34,31 @@ struct TFirstCalendarSearch {
     HWND Found = nullptr;
 };
 
-BOOL CALLBACK FindFirstCalendar(HWND window, LPARAM lParam) {
-    auto& search = *reinterpret_cast<TFirstCalendarSearch*>(lParam);
+// True when the window is the calendar of the search's folder.
+bool IsFirstCalendar(HWND window, const TFirstCalendarSearch& search) {
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
     if (std::string(className) != "TVelmora")
-        return TRUE;
+        return false;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     char path[MAX_PATH] = "";
     DWORD size = sizeof path;
     if (!process || !QueryFullProcessImageNameA(process.Get(), 0, path, &size))
-        return TRUE;
+        return false;
     std::string folder(path, size);
     folder.erase(folder.find_last_of('\\') + 1);
-    if (UpperCaseAscii(folder) != UpperCaseAscii(search.Folder))
+    return UpperCaseAscii(folder) == UpperCaseAscii(search.Folder);
+}
+
+BOOL CALLBACK FindFirstCalendar(HWND window, LPARAM lParam) {
+    auto& search = *reinterpret_cast<TFirstCalendarSearch*>(lParam);
+    bool found = false;
+    // A failure ends the search with nothing found: the new instance then just ends.
+    if (!RunGuarded([&] { found = IsFirstCalendar(window, search); }))
+        return FALSE;
+    if (!found)
         return TRUE;
     search.Found = window;
     return FALSE;

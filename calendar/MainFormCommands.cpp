@@ -5,6 +5,7 @@
 #include "CalendarUnit.h"
 #include "DateUtils.h"
 #include "Navigation.h"
+#include "WindowProcedure.h"
 
 TVelmora* TVelmora::optionsWindow_ = nullptr;
 
@@ -86,8 +87,11 @@ void TVelmora::Options1Click() {
 }
 
 void WINAPI TVelmora::OptionsApplied() {
-    if (optionsWindow_)
-        optionsWindow_->ApplyOptions();
+    // Called from inside the library's dialog: a failure is told here and goes no further.
+    RunGuarded([] {
+        if (optionsWindow_)
+            optionsWindow_->ApplyOptions();
+    });
 }
 
 void TVelmora::CalendarFile1Click(bool import) {

@@ -9,6 +9,7 @@
 #include "Navigation.h"
 #include "ProgramDirectory.h"
 #include "TextCase.h"
+#include "WindowProcedure.h"
 #include "WindowQueries.h"
 
 #include <algorithm>
@@ -63,15 +64,17 @@ struct TMonitorRects {
 };
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM rects) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
-        TMonitorRects& all = *reinterpret_cast<TMonitorRects*>(rects);
-        const RECT &bounds = info.rcMonitor, &work = info.rcWork;
-        all.Bounds.push_back({bounds.left, bounds.top, bounds.right, bounds.bottom});
-        all.WorkAreas.push_back({work.left, work.top, work.right, work.bottom});
-    }
-    return TRUE;
+    // A failure ends the enumeration with the monitors found so far.
+    return RunGuarded([&] {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoA(monitor, &info)) {
+            TMonitorRects& all = *reinterpret_cast<TMonitorRects*>(rects);
+            const RECT &bounds = info.rcMonitor, &work = info.rcWork;
+            all.Bounds.push_back({bounds.left, bounds.top, bounds.right, bounds.bottom});
+            all.WorkAreas.push_back({work.left, work.top, work.right, work.bottom});
+        }
+    });
 }
 
 TMonitorRects Monitors() {

@@ -37,6 +37,13 @@ struct FormValue {
     std::string text;   // the string or the word; the digits of a number as written
     int32_t number = 0; // for Integer
 };
+// The same value: kind, text and number alike.
+inline bool operator==(const FormValue& a, const FormValue& b) {
+    return a.kind == b.kind && a.text == b.text && a.number == b.number;
+}
+inline bool operator!=(const FormValue& a, const FormValue& b) {
+    return !(a == b);
+}
 
 struct FormProperty {
     std::string key;

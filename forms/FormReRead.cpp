@@ -2,15 +2,6 @@
 #include "FormReRead.h"
 
 namespace {
-bool SameValues(const std::vector<FormValue>& a, const std::vector<FormValue>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].kind != b[i].kind || a[i].text != b[i].text || a[i].number != b[i].number)
-            return false;
-    return true;
-}
-
 // Lists whose entries code finds by position.
 bool IsPositionalList(const std::string& key) {
     return key == "items" || key == "columns";
@@ -23,7 +14,7 @@ std::vector<FormProperty> ChangedProperties(const FormComponent& current,
         if (!IsTranslatableProperty(property.key))
             continue;
         const FormProperty* existing = current.Find(property.key);
-        if (existing && SameValues(existing->values, property.values))
+        if (existing && existing->values == property.values)
             continue;
         if (IsPositionalList(property.key) &&
             (!existing || existing->values.size() != property.values.size()))

@@ -1,6 +1,7 @@
 // The reminder editor's window: events in, the model's state out.
 #include "CalendarEntriesFormUnit.h"
 
+#include "Canvas.h"
 #include "Errors.h"
 #include "ListSwatch.h"
 #include "Locale.h"
@@ -450,7 +451,7 @@ void TCalendarEntriesForm::DrawTypeSwatches(TFormEvent& event, int typeColumn,
         event, typeColumn, Scale(4), Scale(2), [&](size_t row, COLORREF* colour) {
             if (row >= rows.size() || !model_.TypeIsDefined(rows[row].ReminderType))
                 return false;
-            *colour = ScreenColour(model_.TypeSwatchColour(rows[row].ReminderType));
+            *colour = ToColorRef(model_.TypeSwatchColour(rows[row].ReminderType));
             return true;
         });
 }

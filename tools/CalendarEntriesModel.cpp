@@ -17,6 +17,33 @@ bool SameDay(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// A type box's entry taken as the page's type; false for no entry or the one already shown.
+bool TakeEntry(const std::vector<std::string>& entries, int entry, int shown, std::string* type) {
+    if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == shown)
+        return false;
+    *type = entries[static_cast<size_t>(entry)];
+    return true;
+}
+
+// The selection rule of both lists: the row left is committed before another is filled, and
+// a row selected again keeps what the controls show.
+template <typename Commit, typename Fill>
+void FollowSelection(int row, bool selected, size_t rowCount, int current, Commit commit,
+                     Fill fill) {
+    if (row < 0 || row >= static_cast<int>(rowCount))
+        return;
+    if (!selected) {
+        if (row == current)
+            commit();
+        return;
+    }
+    if (row == current)
+        return;
+    if (current >= 0)
+        commit();
+    fill(row);
+}
+
 // The box entries: the empty entry, the sorted names, and a row's own type when the names
 // do not hold it, so that a type no longer defined is offered and kept.
 std::vector<std::string> EntriesFor(const std::vector<std::string>& names,
@@ -114,11 +141,8 @@ void TCalendarEntriesModel::SetDescriptionText(const std::string& text) {
 }
 
 void TCalendarEntriesModel::ChooseType(int entry) {
-    const std::vector<std::string> entries = TypeEntries();
-    if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == ChosenTypeIndex())
-        return;
-    type_ = entries[static_cast<size_t>(entry)];
-    Edit1Change();
+    if (TakeEntry(TypeEntries(), entry, ChosenTypeIndex(), &type_))
+        Edit1Change();
 }
 
 void TCalendarEntriesModel::SetRegularDescriptionText(const std::string& text) {
@@ -129,11 +153,8 @@ void TCalendarEntriesModel::SetRegularDescriptionText(const std::string& text) {
 }
 
 void TCalendarEntriesModel::ChooseRegularType(int entry) {
-    const std::vector<std::string> entries = RegularTypeEntries();
-    if (entry < 0 || entry >= static_cast<int>(entries.size()) || entry == ChosenRegularTypeIndex())
-        return;
-    regularType_ = entries[static_cast<size_t>(entry)];
-    Edit1Change();
+    if (TakeEntry(RegularTypeEntries(), entry, ChosenRegularTypeIndex(), &regularType_))
+        Edit1Change();
 }
 
 void TCalendarEntriesModel::SetRegularStartDate(double date) {
@@ -199,18 +220,9 @@ void TCalendarEntriesModel::CommitDated() {
 }
 
 void TCalendarEntriesModel::ListView1SelectItem(int row, bool selected) {
-    if (row < 0 || row >= static_cast<int>(datedRows_.size()))
-        return;
-    if (!selected) {
-        if (row == selectedDated_)
-            CommitDated();
-        return;
-    }
-    if (row == selectedDated_)
-        return;
-    if (selectedDated_ >= 0)
-        CommitDated();
-    FillDated(row);
+    FollowSelection(
+        row, selected, datedRows_.size(), selectedDated_, [this] { CommitDated(); },
+        [this](int chosen) { FillDated(chosen); });
 }
 
 int TCalendarEntriesModel::AddEntryButtonClick() {
@@ -280,18 +292,9 @@ void TCalendarEntriesModel::CommitRegular() {
 }
 
 void TCalendarEntriesModel::ListView2SelectItem(int row, bool selected) {
-    if (row < 0 || row >= static_cast<int>(regularRows_.size()))
-        return;
-    if (!selected) {
-        if (row == selectedRegular_)
-            CommitRegular();
-        return;
-    }
-    if (row == selectedRegular_)
-        return;
-    if (selectedRegular_ >= 0)
-        CommitRegular();
-    FillRegular(row);
+    FollowSelection(
+        row, selected, regularRows_.size(), selectedRegular_, [this] { CommitRegular(); },
+        [this](int chosen) { FillRegular(chosen); });
 }
 
 int TCalendarEntriesModel::AddRegularEntryButtonClick() {

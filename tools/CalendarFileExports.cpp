@@ -38,6 +38,14 @@ bool AskForFile(bool save, std::string* path) {
     return true;
 }
 
+// The path a script gave, else the file the user picks; false when the user cancels.
+bool GivenOrAskedFile(const char* given, bool save, std::string* path) {
+    if (!given)
+        return AskForFile(save, path);
+    *path = given;
+    return true;
+}
+
 int32_t Count(size_t count) {
     return static_cast<int32_t>(std::min<size_t>(count, std::numeric_limits<int32_t>::max()));
 }
@@ -47,9 +55,7 @@ VELMORA_EXPORT int32_t VELMORA_CALL ImportCalendarFile(const char* path) {
     return GuardExport<int32_t>(-1, [path]() -> int32_t {
         TCallScope scope;
         std::string file;
-        if (path)
-            file = path;
-        else if (!AskForFile(false, &file))
+        if (!GivenOrAskedFile(path, false, &file))
             return 0;
         const ImportOutcome outcome = ImportCalendarFromFile(file);
         if (!path)
@@ -62,9 +68,7 @@ VELMORA_EXPORT int32_t VELMORA_CALL ExportCalendarFile(const char* path) {
     return GuardExport<int32_t>(-1, [path]() -> int32_t {
         TCallScope scope;
         std::string file;
-        if (path)
-            file = path;
-        else if (!AskForFile(true, &file))
+        if (!GivenOrAskedFile(path, true, &file))
             return 0;
         const size_t count = ExportCalendarToFile(file);
         if (!path)

@@ -26,10 +26,13 @@ int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPAR
 }
 
 BOOL CALLBACK TakeFirstIcon(HMODULE, LPCSTR, LPSTR name, LONG_PTR target) {
-    auto* found = reinterpret_cast<std::string*>(target);
-    // A numbered resource is kept as "#number", which the loaders read back as the number.
-    *found = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name))
-                                  : std::string(name);
+    // The first is all that is wanted: the enumeration ends here, taken or failed.
+    RunGuarded([&] {
+        auto* found = reinterpret_cast<std::string*>(target);
+        // A numbered resource is kept as "#number", which the loaders read back as the number.
+        *found = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<ULONG_PTR>(name))
+                                      : std::string(name);
+    });
     return FALSE;
 }
 } // namespace

@@ -1,5 +1,6 @@
 // The options dialog's Reminder Types page: the list of types with their colour swatches,
 // the name field and the buttons that add, recolour and remove a type.
+#include "Canvas.h"
 #include "DialogServices.h"
 #include "ListSwatch.h"
 #include "OptionsFormUnit.h"
@@ -49,7 +50,7 @@ void TOptionsForm::ListView1CustomDraw(TFormEvent& event) {
     DrawSwatchColumn(event, 1, 4, 2, [this](size_t row, COLORREF* colour) {
         if (row >= model_.TypeRows().size())
             return false;
-        *colour = ScreenColour(model_.TypeRows()[row].Colour);
+        *colour = ToColorRef(model_.TypeRows()[row].Colour);
         return true;
     });
 }

@@ -2,6 +2,7 @@
 // Types page is in OptionsFormTypes.cpp.
 #include "OptionsFormUnit.h"
 #include "AboutFormUnit.h"
+#include "Canvas.h"
 #include "CheckListBox.h"
 #include "Clock.h"
 #include "ColourComboBox.h"
@@ -196,7 +197,7 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
     HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    const COLORREF fill = tooltip ? ScreenColour(look.background) : GetSysColor(COLOR_DESKTOP);
+    const COLORREF fill = tooltip ? ToColorRef(look.background) : GetSysColor(COLOR_DESKTOP);
     {
         BrushHandle brush(CreateSolidBrush(fill));
         PenHandle pen(CreatePen(PS_SOLID, 1, fill));
@@ -204,10 +205,7 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
         SelectedObject penSelected(dc, pen.Get());
         RoundRect(dc, area.left, area.top, area.right, area.bottom, Scale(12), Scale(12));
     }
-    FontHandle font(CreateFontA(-MulDiv(look.fontSize, Dpi(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                look.fontName.c_str()));
+    FontHandle font(CreateFaceFont(look.fontName, PointsToFontHeight(look.fontSize, Dpi())));
     SelectedObject fontSelected(dc, font.Get());
     SIZE letter = {};
     GetTextExtentPoint32A(dc, "X", 1, &letter);
@@ -223,7 +221,7 @@ void TOptionsForm::PaintPreview(const DRAWITEMSTRUCT& item, bool tooltip) {
             std::max(area.left + Scale(4), area.left + (area.right - area.left - needed.right) / 2);
     const int top = CentredLabelTop(area.top, area.bottom - area.top, letter.cy);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ScreenColour(look.textColour));
+    SetTextColor(dc, ToColorRef(look.textColour));
     RECT textArea = {left, top, area.right, area.bottom};
     DrawTextA(dc, look.text.c_str(), -1, &textArea,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);

@@ -3,7 +3,6 @@
 #include "ReInit.h"
 
 #include "BaseForm.h"
-#include "Errors.h"
 #include "FormReRead.h"
 #include "LanguageModuleName.h"
 #include "Locale.h"
@@ -110,10 +109,7 @@ void SwitchDialogLanguage(int32_t language) {
 }
 
 FormComponent CurrentFormDescription(const std::string& className) {
-    std::string own;
-    if (!FindOwnFormDescription(className, &own))
-        throw VelmoraError("The library holds no description of the dialog " + className + ".");
-    FormComponent description = ParseFormDescription(own);
+    FormComponent description = OwnFormDescription(className);
     FormComponent translation;
     if (CurrentResourceModule() != OwnModule() && ReadTranslation(className, &translation))
         MergeFormDescription(description, TranslationChanges(description, translation));

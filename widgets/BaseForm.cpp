@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "OwnModule.h"
+#include "ResourceModule.h"
 #include "Resources.h"
 #include "ScreenDpi.h"
 #include "WindowProcedure.h"
@@ -20,6 +21,13 @@ std::vector<TBaseForm*>& OpenFormList() {
     return forms;
 }
 } // namespace
+
+FormComponent OwnFormDescription(const std::string& className) {
+    std::string text;
+    if (!FindOwnFormDescription(className, &text))
+        throw VelmoraError("The library holds no description of the dialog " + className + ".");
+    return ParseFormDescription(text);
+}
 
 TBaseForm::TBaseForm(std::string className) : className_(std::move(className)) {}
 
@@ -40,16 +48,8 @@ void TBaseForm::SetDescriptionReader(DescriptionReader reader) {
 }
 
 void TBaseForm::Create() {
-    FormComponent description;
-    if (descriptionReader) {
-        description = descriptionReader(className_);
-    } else {
-        std::string text;
-        if (!FindFormDescription(className_, &text))
-            throw VelmoraError("The library holds no description of the dialog " + className_ +
-                               ".");
-        description = ParseFormDescription(text);
-    }
+    const FormComponent description =
+        descriptionReader ? descriptionReader(className_) : OwnFormDescription(className_);
 
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
                                                         ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};

@@ -46,6 +46,11 @@ struct TFormEvent {
     LRESULT result = 0;
 };
 
+// The library's own description of a dialog class, whatever the current resource module:
+// what every dialog is built from, a language module's texts laid over it or not. Raises
+// VelmoraError when the library holds none (FormDescriptionError when it cannot be read).
+FormComponent OwnFormDescription(const std::string& className);
+
 // A table from (component, kind) to a handler of dialog class T, searched in order.
 template <typename T> struct TFormHandler {
     const char* component;
@@ -88,8 +93,8 @@ class TBaseForm {
     // The dialogs that exist now, in the order they were created.
     static std::vector<TBaseForm*> OpenForms();
     // Where new dialogs take their descriptions from. The language switch sets one that lays
-    // a language module's texts over the library's own; null (the start) reads the current
-    // resource module as it is.
+    // a language module's texts over the library's own; null (the start, when no language
+    // module is held) reads the library's own (OwnFormDescription).
     using DescriptionReader = FormComponent (*)(const std::string& className);
     static void SetDescriptionReader(DescriptionReader reader);
     const std::string& ClassName() const { return className_; }

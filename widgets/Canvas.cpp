@@ -2,6 +2,7 @@
 #include "Canvas.h"
 
 #include "ScreenColour.h"
+#include "WindowProcedure.h"
 
 namespace {
 // How the canvas's fonts and the dialogs' are made; only the character set differs between them.
@@ -20,8 +21,11 @@ FontHandle CreateFontWithCharSet(const std::string& face, int height, FontSmooth
 }
 
 int CALLBACK NoteSymbolCharSet(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM found) {
-    if (font->lfCharSet == SYMBOL_CHARSET) *reinterpret_cast<bool*>(found) = true;
-    return 1;
+    // A failure ends the enumeration; the face is then taken in the default character set.
+    return RunGuarded([&] {
+        if (font->lfCharSet == SYMBOL_CHARSET)
+            *reinterpret_cast<bool*>(found) = true;
+    });
 }
 
 // Symbol faces such as the navigation arrows' exist only in their own character set; asked

@@ -2,18 +2,11 @@
 // instead of text: the lists of reminders and of reminder types share it.
 #pragma once
 #include "BaseForm.h"
-#include "Canvas.h"
 
 #include <windows.h>
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
-
-// The dialogs' name for ToColorRef (Canvas.h), the one conversion of a stored colour.
-inline COLORREF ScreenColour(int32_t colour) {
-    return ToColorRef(colour);
-}
 
 // The swatch colour of a row, or false where the row has none (drawn as usual).
 using TRowSwatch = std::function<bool(size_t row, COLORREF* colour)>;

@@ -24,6 +24,16 @@ const size_t filePieceSize = 65536;
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
     throw VelmoraError(what + " \"" + path + "\": " + std::strerror(errno));
 }
+
+// A file the user marked read-only is not to be replaced or deleted, as Windows refuses it
+// (even to root).
+void RefuseReadOnly(const std::string& target, const std::string& what, const std::string& path) {
+    struct stat info;
+    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
+        errno = EACCES;
+        Fail(what, path);
+    }
+}
 } // namespace
 
 void SetPortableFileFault(PortableFileStep step, long afterBytes) {
@@ -115,17 +125,10 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
     if (std::ferror(file)) Fail("Cannot read file", path);
 }
 
-std::string TemporaryFileName(const std::string& path) { return path + ".new"; }
-
 void WriteTemporaryFile(const std::string& path, const std::string& content) {
     const std::string target = NativePath(path);
     const std::string temporary = NativePath(TemporaryFileName(path));
-    // Refuse to replace a file the user marked read-only, as Windows does (even for root).
-    struct stat info;
-    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
-        errno = EACCES;
-        Fail("Cannot write file", path);
-    }
+    RefuseReadOnly(target, "Cannot write file", path);
     if (TakePortableFileFault(PortableFileStep::Create)) {
         errno = EACCES;
         Fail("Cannot create file", path);
@@ -175,13 +178,6 @@ void CommitTemporaryFile(const std::string& path) {
 
 void DiscardTemporaryFile(const std::string& path) { std::remove(NativePath(TemporaryFileName(path)).c_str()); }
 
-void ReplaceFileContent(const std::string& path, const std::string& content) {
-    WriteTemporaryFile(path, content);
-    CommitTemporaryFile(path);
-}
-
-std::string BackupFileName(const std::string& path) { return path + ".old"; }
-
 bool KeepBackupFile(const std::string& path) {
     const std::string target = NativePath(path);
     const std::string backup = NativePath(BackupFileName(path));
@@ -209,11 +205,7 @@ bool KeepBackupFile(const std::string& path) {
 
 void MoveToBackupFile(const std::string& path) {
     const std::string target = NativePath(path);
-    struct stat info;
-    if (stat(target.c_str(), &info) == 0 && !(info.st_mode & S_IWUSR)) {
-        errno = EACCES;
-        Fail("Cannot delete file", path);
-    }
+    RefuseReadOnly(target, "Cannot delete file", path);
     if (TakePortableFileFault(PortableFileStep::Delete)) {
         errno = EIO;
         Fail("Cannot delete file", path);
@@ -237,10 +229,7 @@ void DeleteFileIfPresent(const std::string& path) {
     const std::string target = NativePath(path);
     struct stat info;
     if (stat(target.c_str(), &info) != 0) return;
-    if (!(info.st_mode & S_IWUSR)) {
-        errno = EACCES;
-        Fail("Cannot delete file", path);
-    }
+    RefuseReadOnly(target, "Cannot delete file", path);
     if (TakePortableFileFault(PortableFileStep::Delete)) {
         errno = EIO;
         Fail("Cannot delete file", path);

@@ -80,8 +80,6 @@ void ReadFilePieces(const std::string& path, const std::function<void(const char
     }
 }
 
-std::string TemporaryFileName(const std::string& path) { return path + ".new"; }
-
 void WriteTemporaryFile(const std::string& path, const std::string& content) {
     // A read-only file is the user's wish that it stays as it is.
     if (IsReadOnly(path)) Fail("Cannot write file", path, ERROR_ACCESS_DENIED);
@@ -120,13 +118,6 @@ void CommitTemporaryFile(const std::string& path) {
 }
 
 void DiscardTemporaryFile(const std::string& path) { DeleteFileA(TemporaryFileName(path).c_str()); }
-
-void ReplaceFileContent(const std::string& path, const std::string& content) {
-    WriteTemporaryFile(path, content);
-    CommitTemporaryFile(path);
-}
-
-std::string BackupFileName(const std::string& path) { return path + ".old"; }
 
 bool KeepBackupFile(const std::string& path) {
     const std::string backup = BackupFileName(path);

@@ -10,22 +10,13 @@
 #include <string>
 
 namespace {
-bool SameValues(const std::vector<FormValue>& a, const std::vector<FormValue>& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].kind != b[i].kind || a[i].text != b[i].text || a[i].number != b[i].number)
-            return false;
-    return true;
-}
-
 bool SameComponent(const FormComponent& a, const FormComponent& b) {
     if (a.name != b.name || a.kind != b.kind || a.properties.size() != b.properties.size() ||
         a.children.size() != b.children.size())
         return false;
     for (size_t i = 0; i < a.properties.size(); ++i)
         if (a.properties[i].key != b.properties[i].key ||
-            !SameValues(a.properties[i].values, b.properties[i].values))
+            a.properties[i].values != b.properties[i].values)
             return false;
     for (size_t i = 0; i < a.children.size(); ++i)
         if (!SameComponent(a.children[i], b.children[i]))
@@ -59,7 +50,7 @@ void CheckTranslationTaken(const FormComponent& merged, const FormComponent& tra
     if (const FormComponent* target = merged.FindComponent(translation.name))
         for (const FormProperty& property : translation.properties) {
             const FormProperty* taken = target->Find(property.key);
-            if (!taken || !SameValues(taken->values, property.values))
+            if (!taken || taken->values != property.values)
                 FuzzFailure("the translation's " + translation.name + "." + property.key +
                             " was not laid over the form");
         }
