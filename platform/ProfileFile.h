@@ -85,6 +85,9 @@ class ProfileFileSections {
     explicit ProfileFileSections(const std::string& path, int waitMilliseconds = 0);
     std::vector<std::string> Section(const std::string& section) const;
     const std::string& Path() const { return path_; }
+    // Whether the file was there and read whole (read on the first request, as by Section):
+    // then it is a file that exists, and a reader need not ask the file system again.
+    bool ReadWhole() const;
 
   private:
     void Read() const;
@@ -92,6 +95,7 @@ class ProfileFileSections {
     std::string path_;
     int waitMilliseconds_;
     mutable bool read_ = false;
+    mutable bool readWhole_ = false;
     mutable std::string unreadable_; // why the file could not be read; empty when it could
     mutable bool plain_ = false;
     mutable std::string content_;

@@ -109,6 +109,7 @@ void ProfileFileSections::Read() const {
     read_ = true;
     std::string reason;
     const ProfileFileRead result = ReadProfileFile(path_, waitMilliseconds_, &content_, &reason);
+    readWhole_ = result == ProfileFileRead::Read;
     if (result != ProfileFileRead::Read) {
         content_.clear();
         if (result == ProfileFileRead::Unreadable) unreadable_ = "Cannot read file \"" + path_ + "\": " + reason;
@@ -116,6 +117,11 @@ void ProfileFileSections::Read() const {
     }
     plain_ = IsPlainProfileText(content_);
     if (!plain_) content_.clear();
+}
+
+bool ProfileFileSections::ReadWhole() const {
+    if (!read_) Read();
+    return readWhole_;
 }
 
 std::vector<std::string> ProfileFileSections::Section(const std::string& section) const {

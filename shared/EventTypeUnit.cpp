@@ -138,8 +138,9 @@ void LoadEventTypes(const ProfileFileSections& settingsFile) {
 
 std::vector<TEventType> ReadEventTypes(const ProfileFileSections& settingsFile) {
     // The very first start: there is no calendar.ini yet, so the editor's type list is not
-    // empty. The first write of the file stores them; from then on the file says.
-    if (!FileExists(settingsFile.Path()))
+    // empty. The first write of the file stores them; from then on the file says. A file read
+    // whole is there, which spares every load of the library a look at the disk.
+    if (!settingsFile.ReadWhole() && !FileExists(settingsFile.Path()))
         return StarterEventTypes();
     std::vector<TEventType> types;
     for (const std::string& line : settingsFile.Section(sectionName)) {

@@ -141,6 +141,21 @@ TEST_F(ProfileFileTest, SectionsReadTogetherListWhatEachSectionReadLists) {
     EXPECT_EQ(ProfileFileSections(path).Section("options"), ProfileReadSection(path, "options"));
 }
 
+// Readers take "the file is there" from the one read instead of asking the disk again: a
+// missing file and a folder in its place must never count as read.
+TEST_F(ProfileFileTest, OnlyAFileThatIsThereCountsAsReadWhole) {
+    EXPECT_FALSE(ProfileFileSections(path).ReadWhole());
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(ProfileFileSections(path).ReadWhole());
+    std::filesystem::remove(path);
+    for (const std::string& content : {std::string("[options]\r\nfont=Arial\r\n"), std::string()}) {
+        Write(content);
+        const ProfileFileSections file(path);
+        EXPECT_TRUE(file.ReadWhole()) << content;
+        EXPECT_EQ(file.Section("options"), ProfileReadSection(path, "options")) << content;
+    }
+}
+
 // The file the program itself writes must take the single read, or every query pays twice.
 TEST_F(ProfileFileTest, AFileWrittenThroughTheApiIsInThePlainForm) {
     ProfileWriteString(path, "eventtypes", "Birthday", "255");
