@@ -38,6 +38,27 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+struct TFormControlSearch {
+    HWND form;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindFormControl(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<TFormControlSearch*>(parameter);
+    char className[64] = "", caption[128] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (GetParent(window) == search->form && IsWindowVisible(window) &&
+        lstrcmpiA(className, search->className) == 0 &&
+        (!search->caption || std::strcmp(caption, search->caption) == 0)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 struct TChildSearch {
     std::string wanted;
     bool byCaption;
@@ -171,6 +192,12 @@ bool TCalendarProcess::Start() {
         if (!window_) Sleep(50);
     }
     return window_ != nullptr;
+}
+
+HWND FormControl(HWND form, const char* className, const char* caption) {
+    TFormControlSearch search = {form, className, caption, nullptr};
+    EnumChildWindows(form, FindFormControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 HWND TCalendarProcess::Control(const std::string& name) const {

@@ -11,6 +11,10 @@
 // A visible top-level window of the process with the class name, or null.
 HWND FindProcessWindow(DWORD process, const char* className);
 
+// A visible control of a dialog by class and caption (null: any caption), or null; a dialog's
+// controls are its children.
+HWND FormControl(HWND form, const char* className, const char* caption = nullptr);
+
 // A day's tooltip as the window shows it: its window (null when none came up), its bounds and
 // its text.
 struct TShownTooltip {

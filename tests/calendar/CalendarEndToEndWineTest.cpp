@@ -20,34 +20,6 @@ double TestNow() {
     return EncodeDate(2007, 3, 5) + 10.5 / 24;
 }
 
-struct TChildSearch {
-    HWND form;
-    const char* className;
-    const char* caption; // null: any
-    HWND found;
-};
-
-// A visible control of the form by class and caption; the form's controls are its children.
-BOOL CALLBACK FindFormControl(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<TChildSearch*>(parameter);
-    char className[64] = "", caption[128] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (GetParent(window) == search->form && IsWindowVisible(window) &&
-        lstrcmpiA(className, search->className) == 0 &&
-        (!search->caption || std::strcmp(caption, search->caption) == 0)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FormControl(HWND form, const char* className, const char* caption = nullptr) {
-    TChildSearch search = {form, className, caption, nullptr};
-    EnumChildWindows(form, FindFormControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The program's visible top-level window of the class, waited for up to ten seconds.
 HWND WaitForWindow(HWND calendar, const char* className) {
     DWORD process = 0;

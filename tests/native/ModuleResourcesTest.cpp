@@ -2,6 +2,7 @@
 // read whole, and one cut short or with any offset pointing outside itself is refused.
 #include "ModuleResources.h"
 #include "FormDescription.h"
+#include "LittleEndian.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -14,18 +15,6 @@ std::string DutchModule() {
     std::ifstream in(VELMORA_SOURCE_DIR "/tests/fuzz/corpus/module_resources/dutch-module",
                      std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-uint32_t Little32(const std::string& bytes, size_t at) {
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes.at(at + static_cast<size_t>(i)));
-    return value;
-}
-
-void PutLittle32(std::string& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes.at(at + static_cast<size_t>(i)) = static_cast<char>(value >> (8 * i));
 }
 
 // Where the parts of the module lie in its file, found by hand from the format.

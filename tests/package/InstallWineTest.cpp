@@ -128,33 +128,6 @@ std::string FileVersion(const std::string& path) {
     return text;
 }
 
-struct TChildSearch {
-    HWND form;
-    const char* className;
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindFormControl(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<TChildSearch*>(parameter);
-    char className[64] = "", caption[128] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, caption, sizeof caption);
-    if (GetParent(window) == search->form && IsWindowVisible(window) &&
-        lstrcmpiA(className, search->className) == 0 &&
-        (!search->caption || std::strcmp(caption, search->caption) == 0)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND FormControl(HWND form, const char* className, const char* caption = nullptr) {
-    TChildSearch search = {form, className, caption, nullptr};
-    EnumChildWindows(form, FindFormControl, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Right-click on the day, Edit Reminders, Add, the text, OK: the editor of the installed
 // library writes the day file in the installed folder.
 void AddReminderFromTheMenu(TCalendarProcess& calendar, const char* day, const char* text) {

@@ -6,6 +6,7 @@
 // the one the build makes from tools/languages/NLD.
 #include "BaseForm.h"
 #include "DialogDriver.h"
+#include "LittleEndian.h"
 #include "Tools.h"
 #include "WinHandles.h"
 #include "WineTestSupport.h"
@@ -373,18 +374,6 @@ struct ModuleLayout {
     size_t root = 0;                 // the resource directory
     std::vector<size_t> dataEntries; // of the first type's resources, one for each dialog
 };
-
-uint32_t Little32(const std::string& bytes, size_t at) {
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes.at(at + static_cast<size_t>(i)));
-    return value;
-}
-
-void PutLittle32(std::string& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes.at(at + static_cast<size_t>(i)) = static_cast<char>(value >> (8 * i));
-}
 
 ModuleLayout DutchModuleLayout() {
     ModuleLayout layout;
