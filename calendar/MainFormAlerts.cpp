@@ -119,6 +119,7 @@ bool MoveTestClock(double now) {
 
 void TVelmora::StartReminding() {
     trayIcon_ = std::make_unique<TTrayIcon>(Handle());
+    alertState_ = ReadAlertState();
     ApplyAlertOptions();
     CheckNotification(false);
     CheckAlerts();
@@ -192,20 +193,12 @@ void TVelmora::CheckAlerts() {
         if (!IsWindow(alertWindows_[i]->Handle()))
             alertWindows_.erase(alertWindows_.begin() + static_cast<long>(i));
     const double now = CurrentDateTime();
-    TAlertState state = ReadAlertState();
-    // What this run decided counts even where the file could not take it (a folder that
-    // cannot be written): a dismissed alert must not come back at the next minute.
-    state.Dismissed.insert(sessionAlerts_.Dismissed.begin(), sessionAlerts_.Dismissed.end());
-    for (const auto& snoozed : sessionAlerts_.SnoozedUntil)
-        state.SnoozedUntil[snoozed.first] = snoozed.second;
-    for (const std::string& key : sessionAlerts_.Dismissed)
-        state.SnoozedUntil.erase(key);
     std::set<std::string> open;
     for (const auto& window : alertWindows_)
         for (const TDueAlert& due : window->Alerts())
             open.insert(due.Alert.Key);
     std::vector<TDueAlert> due = DueAlerts(AlertCandidates(WholeDay(now), LocaleTimeConventions()),
-                                           now, alertOptions_.LeadMinutes, state, open);
+                                           now, alertOptions_.LeadMinutes, alertState_, open);
     if (due.empty())
         return;
     RECT work = {0, 0, 800, 600};
@@ -238,20 +231,18 @@ void TVelmora::CheckAlerts() {
 }
 
 void TVelmora::AlertDone(TAlertWindow& sender, int snoozeMinutes) {
-    TAlertState state = PrunedAlertState(ReadAlertState(), WholeDay(CurrentDateTime()));
+    alertState_ = PrunedAlertState(alertState_, WholeDay(CurrentDateTime()));
     const double until = CurrentDateTime() + snoozeMinutes / (24.0 * 60);
-    for (TAlertState* kept : {&state, &sessionAlerts_}) {
-        for (const TDueAlert& due : sender.Alerts()) {
-            if (snoozeMinutes > 0) {
-                kept->Dismissed.erase(due.Alert.Key);
-                kept->SnoozedUntil[due.Alert.Key] = until;
-            } else {
-                kept->SnoozedUntil.erase(due.Alert.Key);
-                kept->Dismissed.insert(due.Alert.Key);
-            }
+    for (const TDueAlert& due : sender.Alerts()) {
+        if (snoozeMinutes > 0) {
+            alertState_.Dismissed.erase(due.Alert.Key);
+            alertState_.SnoozedUntil[due.Alert.Key] = until;
+        } else {
+            alertState_.SnoozedUntil.erase(due.Alert.Key);
+            alertState_.Dismissed.insert(due.Alert.Key);
         }
     }
-    WriteAlertState(state);
+    WriteAlertState(alertState_);
 }
 
 void TVelmora::SelectToday() {
