@@ -164,13 +164,17 @@ void TVelmora::CheckNotification(bool dayChanged) {
     if (dayChanged && today == notifiedCheckDay_)
         return;
     notifiedCheckDay_ = today;
-    const std::string text =
-        NotificationText(GetDayItems(today), alertOptions_.Tomorrow ? GetDayItems(today + 1) : "",
-                         TypeColours(), balloonTextLength);
     const int32_t day = static_cast<int32_t>(today);
     const std::vector<int32_t> shown =
         ParseShownDays(ProfileReadString(AlertStatePath(), notificationSection, "shown", ""));
-    if (!NotificationDue(day, shown, !text.empty()))
+    // A day already shown asks neither the library for its reminders nor calendar.ini for
+    // the types' order: every start after the day's first comes this way.
+    if (!NotificationDue(day, shown, true))
+        return;
+    const std::string text =
+        NotificationText(GetDayItems(today), alertOptions_.Tomorrow ? GetDayItems(today + 1) : "",
+                         TypeColours(), balloonTextLength);
+    if (text.empty())
         return;
     if (alertOptions_.HideTrayIcon && trayIcon_ && !trayIcon_->Shown()) {
         // The balloon needs the icon; it goes again when the balloon does.
