@@ -119,6 +119,7 @@ bool MoveTestClock(double now) {
 
 void TVelmora::StartReminding() {
     trayIcon_ = std::make_unique<TTrayIcon>(Handle());
+    alertState_ = ReadAlertState();
     ApplyAlertOptions();
     CheckNotification(false);
     CheckAlerts();
@@ -163,13 +164,17 @@ void TVelmora::CheckNotification(bool dayChanged) {
     if (dayChanged && today == notifiedCheckDay_)
         return;
     notifiedCheckDay_ = today;
-    const std::string text =
-        NotificationText(GetDayItems(today), alertOptions_.Tomorrow ? GetDayItems(today + 1) : "",
-                         TypeColours(), balloonTextLength);
     const int32_t day = static_cast<int32_t>(today);
     const std::vector<int32_t> shown =
         ParseShownDays(ProfileReadString(AlertStatePath(), notificationSection, "shown", ""));
-    if (!NotificationDue(day, shown, !text.empty()))
+    // A day already shown asks neither the library for its reminders nor calendar.ini for
+    // the types' order: every start after the day's first comes this way.
+    if (!NotificationDue(day, shown, true))
+        return;
+    const std::string text =
+        NotificationText(GetDayItems(today), alertOptions_.Tomorrow ? GetDayItems(today + 1) : "",
+                         TypeColours(), balloonTextLength);
+    if (text.empty())
         return;
     if (alertOptions_.HideTrayIcon && trayIcon_ && !trayIcon_->Shown()) {
         // The balloon needs the icon; it goes again when the balloon does.
@@ -192,20 +197,12 @@ void TVelmora::CheckAlerts() {
         if (!IsWindow(alertWindows_[i]->Handle()))
             alertWindows_.erase(alertWindows_.begin() + static_cast<long>(i));
     const double now = CurrentDateTime();
-    TAlertState state = ReadAlertState();
-    // What this run decided counts even where the file could not take it (a folder that
-    // cannot be written): a dismissed alert must not come back at the next minute.
-    state.Dismissed.insert(sessionAlerts_.Dismissed.begin(), sessionAlerts_.Dismissed.end());
-    for (const auto& snoozed : sessionAlerts_.SnoozedUntil)
-        state.SnoozedUntil[snoozed.first] = snoozed.second;
-    for (const std::string& key : sessionAlerts_.Dismissed)
-        state.SnoozedUntil.erase(key);
     std::set<std::string> open;
     for (const auto& window : alertWindows_)
         for (const TDueAlert& due : window->Alerts())
             open.insert(due.Alert.Key);
     std::vector<TDueAlert> due = DueAlerts(AlertCandidates(WholeDay(now), LocaleTimeConventions()),
-                                           now, alertOptions_.LeadMinutes, state, open);
+                                           now, alertOptions_.LeadMinutes, alertState_, open);
     if (due.empty())
         return;
     RECT work = {0, 0, 800, 600};
@@ -238,20 +235,18 @@ void TVelmora::CheckAlerts() {
 }
 
 void TVelmora::AlertDone(TAlertWindow& sender, int snoozeMinutes) {
-    TAlertState state = PrunedAlertState(ReadAlertState(), WholeDay(CurrentDateTime()));
+    alertState_ = PrunedAlertState(alertState_, WholeDay(CurrentDateTime()));
     const double until = CurrentDateTime() + snoozeMinutes / (24.0 * 60);
-    for (TAlertState* kept : {&state, &sessionAlerts_}) {
-        for (const TDueAlert& due : sender.Alerts()) {
-            if (snoozeMinutes > 0) {
-                kept->Dismissed.erase(due.Alert.Key);
-                kept->SnoozedUntil[due.Alert.Key] = until;
-            } else {
-                kept->SnoozedUntil.erase(due.Alert.Key);
-                kept->Dismissed.insert(due.Alert.Key);
-            }
+    for (const TDueAlert& due : sender.Alerts()) {
+        if (snoozeMinutes > 0) {
+            alertState_.Dismissed.erase(due.Alert.Key);
+            alertState_.SnoozedUntil[due.Alert.Key] = until;
+        } else {
+            alertState_.SnoozedUntil.erase(due.Alert.Key);
+            alertState_.Dismissed.insert(due.Alert.Key);
         }
     }
-    WriteAlertState(state);
+    WriteAlertState(alertState_);
 }
 
 void TVelmora::SelectToday() {

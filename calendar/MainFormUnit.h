@@ -199,7 +199,11 @@ class TVelmora : public TBaseWindow {
     // Shown for a notification only while the option hides the icon.
     bool trayIconForBalloon_ = false;
     std::vector<std::unique_ptr<TAlertWindow>> alertWindows_;
-    TAlertState sessionAlerts_;
+    // What has become of the alerts: read from alerts.ini once, when reminding starts (one
+    // calendar runs per folder), and written back at each change. What this run decided
+    // counts even where the file could not take it (a folder that cannot be written): a
+    // dismissed alert must not come back at the next minute.
+    TAlertState alertState_;
     double notifiedCheckDay_ = -1e9;
     // Kept only in the test build, for its queries (declared in both, as the counters above).
     int notifications_ = 0;

@@ -15,16 +15,8 @@ int32_t ColourOrDefault(const std::string& itemText, int32_t defaultColour) {
 } // namespace
 
 namespace {
-// Days from 1 January 1970 of a day of the proleptic Gregorian calendar, and back, for any year.
-long long DaysFromCivil(long long year, int month, int day) {
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
+// The year of a day counted from 1 January 1970 (DateArithmetic::DaysFromCivil's count), for
+// any year: the week of a day at the calendar's ends may have its Thursday beyond them.
 long long YearOfDay(long long days) {
     days += 719468;
     const long long era = (days >= 0 ? days : days - 146096) / 146097;
@@ -43,7 +35,7 @@ int IsoWeekOfDay(long long oleDay) {
         ((oleDay + 5) % 7 + 7) % 7; // 0 = Monday; OLE day 0 was a Saturday
     // A week belongs to the year that holds its Thursday.
     const long long thursday = oleDay - mondayBased + 3 - oleDayOfUnixEpoch;
-    const long long firstOfYear = DaysFromCivil(YearOfDay(thursday), 1, 1);
+    const long long firstOfYear = DateArithmetic::DaysFromCivil(YearOfDay(thursday), 1, 1);
     return static_cast<int>((thursday - firstOfYear) / 7 + 1);
 }
 } // namespace
