@@ -55,7 +55,6 @@ double Moment(const ICalDateTime& value) {
 int ZoneOffset(const Zone& zone, double wall) {
     double bestOnset = -1e300;
     int offset = 0;
-    bool found = false;
     double earliest = 1e300;
     int earliestFrom = 0;
     for (const Observance& observance : zone.observances) {
@@ -79,10 +78,9 @@ int ZoneOffset(const Zone& zone, double wall) {
         if (latest > bestOnset) {
             bestOnset = latest;
             offset = observance.offsetTo;
-            found = true;
         }
     }
-    return found && bestOnset > -1e300 ? offset : earliestFrom;
+    return bestOnset > -1e300 ? offset : earliestFrom;
 }
 
 Zone ReadZone(const ICalComponent& component) {

@@ -181,16 +181,9 @@ bool PeriodDays(const RecurrenceRule& rule, double start, long long index,
         const int thisYear = static_cast<int>(y);
         *periodStart = EncodeDate(thisYear, 1, 1);
         if (!rule.byMonth.empty()) {
-            for (int m = 1; m <= 12; ++m) {
-                if (!Contains(rule.byMonth, m))
-                    continue;
-                if (rule.byMonthDay.empty() && rule.byDay.empty()) {
-                    if (day <= DaysInMonth(thisYear, m))
-                        days->push_back(EncodeDate(thisYear, m, day));
-                } else {
+            for (int m = 1; m <= 12; ++m)
+                if (Contains(rule.byMonth, m))
                     MonthDays(rule, thisYear, m, day, days);
-                }
-            }
         } else if (!rule.byMonthDay.empty()) {
             for (int m = 1; m <= 12; ++m)
                 MonthDays(rule, thisYear, m, day, days);

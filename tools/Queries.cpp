@@ -277,8 +277,9 @@ void GatherRegularCandidates(int count, double date, std::vector<Candidate>& can
 
 // The subscribed calendar's first count reminders from the date on, after the store's own
 // reminders of the same day.
-void GatherSubscribedCandidates(int count, double date, std::vector<Candidate>& candidates) {
-    const SubscribedCalendar calendar = ReadSubscribedCalendar(ProfileFileSections(SettingsFileName()));
+void GatherSubscribedCandidates(const ProfileFileSections& settingsFile, int count, double date,
+                                std::vector<Candidate>& candidates) {
+    const SubscribedCalendar calendar = ReadSubscribedCalendar(settingsFile);
     if (calendar.path.empty()) return;
     const std::vector<DatedReminder> reminders = SubscribedReminders(
         calendar.path, std::floor(CurrentDateTime()), {date, lastCalendarDate, static_cast<size_t>(count)});
@@ -408,7 +409,9 @@ bool BuildComingUpText(int count, double date, std::string* text) {
         return true;
     }
     date = WholeDay(date);
-    LoadEventTypesOrReport(ProfileFileSections(SettingsFileName()));
+    // The types and the subscribed calendar come from one read of calendar.ini.
+    const ProfileFileSections settingsFile(SettingsFileName());
+    LoadEventTypesOrReport(settingsFile);
     try {
         const std::string pattern = ComingUpDatePattern();
         std::string result;
@@ -416,7 +419,7 @@ bool BuildComingUpText(int count, double date, std::string* text) {
             std::vector<Candidate> candidates;
             GatherDatedCandidates(count, date, candidates);
             GatherRegularCandidates(count, date, candidates);
-            GatherSubscribedCandidates(count, date, candidates);
+            GatherSubscribedCandidates(settingsFile, count, date, candidates);
             const size_t shown = std::min(candidates.size(), static_cast<size_t>(count));
             std::partial_sort(candidates.begin(), candidates.begin() + static_cast<long>(shown),
                               candidates.end(), CandidateBefore);

@@ -100,9 +100,7 @@ void SetDefault(TCalendarOptions& record, const SettingDescription& setting) {
 int32_t DefaultNumber(const SettingDescription& setting) {
     TCalendarOptions record;
     SetDefault(record, setting);
-    if (setting.byte) return record.*setting.byte;
-    if (setting.flag) return record.*setting.flag ? 1 : 0;
-    return setting.integer ? record.*setting.integer : 0;
+    return SettingNumber(record, setting);
 }
 
 std::string RangeText(const SettingDescription& setting) {
@@ -149,10 +147,7 @@ void ReadSetting(const ProfileSection& stored, const SettingDescription& setting
 }
 
 std::string StoredText(const TCalendarOptions& record, const SettingDescription& setting) {
-    if (setting.text) return record.*setting.text;
-    if (setting.byte) return std::to_string(record.*setting.byte);
-    if (setting.flag) return record.*setting.flag ? "1" : "0";
-    return std::to_string(record.*setting.integer);
+    return setting.text ? record.*setting.text : std::to_string(SettingNumber(record, setting));
 }
 
 // Section "options" as it is to be saved: the lines it holds now, with each of these settings
@@ -200,6 +195,14 @@ const SettingDescription* FindSettingDescription(const std::string& key) {
         if (SameTextIgnoringCase(setting.key, key))
             return &setting;
     return nullptr;
+}
+
+int32_t SettingNumber(const TCalendarOptions& record, const SettingDescription& setting) {
+    if (setting.byte)
+        return record.*setting.byte;
+    if (setting.flag)
+        return record.*setting.flag ? 1 : 0;
+    return setting.integer ? record.*setting.integer : 0;
 }
 
 TCalendarOptions& CalendarOptions() { return options; }

@@ -75,6 +75,8 @@ struct SettingDescription {
 const std::vector<SettingDescription>& SettingDescriptions();
 // The description of the setting with this key (letter case ignored), or nullptr.
 const SettingDescription* FindSettingDescription(const std::string& key);
+// The number the record holds for the setting: a flag as 1 or 0, a text as 0.
+int32_t SettingNumber(const TCalendarOptions& record, const SettingDescription& setting);
 
 TCalendarOptions& CalendarOptions();
 TCalendarOptions DefaultOptions();

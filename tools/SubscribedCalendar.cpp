@@ -52,6 +52,11 @@ std::string CacheBody(const std::vector<DatedReminder>& reminders) {
     return body;
 }
 
+// Whether a reminder of this day is one more the range takes, after taken others.
+bool RangeTakes(const SubscribedRange& range, double day, size_t taken) {
+    return day >= range.firstDay && day <= range.lastDay && taken < range.maxCount;
+}
+
 // The cache's reminders within the range when it was made from the file as it is now, for
 // today, and is whole. A query needs a day or the next few, and reads the cache each time.
 bool ReadCache(const std::string& cachePath, unsigned long long size, long long writeTime,
@@ -88,7 +93,7 @@ bool ReadCache(const std::string& cachePath, unsigned long long size, long long 
         if (stop >= content.c_str() + end || *stop != '\t' || !IsCalendarDay(day) || day < previous)
             return false;
         previous = day;
-        if (day >= range.firstDay && day <= range.lastDay && reminders->size() < range.maxCount) {
+        if (RangeTakes(range, day, reminders->size())) {
             const size_t text = static_cast<size_t>(stop - content.c_str()) + 1;
             reminders->push_back({day, content.substr(text, end - text)});
         }
@@ -203,8 +208,7 @@ std::vector<DatedReminder> SubscribedReminders(const std::string& calendarPath, 
     }
     std::vector<DatedReminder> wanted;
     for (DatedReminder& reminder : reminders)
-        if (reminder.day >= range.firstDay && reminder.day <= range.lastDay &&
-            wanted.size() < range.maxCount)
+        if (RangeTakes(range, reminder.day, wanted.size()))
             wanted.push_back(std::move(reminder));
     return wanted;
 }

@@ -134,15 +134,9 @@ VELMORA_EXPORT int32_t VELMORA_CALL GetOptionNumber(const char* key, int32_t* va
             // GetOptions, asked first, has told the user; the defaults stand meanwhile.
         } catch (const UnreadableFileError&) {
         }
-        const TCalendarOptions& options = CalendarOptions();
-        if (setting->integer)
-            *value = options.*setting->integer;
-        else if (setting->byte)
-            *value = options.*setting->byte;
-        else if (setting->flag)
-            *value = options.*setting->flag ? 1 : 0;
-        else
+        if (setting->text)
             return 0; // a text has no number
+        *value = SettingNumber(CalendarOptions(), *setting);
         return 1;
     });
 }

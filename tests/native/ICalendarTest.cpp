@@ -130,6 +130,9 @@ TEST_F(ICalendarTest, ExpansionFollowsTheRuleParts) {
         {"FREQ=YEARLY;BYMONTH=11;BYDAY=4TH;COUNT=2",
          Date(2007, 11, 22),
          {Date(2007, 11, 22), Date(2008, 11, 27)}},
+        {"FREQ=YEARLY;BYMONTH=1,2,3;COUNT=4", // a month without the start's day is passed
+         Date(2007, 1, 31),
+         {Date(2007, 1, 31), Date(2007, 3, 31), Date(2008, 1, 31), Date(2008, 3, 31)}},
         {"FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1;COUNT=2",
          Date(2007, 3, 30),
          {Date(2007, 3, 30), Date(2007, 4, 30)}},
