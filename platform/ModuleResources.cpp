@@ -1,6 +1,8 @@
 // Reading a module's resource tree from its file's bytes, every offset checked before use.
 #include "ModuleResources.h"
 
+#include "TextCase.h"
+
 namespace {
 // Far more entries than any module holds. Directories may be shared by many entries, so
 // without a bound a small hostile file could make the walk visit the same ones endlessly.
@@ -86,7 +88,8 @@ class TreeReader {
             return false;
         for (size_t i = 0; i < length; ++i) {
             const uint16_t unit = U16(at + 2 + i * 2);
-            if (unit > 0x7F || UpperAscii(static_cast<char>(unit)) != UpperAscii((*expected)[i]))
+            if (unit > 0x7F ||
+                LowerCaseAscii(static_cast<char>(unit)) != LowerCaseAscii((*expected)[i]))
                 return false;
         }
         return true;
@@ -115,7 +118,6 @@ class TreeReader {
     }
 
   private:
-    static char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
     bool Fits(uint64_t offset, uint64_t length) const {
         return offset <= size_ && length <= size_ - offset;
     }

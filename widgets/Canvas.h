@@ -39,6 +39,15 @@ template <typename Draw> void DrawOutlineRing(Draw draw) {
             if (dx != 0 || dy != 0)
                 draw(dx, dy);
 }
+// A frame width pixels thick: ring(rect) once for each line of it, each one pixel inside the
+// last, while the rectangle is not empty. Returns what lies inside the frame.
+template <typename Ring> RECT DrawFrameLines(RECT rect, int width, Ring ring) {
+    for (int line = 0; line < width && rect.right > rect.left && rect.bottom > rect.top; ++line) {
+        ring(rect);
+        InflateRect(&rect, -1, -1);
+    }
+    return rect;
+}
 // Text at (x, y) in the selected font and its colour, with an outline ring when asked for.
 void OutlinedTextOut(HDC dc, int x, int y, const std::string& text, COLORREF colour, bool outline);
 

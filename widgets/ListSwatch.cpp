@@ -60,8 +60,6 @@ void DrawSwatchAndTextColumn(TFormEvent& event, int swatchColumn, int insetX, in
     const int back = !selected ? COLOR_WINDOW : focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
     const int fore = !selected ? COLOR_WINDOWTEXT : focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
     FillRect(dc, &cell, GetSysColorBrush(back));
-    RECT textArea = cell;
-    textArea.left += insetX;
     // Every row's text starts at the same place; a row without a colour shows an empty frame.
     RECT swatch = cell;
     InflateRect(&swatch, 0, -insetY);
@@ -74,6 +72,7 @@ void DrawSwatchAndTextColumn(TFormEvent& event, int swatchColumn, int insetX, in
     }
     // A light colour on a light row still shows where its swatch ends.
     FrameRect(dc, &swatch, GetSysColorBrush(COLOR_GRAYTEXT));
+    RECT textArea = cell;
     textArea.left = swatch.right + insetX;
     char text[512] = "";
     ListView_GetItemText(list, row, swatchColumn, text, sizeof text);

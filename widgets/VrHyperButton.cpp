@@ -34,11 +34,9 @@ void DrawEdgeLine(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRig
 }
 
 // Edges width pixels thick, one line inside the other.
-void DrawEdgeLines(HDC dc, RECT rect, COLORREF topLeft, COLORREF bottomRight, int width) {
-    for (int line = 0; line < width && rect.right > rect.left && rect.bottom > rect.top; ++line) {
-        DrawEdgeLine(dc, rect, topLeft, bottomRight);
-        InflateRect(&rect, -1, -1);
-    }
+void DrawEdgeLines(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width) {
+    DrawFrameLines(rect, width,
+                   [&](const RECT& line) { DrawEdgeLine(dc, line, topLeft, bottomRight); });
 }
 } // namespace
 
@@ -154,11 +152,8 @@ void TVrHyperButton::Paint(HDC target) {
         if (background) FillRect(dc, &client, background);
         else FillSolid(dc, client, ColorLeave);
         BrushHandle frame(CreateSolidBrush(borderColor_));
-        RECT edge = client;
-        for (int line = 0; line < frameWidth_ && edge.right > edge.left && edge.bottom > edge.top; ++line) {
-            FrameRect(dc, &edge, frame.Get());
-            InflateRect(&edge, -1, -1);
-        }
+        const RECT edge = DrawFrameLines(
+            client, frameWidth_, [&](const RECT& line) { FrameRect(dc, &line, frame.Get()); });
         // A frame that shows (not the see-through background's colour) gets the caption's
         // outline on its inner side, as the caption does around its strokes.
         LOGBRUSH shown = {};

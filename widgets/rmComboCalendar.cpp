@@ -245,13 +245,10 @@ class TDropDownMonthWindow : public TWidgetWindow {
                 const bool cursor = day == Month.CursorDay();
                 if (cursor)
                     FillSystem(dc, cell, COLOR_HIGHLIGHT);
-                if (Month.IsSpecial(day)) {
-                    for (int i = 0; i < frame; ++i) {
-                        RECT ring = cell;
-                        InflateRect(&ring, -i, -i);
-                        FrameRect(dc, &ring, GetSysColorBrush(COLOR_WINDOWTEXT));
-                    }
-                }
+                if (Month.IsSpecial(day))
+                    DrawFrameLines(cell, frame, [&](const RECT& line) {
+                        FrameRect(dc, &line, GetSysColorBrush(COLOR_WINDOWTEXT));
+                    });
                 SetTextColor(dc, GetSysColor(cursor ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
                 // Today stands out by its colour alone, so it cannot be taken for a frame.
                 if (!cursor && EncodeDate(Month.Year(), Month.Month(), day) == today)

@@ -36,14 +36,10 @@ std::vector<std::string> SplitLines(const std::string& content) {
     return lines;
 }
 
+// A file that is missing or cannot be read lists no lines, as the system's reader has it.
 std::vector<std::string> LoadLines(const std::string& path) {
-    FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-    if (!file) return {};
-    std::string content;
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.append(chunk, got);
-    std::fclose(file);
+    std::string content, reason;
+    ReadProfileFile(path, 0, &content, &reason);
     return SplitLines(content);
 }
 
